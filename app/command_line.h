@@ -1,0 +1,23 @@
+#pragma once
+// The installer's command line: split into tokens as Windows hands it over, joined back into one
+// normalised line, and read for the switches that fill InstallSession.
+
+#include <string_view>
+
+#include "app/install_session.h"
+#include "core/string/tl_string_array.h"
+
+namespace CommandLine {
+
+// Splits the command line (without the program name) into tokens.
+TLStringArray Tokenise(std::u16string_view command_line);
+
+// Joins tokens into one line, quoting each token that is empty or holds a space, an apostrophe or a
+// parenthesis, and escaping its double quotes with a backslash.
+TLString Normalise(const TLStringArray& tokens);
+
+// Sets the session's switch fields named in the normalised line. Unknown text is ignored; no switch
+// ever turns a flag off.
+void ParseSwitches(std::u16string_view normalised_line, InstallSession& session);
+
+}  // namespace CommandLine

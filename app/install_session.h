@@ -1,0 +1,47 @@
+#pragma once
+// InstallSession: the one record of what this run was asked to do and what the wizard chose.
+// Startup fills the switches and the Install.xml settings; the wizard fills its own choices; the
+// engine reads them all. It lives from static initialisation to process exit and is never copied.
+
+#include "core/string/tl_string.h"
+#include "core/string/tl_string_array.h"
+
+struct InstallSession {
+    // Switches of the command line.
+    bool Silent = false;
+    bool Upgrade = false;
+    bool NoAssociations = false;
+    bool NoDependencies = false;
+    bool NoUpgrade = false;
+    bool NoDriver = false;
+    bool NoRun = false;
+    TLString DistributorId;
+
+    // Settings of Install.xml and the distribution folder.
+    bool AllowDowngrade = true;
+    TLStringArray SupportFolders;  // each ends in a backslash
+    TLString LibraryFolder;
+    TLString BundledMediaFolder;
+
+    // Choices the wizard makes.
+    TLString UninstallKeyName;
+    bool ExpressMode = false;
+    bool PortableMode = false;
+    bool ExistingInstallationFound = false;
+    bool Is32BitInstallationFound = false;
+    bool AutoInstall = false;
+
+    // Empty when no folder is chosen; otherwise it ends in exactly one backslash.
+    const TLString& DestinationFolder() const { return destination_folder_; }
+    void SetDestinationFolder(const TLString& folder);
+
+    // The process's own record.
+    static InstallSession& Get();
+
+    InstallSession() = default;
+    InstallSession(const InstallSession&) = delete;
+    InstallSession& operator=(const InstallSession&) = delete;
+
+private:
+    TLString destination_folder_;
+};

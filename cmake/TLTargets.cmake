@@ -1,0 +1,66 @@
+# Target helpers shared by every folder. tl_library / tl_program / tl_test give the project's own
+# targets one set of warnings and include paths; the Windows build adds Unicode and the Wine runner.
+
+if(WIN32)
+  set(TL_WINDOWS ON)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run --build ${CMAKE_BINARY_DIR})
+else()
+  set(TL_WINDOWS OFF)
+  option(TL_SANITIZE "Build the native code with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
+  if(TL_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+function(tl_defaults target)
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# tl_library(name [SHARED] SOURCES ... [DEPS ...])
+function(tl_library name)
+  cmake_parse_arguments(A "SHARED" "" "SOURCES;DEPS" ${ARGN})
+  if(A_SHARED)
+    add_library(${name} SHARED ${A_SOURCES})
+    set_target_properties(${name} PROPERTIES PREFIX "")
+  else()
+    add_library(${name} STATIC ${A_SOURCES})
+  endif()
+  tl_defaults(${name})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+endfunction()
+
+# tl_program(name [GUI] SOURCES ... [DEPS ...]): a Windows program with a Unicode entry point.
+function(tl_program name)
+  cmake_parse_arguments(A "GUI" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  tl_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  if(TL_WINDOWS)
+    target_link_options(${name} PRIVATE -municode $<$<BOOL:${A_GUI}>:-mwindows>)
+  endif()
+endfunction()
+
+# tl_test(name SOURCES ... [DEPS ...]): one GoogleTest executable, run by ctest as one process.
+function(tl_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  tl_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+endfunction()
+
+# tl_distribution_add(target FOLDER): copies a built program or module into the sample distribution,
+# at the relative FOLDER ("Tunevault", "Tunevault/x64", "Support", ...).
+function(tl_distribution_add target folder)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/distribution/${folder}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${CMAKE_BINARY_DIR}/distribution/${folder}/)
+  add_dependencies(sample_distribution ${target})
+endfunction()

@@ -1,0 +1,107 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct CommandLineCase {
+    const char* name;
+    std::u16string_view line;
+    std::vector<std::u16string_view> tokens;
+    std::u16string_view normalised;
+};
+
+class CommandLineTable : public ::testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLineTable, TokensAndNormalisedLine) {
+    const auto& c = GetParam();
+    const TLStringArray tokens = CommandLine::Tokenise(c.line);
+    ASSERT_EQ(tokens.GetCount(), c.tokens.size());
+    for (size_t i = 0; i < c.tokens.size(); ++i) EXPECT_EQ(tokens[i], c.tokens[i]) << "token " << i;
+    EXPECT_EQ(CommandLine::Normalise(tokens), c.normalised);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineTable,
+    ::testing::Values(
+        CommandLineCase{"Empty", u"", {}, u""},
+        CommandLineCase{"Spaces", u"   ", {}, u""},
+        CommandLineCase{"TwoSwitches", u"/Silent  /NoRun", {u"/Silent", u"/NoRun"}, u"/Silent /NoRun"},
+        CommandLineCase{"QuotedPathWithSpace",
+                        u"/DistributorID \"C:\\Program Files\\x\"",
+                        {u"/DistributorID", u"C:\\Program Files\\x"},
+                        u"/DistributorID \"C:\\Program Files\\x\""},
+        CommandLineCase{"SwitchGluedToQuotedValue", u"/DistributorID=\"A B\" /Silent",
+                        {u"/DistributorID=A B", u"/Silent"}, u"\"/DistributorID=A B\" /Silent"},
+        CommandLineCase{"EmptyQuotes", u"a \"\" b", {u"a", u"", u"b"}, u"a \"\" b"},
+        CommandLineCase{"QuoteEndsTheToken", u"\"ab\"cd", {u"ab", u"cd"}, u"ab cd"},
+        CommandLineCase{"EscapedQuoteKeepsItsBackslash", u"\"say \\\"hi\\\"\"",
+                        {u"say \\\"hi\\\""}, u"\"say \\\\\"hi\\\\\"\""},
+        CommandLineCase{"EvenBackslashesBeforeQuote", u"a\\\\\"b c\"", {u"a\\\\b c"}, u"\"a\\\\b c\""},
+        CommandLineCase{"TabIsOrdinary", u"a\tb c", {u"a\tb", u"c"}, u"a\tb c"},
+        CommandLineCase{"UnterminatedQuoteRunsToTheEnd", u"x \"open end", {u"x", u"open end"},
+                        u"x \"open end\""},
+        CommandLineCase{"ApostropheAndParenthesesAreQuoted", u"it's (x)", {u"it's", u"(x)"},
+                        u"\"it's\" \"(x)\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SwitchCase {
+    const char* name;
+    std::u16string_view line;
+    bool silent, upgrade, no_associations, no_dependencies, no_upgrade, no_driver, no_run;
+    std::u16string_view distributor;
+};
+
+class SwitchTable : public ::testing::TestWithParam<SwitchCase> {};
+
+TEST_P(SwitchTable, SessionFields) {
+    const auto& c = GetParam();
+    InstallSession session;
+    CommandLine::ParseSwitches(CommandLine::Normalise(CommandLine::Tokenise(c.line)), session);
+    EXPECT_EQ(session.Silent, c.silent);
+    EXPECT_EQ(session.Upgrade, c.upgrade);
+    EXPECT_EQ(session.NoAssociations, c.no_associations);
+    EXPECT_EQ(session.NoDependencies, c.no_dependencies);
+    EXPECT_EQ(session.NoUpgrade, c.no_upgrade);
+    EXPECT_EQ(session.NoDriver, c.no_driver);
+    EXPECT_EQ(session.NoRun, c.no_run);
+    EXPECT_EQ(session.DistributorId, c.distributor);
+    EXPECT_TRUE(session.AllowDowngrade);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SwitchTable,
+    ::testing::Values(
+        //                                              Sil    Upg    NoAs   NoDep  NoUpg  NoDrv  NoRun
+        SwitchCase{"None", u"", 0, 0, 0, 0, 0, 0, 0, u""},
+        SwitchCase{"AnyLetterCase", u"/sILENT /UPGRADE", 1, 1, 0, 0, 0, 0, 0, u""},
+        SwitchCase{"HyphenOrNoPrefixSetsNothing", u"-Silent NoRun", 0, 0, 0, 0, 0, 0, 0, u""},
+        SwitchCase{"GluedSwitchesSetBoth", u"/Silent/NoDriver", 1, 0, 0, 0, 0, 1, 0, u""},
+        SwitchCase{"NoUpgradeIsNotUpgrade", u"/NoUpgrade", 0, 0, 0, 0, 1, 0, 0, u""},
+        SwitchCase{"TrailingLettersStillMatch", u"/Silently /UpgradeNow", 1, 1, 0, 0, 0, 0, 0, u""},
+        SwitchCase{"Every", u"/NoAssociations /NoDependencies /NoRun", 0, 0, 1, 1, 0, 0, 1, u""},
+        SwitchCase{"UnknownAndRepeatedIgnored", u"/Foo /Silent /Silent", 1, 0, 0, 0, 0, 0, 0, u""},
+        SwitchCase{"DistributorWithSpace", u"/DistributorID ACME /Silent", 1, 0, 0, 0, 0, 0, 0, u"ACME"},
+        SwitchCase{"DistributorWithEquals", u"/DistributorID=ACME", 0, 0, 0, 0, 0, 0, 0, u"=ACME"},
+        SwitchCase{"DistributorEmpty", u"/DistributorID", 0, 0, 0, 0, 0, 0, 0, u""},
+        SwitchCase{"LaterDistributorWins", u"/DistributorID a /DistributorID b", 0, 0, 0, 0, 0, 0, 0, u"b"},
+        SwitchCase{"QuotedDistributorKeepsQuotes", u"/DistributorID \"A (B)\"", 0, 0, 0, 0, 0, 0, 0,
+                   u"\"A (B)\""},
+        SwitchCase{"SlashInsideQuotedValueSplits", u"/DistributorID \"x/Silent y\"", 1, 0, 0, 0, 0, 0, 0,
+                   u"\"x"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(InstallSessionTest, DestinationFolderKeepsExactlyOneTrailingBackslash) {
+    InstallSession session;
+    EXPECT_TRUE(session.DestinationFolder().empty());
+    session.SetDestinationFolder(u"C:\\Program Files\\C Orvane\\Tonehall");
+    EXPECT_EQ(session.DestinationFolder(), u"C:\\Program Files\\C Orvane\\Tonehall\\");
+    session.SetDestinationFolder(u"D:\\Music\\\\\\");
+    EXPECT_EQ(session.DestinationFolder(), u"D:\\Music\\");
+    session.SetDestinationFolder(u"");
+    EXPECT_TRUE(session.DestinationFolder().empty());
+}
+
+}  // namespace

@@ -1,0 +1,185 @@
+#include "tests/support/win_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tltest {
+namespace {
+
+// Wine shows the Linux root as drive Z:.
+TLString UnixToWindows(std::string_view unix_path, std::u16string_view relative) {
+    TLString path = u"Z:" + TLString::FromUtf8(unix_path);
+    path.Replace(u"/", u"\\");
+    path.EnsureTrailingBackslash();
+    TLString rest(relative);
+    rest.Replace(u"/", u"\\");
+    return path + rest;
+}
+
+TLString TestFolderName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    TLString name = info ? TLString::FromUtf8(std::string(info->test_suite_name()) + "." + info->name()) : u"global";
+    for (const char16_t bad : std::u16string_view(u"/\\:*?\"<>|")) name.Replace(std::u16string_view(&bad, 1), u"_");
+    return name;
+}
+
+}  // namespace
+
+TLString BuildPath(std::u16string_view relative) { return UnixToWindows(TL_BUILD_DIR, relative); }
+TLString SourcePath(std::u16string_view relative) { return UnixToWindows(TL_SOURCE_DIR, relative); }
+
+bool FileExists(const TLString& path) { return GetFileAttributesW(path.wc()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeFolders(const TLString& folder) {
+    TLString path = folder;
+    path.EnsureTrailingBackslash();
+    for (size_t i = 3; i < path.length(); ++i) {
+        if (path[i] != u'\\') continue;
+        const TLString part = path.Left(i);
+        if (!CreateDirectoryW(part.wc(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    return true;
+}
+
+void DeleteTree(const TLString& folder) {
+    TLString base = folder;
+    base.EnsureTrailingBackslash();
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((base + u"*").wc(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const TLString name(data.cFileName);
+            if (name == u"." || name == u"..") continue;
+            const TLString path = base + name;
+            SetFileAttributesW(path.wc(), FILE_ATTRIBUTE_NORMAL);
+            const bool link = data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link) DeleteTree(path);
+            else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryW(path.wc());
+            else DeleteFileW(path.wc());
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.wc());
+}
+
+std::string ReadFileBytes(const TLString& path) {
+    HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    char chunk[65536];
+    DWORD read = 0;
+    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read) bytes.append(chunk, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+ScratchFolder::ScratchFolder() : path_(u"C:\\tltest\\" + TestFolderName() + u"\\") {
+    DeleteTree(path_);
+    MakeFolders(path_);
+}
+
+ScratchFolder::~ScratchFolder() { DeleteTree(path_); }
+
+bool ScratchFolder::WriteFile(std::u16string_view relative, std::string_view bytes) const {
+    const TLString path = Path(relative);
+    MakeFolders(path.Left(path.ReverseFind(u'\\')));
+    HANDLE file = CreateFileW(path.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+bool ScratchFolder::CopyIn(const TLString& source, std::u16string_view relative) const {
+    const TLString target = Path(relative);
+    MakeFolders(target.Left(target.ReverseFind(u'\\')));
+    return CopyFileW(source.wc(), target.wc(), FALSE);
+}
+
+RegistryCleanup::RegistryCleanup(HKEY root, std::u16string_view subkey) : root_(root), subkey_(subkey) {
+    RegDeleteTreeW(root_, subkey_.wc());
+}
+
+RegistryCleanup::~RegistryCleanup() { RegDeleteTreeW(root_, subkey_.wc()); }
+
+namespace {
+
+bool ReadRegistryValue(HKEY root, std::u16string_view subkey, std::u16string_view name, DWORD* type,
+                       std::u16string* data) {
+    HKEY key;
+    if (RegOpenKeyExW(root, TLString(subkey).wc(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    const TLString value_name(name);
+    LONG result = RegQueryValueExW(key, value_name.wc(), nullptr, type, nullptr, &size);
+    if (result == ERROR_SUCCESS) {
+        data->assign(size / 2 + 1, u'\0');
+        result = RegQueryValueExW(key, value_name.wc(), nullptr, type, reinterpret_cast<BYTE*>(data->data()), &size);
+    }
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool ReadRegistryString(HKEY root, std::u16string_view subkey, std::u16string_view name, TLString* value) {
+    DWORD type = 0;
+    std::u16string data;
+    if (!ReadRegistryValue(root, subkey, name, &type, &data) || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    *value = TLString(data.c_str());
+    return true;
+}
+
+bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_view name, DWORD* value) {
+    DWORD type = 0;
+    std::u16string data;
+    if (!ReadRegistryValue(root, subkey, name, &type, &data) || type != REG_DWORD) return false;
+    *value = static_cast<DWORD>(data[0]) | (static_cast<DWORD>(data[1]) << 16);
+    return true;
+}
+
+StartedProgram::StartedProgram(const TLString& program, std::u16string_view arguments,
+                               const TLString& working_folder) {
+    TLString command = u"\"" + program + u"\"";
+    if (!arguments.empty()) command += u" " + TLString(arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    auto* writable = reinterpret_cast<wchar_t*>(command.GetBuffer(command.length()));
+    const wchar_t* folder = working_folder.empty() ? nullptr : working_folder.wc();
+    if (CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+        id_ = info.dwProcessId;
+    }
+}
+
+StartedProgram::~StartedProgram() {
+    if (!process_) return;
+    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) TerminateProcess(process_, 1);
+    CloseHandle(process_);
+}
+
+ProgramResult StartedProgram::Wait(DWORD timeout_ms) {
+    ProgramResult result;
+    result.started = process_ != nullptr;
+    if (!process_) return result;
+    result.finished = WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
+    if (!result.finished) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
+    }
+    GetExitCodeProcess(process_, &result.exit_code);
+    return result;
+}
+
+ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments, DWORD timeout_ms,
+                         const TLString& working_folder) {
+    StartedProgram started(program, arguments, working_folder);
+    return started.Wait(timeout_ms);
+}
+
+}  // namespace tltest

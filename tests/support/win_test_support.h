@@ -1,0 +1,85 @@
+#pragma once
+// Helpers for the tests that run under Wine.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "core/string/tl_string.h"
+
+namespace tltest {
+
+// The Windows path of a file the build made or of a file in the source tree ("app/Setup.exe").
+TLString BuildPath(std::u16string_view relative);
+TLString SourcePath(std::u16string_view relative);
+
+// A fresh, empty folder under C:\tltest named after the running test; removed again at the end.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // The folder, with a trailing backslash.
+    const TLString& path() const { return path_; }
+    TLString Path(std::u16string_view relative) const { return path_ + relative; }
+    // Writes bytes to a file below the folder, making the folders on the way.
+    bool WriteFile(std::u16string_view relative, std::string_view bytes) const;
+    bool CopyIn(const TLString& source, std::u16string_view relative) const;
+
+private:
+    TLString path_;
+};
+
+// Reads a whole file; empty when it cannot be read.
+std::string ReadFileBytes(const TLString& path);
+bool FileExists(const TLString& path);
+// Makes every folder of the path (which names a folder, with or without a trailing backslash).
+bool MakeFolders(const TLString& folder);
+// Deletes a folder tree, clearing read-only attributes on the way.
+void DeleteTree(const TLString& folder);
+
+// Deletes a registry key tree when created and again when destroyed, so a test starts and ends clean.
+class RegistryCleanup {
+public:
+    RegistryCleanup(HKEY root, std::u16string_view subkey);
+    ~RegistryCleanup();
+    RegistryCleanup(const RegistryCleanup&) = delete;
+    RegistryCleanup& operator=(const RegistryCleanup&) = delete;
+
+private:
+    HKEY root_;
+    TLString subkey_;
+};
+
+// A registry string value, or nothing when the key or value is absent.
+bool ReadRegistryString(HKEY root, std::u16string_view subkey, std::u16string_view name, TLString* value);
+bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_view name, DWORD* value);
+
+struct ProgramResult {
+    bool started = false;
+    bool finished = false;  // false when the timeout ran out; the process is then terminated
+    DWORD exit_code = 0;
+};
+
+// Starts `program` with the command line "program" arguments and waits for it.
+ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments, DWORD timeout_ms = 60000,
+                         const TLString& working_folder = TLString());
+
+// A started program that the test waits for later (while it interacts with it).
+class StartedProgram {
+public:
+    StartedProgram(const TLString& program, std::u16string_view arguments,
+                   const TLString& working_folder = TLString());
+    ~StartedProgram();  // terminates the program if it still runs
+    bool started() const { return process_ != nullptr; }
+    DWORD id() const { return id_; }
+    ProgramResult Wait(DWORD timeout_ms = 60000);
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+}  // namespace tltest
