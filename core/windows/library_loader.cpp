@@ -25,6 +25,4 @@ HMODULE LoadLibraryFromFolder(const TLString& path) {
         LoadLibraryExW(path.wc(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS), path);
 }
 
-HMODULE LoadLibraryPlain(const TLString& path) { return LogFailure(LoadLibraryExW(path.wc(), nullptr, 0), path); }
-
 }  // namespace tlwin

@@ -21,8 +21,4 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 // "Loading %s failed, error: %d" when it cannot be loaded.
 HMODULE LoadLibraryFromFolder(const TLString& path);
 
-// A DLL by full path with no loading flags (as in-process registration loads a COM server, with
-// the current directory set to its folder). Logs the same failure line.
-HMODULE LoadLibraryPlain(const TLString& path);
-
 }  // namespace tlwin
