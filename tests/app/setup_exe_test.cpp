@@ -1,18 +1,46 @@
-// Setup.exe started as a user or a script would start it, under Wine.
+// Setup.exe started as a user or a script would start it, under Wine, with a copy of the sample
+// distribution: what it logs, shows and leaves behind.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
+#include "tests/support/window_driver.h"
 
 namespace {
 
-TEST(SetupExe, RunsWithAQuotedCommandLineAndExitsWithZero) {
-    tltest::ScratchFolder distribution;
-    ASSERT_TRUE(distribution.CopyIn(tltest::BuildPath(u"app/Setup.exe"), u"Setup.exe"));
-    const auto result = tltest::RunAndWait(distribution.Path(u"Setup.exe"),
-                                           u"/Silent /DistributorID \"Corvane Partner (EU)\" /NoRun");
+using tltest::Distribution;
+
+// The single-instance mutex held by the test, as a running installer would hold it.
+class HeldInstallerMutex {
+public:
+    HeldInstallerMutex() : mutex_(CreateMutexW(nullptr, FALSE, L"Global\\Corvane Installer")) {}
+    ~HeldInstallerMutex() { CloseHandle(mutex_); }
+    HeldInstallerMutex(const HeldInstallerMutex&) = delete;
+    HeldInstallerMutex& operator=(const HeldInstallerMutex&) = delete;
+
+private:
+    HANDLE mutex_;
+};
+
+TLString BlockString(const uint8_t* block, size_t offset) {
+    return TLString(reinterpret_cast<const char16_t*>(block + offset));
+}
+
+TEST(SetupExe, RunsThroughStartupAndLogsTheParsedQuotedCommandLine) {
+    Distribution distribution;
+    tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent /DistributorID \"Corvane Partner (EU)\" /NoRun");
+    const auto result = setup.Wait();
     ASSERT_TRUE(result.started);
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_TRUE(tltest::LogContains(setup.id(),
+                                    u"Switches: Silent=1 Upgrade=0 NoAssociations=0 NoDependencies=0 NoUpgrade=0 "
+                                    u"NoDriver=0 NoRun=1 DistributorID=\"Corvane Partner (EU)\""));
+    EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Start"));
+    EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Finish"));
+    EXPECT_TRUE(tltest::LogContains(setup.id(), u"Product information loaded: Tonehall 27.0.0.1"));
 }
 
 TEST(SetupExe, IsA64BitGuiProgramWithItsManifestEmbedded) {
@@ -33,6 +61,155 @@ TEST(SetupExe, IsA64BitGuiProgramWithItsManifestEmbedded) {
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(pe.data() + header);
     EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_AMD64);
     EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+}
+
+struct LanguageCase {
+    const char16_t* language;
+    const char16_t* title;
+    const char16_t* first_part;
+    const char16_t* second_part;
+    const char16_t* button;
+};
+
+class AnotherInstance : public ::testing::TestWithParam<LanguageCase> {};
+
+// The check comes after the product information, Install.xml and the switches were read, so the
+// second copy shows its message in the user's language and then leaves with exit code 0.
+TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
+    const LanguageCase& c = GetParam();
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Properties");
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27\\Properties", 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const TLString language(c.language);
+    RegSetValueExW(key, L"Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(language.c_str()),
+                   static_cast<DWORD>((language.length() + 1) * 2));
+    RegCloseKey(key);
+
+    Distribution distribution;
+    HeldInstallerMutex held;
+    tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent");
+    ASSERT_TRUE(setup.started());
+    HWND message = tltest::WaitForDialog(c.title, setup.id());
+    ASSERT_NE(message, nullptr);
+    const TLString text = tltest::AllText(message);
+    EXPECT_NE(text.Find(c.first_part), TLString::npos) << text;
+    EXPECT_NE(text.Find(c.second_part), TLString::npos) << text;
+    EXPECT_TRUE(tltest::LogContains(setup.id(), u"Switches: Silent=1"));
+    EXPECT_TRUE(tltest::PressButton(message, c.button));
+    const auto result = setup.Wait();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, AnotherInstance,
+    ::testing::Values(
+        LanguageCase{u"English", u"Corvane Installer",
+                     u"Another instance of the Corvane installer is already running on this system.\r\n\r\n",
+                     u"Please finish any other Corvane installations and try again.", u"OK"},
+        LanguageCase{u"German", u"Corvane-Installationsprogramm",
+                     u"Auf diesem System läuft bereits eine andere Instanz des Corvane-Installationsprogramms.",
+                     u"Bitte schließen Sie alle anderen Corvane-Installationen ab", u"OK"}),
+    [](const auto& info) { return TLString(info.param.language).ToUtf8(); });
+
+// While the installer waits on a message, its process information block is there to be read by
+// name, as the tools library reads it.
+TEST(SetupExe, PublishesItsProcessInformationBlock) {
+    Distribution distribution;
+    HeldInstallerMutex held;
+    tltest::StartedProgram setup(distribution.SetupExe(), u"");
+    ASSERT_TRUE(setup.started());
+    HWND message = tltest::WaitForDialog(u"Corvane Installer", setup.id());
+    ASSERT_NE(message, nullptr);
+
+    const TLString name = TLString::Format(u"Corvane Process v27 (%d)", static_cast<int>(setup.id()));
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, name.wc());
+    ASSERT_NE(mapping, nullptr) << name;
+    const auto* block = static_cast<const uint8_t*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 3184));
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(block[0], 1);
+    EXPECT_TRUE(BlockString(block, 2).EqualsNoCase(distribution.SetupExe())) << BlockString(block, 2);
+    EXPECT_TRUE(BlockString(block, 1568).EqualsNoCase(distribution.Path(u"Tunevault\\")));
+    EXPECT_TRUE(BlockString(block, 1046).EqualsNoCase(distribution.Path(u"Tunevault\\")));
+    EXPECT_TRUE(BlockString(block, 2090).EndsWith(u"C. Orvane\\Tonehall 27")) << BlockString(block, 2090);
+    EXPECT_EQ(block[2612], 1);
+    EXPECT_EQ(block[2632], 0);
+    uint32_t value;
+    std::memcpy(&value, block + 2624, 4);
+    EXPECT_EQ(value, 0x80000001u);
+    std::memcpy(&value, block + 3176, 4);
+    EXPECT_EQ(value, 99u);
+    uint64_t all_bits;
+    std::memcpy(&all_bits, block + 3168, 8);
+    EXPECT_EQ(all_bits, ~uint64_t{0});
+    UnmapViewOfFile(block);
+    CloseHandle(mapping);
+
+    EXPECT_TRUE(tltest::PressButton(message, u"OK"));
+    EXPECT_EQ(setup.Wait().exit_code, 0u);
+}
+
+struct BrokenDistributionCase {
+    const char* name;
+    const char16_t* missing_file;
+    const char16_t* reported_error;
+};
+
+class BrokenDistribution : public ::testing::TestWithParam<BrokenDistributionCase> {};
+
+TEST_P(BrokenDistribution, ShowsCriticalErrorNamingTheProgramAndLeavesWithZero) {
+    Distribution distribution;
+    ASSERT_TRUE(DeleteFileW(distribution.Path(GetParam().missing_file).wc()));
+    tltest::StartedProgram setup(distribution.SetupExe(), u"");
+    HWND message = tltest::WaitForDialog(u"Critical Error", setup.id());
+    ASSERT_NE(message, nullptr);
+    const TLString text = tltest::AllText(message);
+    EXPECT_NE(text.Find(u"The following module has failed to load:\r\n" + distribution.SetupExe() + u"\r\n"),
+              TLString::npos)
+        << text;
+    EXPECT_NE(text.Find(GetParam().reported_error), TLString::npos) << text;
+    EXPECT_NE(text.Find(u"Please reinstall the latest version of the program."), TLString::npos) << text;
+    EXPECT_TRUE(tltest::PressButton(message, u"OK"));
+    const auto result = setup.Wait();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MissingFiles, BrokenDistribution,
+    ::testing::Values(BrokenDistributionCase{"ToolsLibrary", u"Tunevault\\TLTools.dll", u"Failed to load TLTools"},
+                      BrokenDistributionCase{"ProductInformation", u"Tunevault\\Product.xml",
+                                             u"Product.xml\" cannot be read."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
+    Distribution distribution;
+    const std::string original =
+        tltest::ReadFileBytes(distribution.Path(u"System\\Always Overwrite\\Tone Core Launcher.exe"));
+    ASSERT_FALSE(original.empty());
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        const auto result = tltest::RunAndWait(distribution.SetupExe(), u"");
+        EXPECT_EQ(result.exit_code, 0u);
+        EXPECT_FALSE(tltest::FileExists(distribution.Path(u"System\\Always Overwrite\\Tone Core Launcher.exe")));
+        EXPECT_EQ(tltest::ReadFileBytes(distribution.Path(u"System\\Always Overwrite\\Tonehall Launcher.exe")), original);
+        EXPECT_EQ(tltest::ReadFileBytes(distribution.Path(u"Tunevault\\Tonehall Launcher.exe")), original);
+    }
+}
+
+// Windows libraries are taken from the system folder only: a "version.dll" left beside the installer
+// is never loaded, while the installer still reads its own version through the real one.
+TEST(SetupExe, IgnoresADllPlantedBesideIt) {
+    Distribution distribution;
+    ASSERT_TRUE(CopyFileW(tltest::BuildPath(u"tests/app/planted_dll.dll").wc(), distribution.Path(u"version.dll").wc(),
+                          FALSE));
+    tltest::StartedProgram setup(distribution.SetupExe(), u"");
+    const auto result = setup.Wait();
+    EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_FALSE(tltest::FileExists(distribution.Path(u"planted-dll-was-loaded.txt")));
+    EXPECT_TRUE(tltest::LogContains(setup.id(), u"Setup version 27.0.0.1"));
 }
 
 }  // namespace

@@ -75,6 +75,53 @@ std::string ReadFileBytes(const TLString& path) {
     return bytes;
 }
 
+bool CopyTree(const TLString& source, const TLString& target) {
+    TLString from = source;
+    TLString to = target;
+    from.EnsureTrailingBackslash();
+    to.EnsureTrailingBackslash();
+    if (!MakeFolders(to)) return false;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((from + u"*").wc(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    do {
+        const TLString name(reinterpret_cast<const char16_t*>(data.cFileName));
+        if (name == u"." || name == u"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ok = CopyTree(from + name, to + name) && ok;
+        else ok = CopyFileW((from + name).wc(), (to + name).wc(), FALSE) && ok;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return ok;
+}
+
+TLStringArray LogLinesOf(DWORD process_id) {
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    TLString path(std::u16string_view(reinterpret_cast<const char16_t*>(folder), length));
+    path.EnsureTrailingBackslash();
+    const TLString text = TLString::FromUtf8(ReadFileBytes(path + u"Tonehall Setup.log"));
+    const TLString marker = TLString::Format(u" [%d] ", static_cast<int>(process_id));
+    TLStringArray lines;
+    size_t start = 0;
+    while (start < text.length()) {
+        size_t end = text.Find(u'\n', start);
+        if (end == TLString::npos) end = text.length();
+        TLString line = text.Mid(start, end - start);
+        line.TrimRight();
+        if (line.Find(marker.view()) != TLString::npos) lines.Add(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool LogContains(DWORD process_id, std::u16string_view text) {
+    const TLStringArray lines = LogLinesOf(process_id);
+    for (size_t i = 0; i < lines.GetCount(); ++i)
+        if (lines[i].Find(text) != TLString::npos) return true;
+    return false;
+}
+
 ScratchFolder::ScratchFolder() : path_(u"C:\\tltest\\" + TestFolderName() + u"\\") {
     DeleteTree(path_);
     MakeFolders(path_);

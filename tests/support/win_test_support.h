@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/string/tl_string.h"
+#include "core/string/tl_string_array.h"
 
 namespace tltest {
 
@@ -39,6 +40,14 @@ bool FileExists(const TLString& path);
 bool MakeFolders(const TLString& folder);
 // Deletes a folder tree, clearing read-only attributes on the way.
 void DeleteTree(const TLString& folder);
+
+// Copies a folder tree into another folder (made when missing).
+bool CopyTree(const TLString& source, const TLString& target);
+
+// The lines that process `process_id` wrote into the product's log ("Tonehall Setup.log" in %TEMP%).
+TLStringArray LogLinesOf(DWORD process_id);
+// Whether one of those lines contains `text`.
+bool LogContains(DWORD process_id, std::u16string_view text);
 
 // Deletes a registry key tree when created and again when destroyed, so a test starts and ends clean.
 class RegistryCleanup {
