@@ -28,6 +28,7 @@ TLString BlockString(const uint8_t* block, size_t offset) {
     return TLString(reinterpret_cast<const char16_t*>(block + offset));
 }
 
+// A value with spaces comes back quoted from the normalised line, and the switch keeps those quotes.
 TEST(SetupExe, RunsThroughStartupAndLogsTheParsedQuotedCommandLine) {
     Distribution distribution;
     tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent /DistributorID \"Corvane Partner (EU)\" /NoRun");
@@ -37,7 +38,7 @@ TEST(SetupExe, RunsThroughStartupAndLogsTheParsedQuotedCommandLine) {
     EXPECT_EQ(result.exit_code, 0u);
     EXPECT_TRUE(tltest::LogContains(setup.id(),
                                     u"Switches: Silent=1 Upgrade=0 NoAssociations=0 NoDependencies=0 NoUpgrade=0 "
-                                    u"NoDriver=0 NoRun=1 DistributorID=\"Corvane Partner (EU)\""));
+                                    u"NoDriver=0 NoRun=1 DistributorID=[\"Corvane Partner (EU)\"]"));
     EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Start"));
     EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Finish"));
     EXPECT_TRUE(tltest::LogContains(setup.id(), u"Product information loaded: Tonehall 27.0.0.1"));
