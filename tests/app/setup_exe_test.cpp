@@ -201,7 +201,9 @@ TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
 }
 
 // Windows libraries are taken from the system folder only: a "version.dll" left beside the installer
-// is never loaded, while the installer still reads its own version through the real one.
+// is never loaded, while the installer still reads its own version through the real one. (Wine takes
+// its built-in version.dll before a file of that name; the library loader's own tests show the
+// system-folder rule with a DLL that Wine does not build in.)
 TEST(SetupExe, IgnoresADllPlantedBesideIt) {
     Distribution distribution;
     ASSERT_TRUE(CopyFileW(tltest::BuildPath(u"tests/app/planted_dll.dll").wc(), distribution.Path(u"version.dll").wc(),
