@@ -73,7 +73,7 @@ TEST_P(SwitchTable, SessionFields) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, SwitchTable,
     ::testing::Values(
-        //                                              Sil    Upg    NoAs   NoDep  NoUpg  NoDrv  NoRun
+        // name, line, then Silent Upgrade NoAssociations NoDependencies NoUpgrade NoDriver NoRun, DistributorId
         SwitchCase{"None", u"", 0, 0, 0, 0, 0, 0, 0, u""},
         SwitchCase{"AnyLetterCase", u"/sILENT /UPGRADE", 1, 1, 0, 0, 0, 0, 0, u""},
         SwitchCase{"HyphenOrNoPrefixSetsNothing", u"-Silent NoRun", 0, 0, 0, 0, 0, 0, 0, u""},
