@@ -18,8 +18,8 @@ TLString SizeText(int64_t bytes) {
         ++unit;
     }
     const double value = static_cast<double>(magnitude) / static_cast<double>(divisor);
-    const TLString number = value >= 100 ? TLString::Format(u"%I64u", magnitude / divisor)
-                                         : TLString::Format(u"%.1f", value);
+    const TLString number =
+        value >= 100 ? TLString::Format(u"%I64u", magnitude / divisor) : TLString::Format(u"%.1f", value);
     return sign + number + u" " + kUnits[unit];
 }
 

@@ -85,10 +85,17 @@ TEST(PathParts, KnowsPathsWithADriveOrServer) {
         const char16_t* path;
         bool rooted;
     } cases[] = {
-        {u"C:\\", true},          {u"z:\\folder", true},    {u"\\\\server\\share", true},
-        {u"\\\\?\\C:\\a", true},  {u"\\\\?\\UNC\\s\\x", true}, {u"C:folder", false},
-        {u"\\folder", false},     {u"\\\\\\x", false},      {u"folder\\sub", false},
-        {u"1:\\folder", false},   {u"", false},
+        {u"C:\\", true},
+        {u"z:\\folder", true},
+        {u"\\\\server\\share", true},
+        {u"\\\\?\\C:\\a", true},
+        {u"\\\\?\\UNC\\s\\x", true},
+        {u"C:folder", false},
+        {u"\\folder", false},
+        {u"\\\\\\x", false},
+        {u"folder\\sub", false},
+        {u"1:\\folder", false},
+        {u"", false},
     };
     for (const auto& c : cases) EXPECT_EQ(tlpath::HasDriveOrServer(c.path), c.rooted) << TLString(c.path);
 }
