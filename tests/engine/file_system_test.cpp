@@ -15,6 +15,21 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
+// Holds a file open without sharing, as a running program holds its own file.
+class HeldOpen {
+public:
+    explicit HeldOpen(const TLString& path)
+        : handle_(CreateFileW(path.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {
+        EXPECT_NE(handle_, INVALID_HANDLE_VALUE) << path;
+    }
+    ~HeldOpen() { CloseHandle(handle_); }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+private:
+    HANDLE handle_;
+};
+
 class FileSystemTest : public ::testing::Test {
 protected:
     tltest::RecordingTools tools_;
@@ -36,11 +51,10 @@ TEST_F(FileSystemTest, DeletesReadOnlyAndMissingFilesWithoutComplaint) {
 TEST_F(FileSystemTest, LogsAFileThatCannotBeDeleted) {
     ASSERT_TRUE(scratch_.WriteFile(u"busy.txt", "x"));
     const TLString busy = scratch_.Path(u"busy.txt");
-    HANDLE held = CreateFileW(busy.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-
-    EXPECT_FALSE(TLFileSystem::DeleteFile(busy));
-    CloseHandle(held);
+    {
+        const HeldOpen held(busy);
+        EXPECT_FALSE(TLFileSystem::DeleteFile(busy));
+    }
     EXPECT_TRUE(tltest::FileExists(busy));
     EXPECT_THAT(tools_.Lines(),
                 ElementsAre("TLFileSystem::DeleteFile: Error 32 deleting existing file: " + busy.ToUtf8()));
@@ -124,34 +138,28 @@ TEST_F(FileSystemTest, SafeReplaceFilePutsTheNewFileInPlace) {
     EXPECT_THAT(tools_.Lines(), IsEmpty());
 }
 
-TEST_F(FileSystemTest, SafeReplaceFileKeepsTheOriginalWhenTheMoveFails) {
-    ASSERT_TRUE(scratch_.WriteFile(u"target.dll", "old"));
-    ASSERT_TRUE(scratch_.WriteFile(u"staged.dll", "new"));
-    const TLString staged = scratch_.Path(u"staged.dll");
-    HANDLE held = CreateFileW(staged.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-
-    EXPECT_FALSE(TLFileSystem::SafeReplaceFile(scratch_.Path(u"target.dll"), staged));
-    CloseHandle(held);
-    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target.dll")), "old");
-    EXPECT_EQ(tltest::ReadFileBytes(staged), "new");
-    EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"target (2).dll")));
-    EXPECT_THAT(tools_.Lines(),
-                ElementsAre("TLFileSystem::SafeReplaceFile: Error moving new file into place of original name"));
-}
-
-TEST_F(FileSystemTest, SafeReplaceFileFailsWhenTheOriginalCannotBeSetAside) {
-    ASSERT_TRUE(scratch_.WriteFile(u"target.dll", "old"));
-    ASSERT_TRUE(scratch_.WriteFile(u"staged.dll", "new"));
-    const TLString target = scratch_.Path(u"target.dll");
-    HANDLE held = CreateFileW(target.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-
-    EXPECT_FALSE(TLFileSystem::SafeReplaceFile(target, scratch_.Path(u"staged.dll")));
-    CloseHandle(held);
-    EXPECT_EQ(tltest::ReadFileBytes(target), "old");
-    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"staged.dll")), "new");
-    EXPECT_THAT(tools_.Lines(), ElementsAre("TLFileSystem::SafeReplaceFile: Error renaming original file"));
+// Whichever of the two files cannot be moved, the original stays in place and the new file stays too.
+TEST_F(FileSystemTest, SafeReplaceFileKeepsTheOriginalWhenAMoveFails) {
+    const struct {
+        const char16_t* held;
+        const char* log_line;
+    } cases[] = {
+        {u"staged.dll", "TLFileSystem::SafeReplaceFile: Error moving new file into place of original name"},
+        {u"target.dll", "TLFileSystem::SafeReplaceFile: Error renaming original file"},
+    };
+    for (const auto& c : cases) {
+        tools_.Clear();
+        ASSERT_TRUE(scratch_.WriteFile(u"target.dll", "old"));
+        ASSERT_TRUE(scratch_.WriteFile(u"staged.dll", "new"));
+        {
+            const HeldOpen held(scratch_.Path(c.held));
+            EXPECT_FALSE(TLFileSystem::SafeReplaceFile(scratch_.Path(u"target.dll"), scratch_.Path(u"staged.dll")));
+        }
+        EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target.dll")), "old") << TLString(c.held);
+        EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"staged.dll")), "new") << TLString(c.held);
+        EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"target (2).dll")));
+        EXPECT_THAT(tools_.Lines(), ElementsAre(c.log_line));
+    }
 }
 
 TEST_F(FileSystemTest, DeletesATreeWithReadOnlyFilesDeepestFirst) {
