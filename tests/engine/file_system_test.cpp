@@ -83,6 +83,12 @@ TEST_F(FileSystemTest, MakesTestsAndDeletesA300CharacterPath) {
     EXPECT_GT(TLFileSystem::FreeSpace(deep), 0);
     EXPECT_EQ(TLFileSystem::FreeName(file), deep + u"file (2).txt");
 
+    // Windows drops a name's trailing dot unless the path carries the "\\?\" prefix: the dot shows
+    // that the prefix was used.
+    ASSERT_TRUE(TLFileSystem::MakeDirectoryTree(deep + u"dotted."));
+    EXPECT_TRUE(tltest::FileExists(u"\\\\?\\" + deep + u"dotted."));
+    EXPECT_FALSE(tltest::FileExists(u"\\\\?\\" + deep + u"dotted"));
+
     const TLString top = scratch_.Path(u"folder-with-a-long-name");
     EXPECT_TRUE(TLFileSystem::DeleteDirectoryTree(top));
     EXPECT_FALSE(TLFileSystem::FolderExists(top));
