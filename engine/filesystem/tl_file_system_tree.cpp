@@ -71,11 +71,12 @@ bool TLFileSystem::MakeDirectoryTree(const TLString& path, bool path_names_file)
     for (size_t end = folder.Find(u'\\', RootLength(folder)); end != TLString::npos;
          end = folder.Find(u'\\', end + 1)) {
         const TLString part = folder.Left(end);
+        if (FolderExists(part) || CreateDirectoryW(ForWindows(part).wc(), nullptr)) continue;
+        const DWORD error = GetLastError();
+        // Made by someone else meanwhile is fine; a file of that name is not.
         if (FolderExists(part)) continue;
-        if (!CreateDirectoryW(ForWindows(part).wc(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-            tools::LogFormat(kName, u"Error %d creating folder: %s", GetLastError(), part);
-            return false;
-        }
+        tools::LogFormat(kName, u"Error %d creating folder: %s", error, part);
+        return false;
     }
     return true;
 }

@@ -69,12 +69,13 @@ TEST_F(RegistrationTest, RegSvr32RegistersAndUnregisters) {
     EXPECT_TRUE(tlproc::RegisterWithRegSvr32(Server(), false, true));
     EXPECT_FALSE(Registered());
 
-    const auto launches = tools_.Texts(u"RunProgram");
-    const std::string server = Server().ToUtf8();
-    EXPECT_THAT(launches, testing::Contains(testing::MatchesRegex(".*\\\\system32\\\\RegSvr32.exe / Parameters: /s \"" +
-                                                                  std::string(".*") + "\"")));
-    EXPECT_THAT(launches, testing::Contains(HasSubstr("RegSvr32.exe / Parameters: /s \"" + server + "\"")));
-    EXPECT_THAT(launches, testing::Contains(HasSubstr("RegSvr32.exe / Parameters: /s /u \"" + server + "\"")));
+    wchar_t windows[MAX_PATH + 1];
+    const TLString regsvr32 =
+        TLString(windows, GetWindowsDirectoryW(windows, MAX_PATH + 1)) + u"\\system32\\RegSvr32.exe";
+    const std::string launch = "Filename: " + regsvr32.ToUtf8() + " / Parameters: /s ";
+    const std::string server = "\"" + Server().ToUtf8() + "\"";
+    EXPECT_THAT(tools_.Texts(u"RunProgram"), testing::Contains(launch + server));
+    EXPECT_THAT(tools_.Texts(u"RunProgram"), testing::Contains(launch + "/u " + server));
 }
 
 TEST_F(RegistrationTest, ThroughThePackageInstallerOfTheProductFolder) {
