@@ -7,6 +7,7 @@
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
+#include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 
 CInstallApp::SingleInstanceHolder::~SingleInstanceHolder() {
@@ -28,6 +29,8 @@ bool CInstallApp::AnotherInstanceRuns() const {
 }
 
 bool CInstallApp::InitInstance() {
+    // "Start" reaches no log, as the tools library comes later; "Finish" does.
+    TLScopedTrace trace(u"CInstallApp::InitInstance");
     InitOle();
     UseUserLocale();
     TakeSingleInstanceMutex();
@@ -43,7 +46,6 @@ bool CInstallApp::InitInstance() {
     }
 
     if (!LoadProductInformation(TLString(), true)) return false;
-    tools::Log(u"CInstallApp::InitInstance", u"Start");
     startup::LogSetupVersion();
 
     if (block) DiscoverInstallPath(*block, tools::ProductItem(3), false, true);
@@ -69,7 +71,6 @@ bool CInstallApp::InitInstance() {
 
     startup::PlaceLauncher(folder, tools::LauncherFileName());
     startup::WizardNotImplemented();
-    tools::Log(u"CInstallApp::InitInstance", u"Finish");
     return false;
 }
 

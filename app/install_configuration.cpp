@@ -9,6 +9,7 @@
 #include "app/install_session.h"
 #include "app/startup_steps.h"
 #include "core/string/tl_string_library.h"
+#include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/xml/file_text.h"
 #include "core/xml/tl_xml_document.h"
@@ -104,6 +105,7 @@ int ReadConfigurationInteger(const TLString& text) {
 }
 
 void LoadInstallConfiguration() {
+    TLScopedTrace trace(u"LoadInstallConfiguration");
     InstallSession& session = InstallSession::Get();
     const TLString folder = startup::ExecutableFolder();
     session.SupportFolders.Add(folder + u"Support\\");

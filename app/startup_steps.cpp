@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/library_loader.h"
 
@@ -85,6 +86,7 @@ void LogSetupVersion() {
 }
 
 void ChooseSkin(const TLString& executable_folder) {
+    TLScopedTrace trace(u"ChooseSkin");
     tltools::ToolsInterface* tools = tools::Interface();
     if (!tools) return;
     if (tltools::ISkinService* skin = tools->GetSkinService(1)) {
@@ -109,6 +111,7 @@ bool ChecksOverriddenByKeyboard() {
 void SystemChecksNotImplemented() {}
 
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name) {
+    TLScopedTrace trace(u"PlaceLauncher");
     const TLString folder = executable_folder + u"System\\Always Overwrite\\";
     MoveFileW((folder + u"Tone Core Launcher.exe").wc(), (folder + launcher_name).wc());
     CopyFileW((folder + launcher_name).wc(), (executable_folder + u"Tunevault\\" + launcher_name).wc(), FALSE);

@@ -39,8 +39,11 @@ TEST(SetupExe, RunsThroughStartupAndLogsTheParsedQuotedCommandLine) {
     EXPECT_TRUE(tltest::LogContains(setup.id(),
                                     u"Switches: Silent=1 Upgrade=0 NoAssociations=0 NoDependencies=0 NoUpgrade=0 "
                                     u"NoDriver=0 NoRun=1 DistributorID=[\"Corvane Partner (EU)\"]"));
-    EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Start"));
-    EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Finish"));
+    for (const char16_t* step : {u"LoadInstallConfiguration", u"ChooseSkin", u"PlaceLauncher"}) {
+        EXPECT_TRUE(tltest::LogContains(setup.id(), TLString(step) + u": Start")) << TLString(step);
+        EXPECT_TRUE(tltest::LogContains(setup.id(), TLString(step) + u": Finish (")) << TLString(step);
+    }
+    EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Finish ("));
     EXPECT_TRUE(tltest::LogContains(setup.id(), u"Product information loaded: Tonehall 27.0.0.1"));
 }
 
