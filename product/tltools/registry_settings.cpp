@@ -25,14 +25,17 @@ int64_t CRegistrySettings::GetInteger(const TLString& name, int64_t fallback) {
     DWORD type = 0;
     int64_t value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExW(key_, name.wc(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS) {
-        // A string holding a number counts too (settings written by hand).
-        const TLString text = GetString(name, TLString());
-        return text.empty() ? fallback : text.ToInt64();
-    }
-    if (type == REG_DWORD) return static_cast<int32_t>(static_cast<uint32_t>(value));
-    if (type == REG_QWORD) return value;
-    return fallback;
+    const LONG result =
+        RegQueryValueExW(key_, name.wc(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    if (result == ERROR_SUCCESS && type == REG_DWORD) return static_cast<int32_t>(static_cast<uint32_t>(value));
+    if (result == ERROR_SUCCESS && type == REG_QWORD) return value;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return fallback;
+    // A number kept as text (settings written by hand) counts too; other text does not.
+    TLString text = GetString(name, TLString());
+    text.Trim();
+    const size_t digits = text.length() && (text[0] == u'-' || text[0] == u'+') ? 1 : 0;
+    if (digits >= text.length() || text[digits] < u'0' || text[digits] > u'9') return fallback;
+    return text.ToInt64();
 }
 
 bool CRegistrySettings::SetInteger(const TLString& name, int64_t value) {

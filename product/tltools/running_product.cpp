@@ -13,17 +13,21 @@ bool CRunningProduct::Close(uint32_t timeout_ms) {
     if (!window) return true;
     DWORD process_id = 0;
     GetWindowThreadProcessId(window, &process_id);
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
     PostMessageW(window, WM_CLOSE, 0, 0);
-    bool closed = false;
-    if (process) {
-        closed = WaitForSingleObject(process, timeout_ms) == WAIT_OBJECT_0;
-        CloseHandle(process);
-    } else {
-        for (uint32_t waited = 0; waited < timeout_ms && IsWindow(window); waited += 50) Sleep(50);
-        closed = !IsWindow(window);
-    }
-    return closed;
+    const ULONGLONG start = GetTickCount64();
+    const auto remaining = [&] {
+        const ULONGLONG waited = GetTickCount64() - start;
+        return waited >= timeout_ms ? DWORD{0} : static_cast<DWORD>(timeout_ms - waited);
+    };
+    while (IsWindow(window) && remaining() > 0) Sleep(50);
+    if (IsWindow(window)) return false;
+    // The product has closed its window; it is gone once its process has ended too.
+    if (process_id == GetCurrentProcessId()) return true;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
+    if (!process) return true;
+    const bool ended = WaitForSingleObject(process, remaining()) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
 }
 
 bool CRunningProduct::PostCommandLine(const TLString& command_line) {
