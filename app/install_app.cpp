@@ -24,8 +24,8 @@ void CInstallApp::TakeSingleInstanceMutex() {
 }
 
 bool CInstallApp::AnotherInstanceRuns() const {
-    return single_instance_ && (single_instance_->error == ERROR_ALREADY_EXISTS ||
-                                single_instance_->error == ERROR_ACCESS_DENIED);
+    return single_instance_ &&
+           (single_instance_->error == ERROR_ALREADY_EXISTS || single_instance_->error == ERROR_ACCESS_DENIED);
 }
 
 bool CInstallApp::InitInstance() {

@@ -26,9 +26,7 @@ bool IsFolder(const TLString& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool IsAbsolute(const TLString& path) {
-    return (path.length() >= 2 && path[1] == u':') || path.StartsWith(u"\\");
-}
+bool IsAbsolute(const TLString& path) { return (path.length() >= 2 && path[1] == u':') || path.StartsWith(u"\\"); }
 
 // The path with "." and ".." resolved.
 TLString FullPath(const TLString& path) {

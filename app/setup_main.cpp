@@ -24,6 +24,7 @@ CInstallApp g_app;
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR command_line, int show_command) {
     TLApp* app = TLApp::Instance();
     if (!app) return 0;
-    app->command_line_tokens() = CommandLine::Tokenise(TLString(reinterpret_cast<const char16_t*>(command_line)).view());
+    app->command_line_tokens() =
+        CommandLine::Tokenise(TLString(reinterpret_cast<const char16_t*>(command_line)).view());
     return app->WindowedEntry(instance, previous, show_command);
 }

@@ -66,9 +66,12 @@ void LogSetupVersion() {
     using SizeFunction = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
     using InfoFunction = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
     using QueryFunction = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
-    const auto get_size = reinterpret_cast<SizeFunction>(reinterpret_cast<void*>(GetProcAddress(version, "GetFileVersionInfoSizeW")));
-    const auto get_info = reinterpret_cast<InfoFunction>(reinterpret_cast<void*>(GetProcAddress(version, "GetFileVersionInfoW")));
-    const auto query = reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(GetProcAddress(version, "VerQueryValueW")));
+    const auto get_size =
+        reinterpret_cast<SizeFunction>(reinterpret_cast<void*>(GetProcAddress(version, "GetFileVersionInfoSizeW")));
+    const auto get_info =
+        reinterpret_cast<InfoFunction>(reinterpret_cast<void*>(GetProcAddress(version, "GetFileVersionInfoW")));
+    const auto query =
+        reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(GetProcAddress(version, "VerQueryValueW")));
     const TLString path = ModulePath();
     const DWORD size = get_size && get_info && query ? get_size(path.wc(), nullptr) : 0;
     if (size) {

@@ -24,9 +24,9 @@ bool PublishedByCorvane(HKEY uninstall, const TLString& name) {
     wchar_t data[512] = {};
     DWORD size = sizeof data - sizeof(wchar_t);
     DWORD type = 0;
-    const bool read = RegQueryValueExW(entry, L"Publisher", nullptr, &type, reinterpret_cast<BYTE*>(data), &size) ==
-                          ERROR_SUCCESS &&
-                      type == REG_SZ;
+    const bool read =
+        RegQueryValueExW(entry, L"Publisher", nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS &&
+        type == REG_SZ;
     RegCloseKey(entry);
     if (!read) return false;
     const TLString publisher(reinterpret_cast<const char16_t*>(data));
@@ -67,7 +67,8 @@ UninstallEntries FindUninstallEntries(bool wow64_view) {
     }
     if (!result.found) {
         result.entry_name = full_name;
-        while (Contains(names, result.entry_name)) result.entry_name = TLStringLibrary::IncrementNumber(result.entry_name);
+        while (Contains(names, result.entry_name))
+            result.entry_name = TLStringLibrary::IncrementNumber(result.entry_name);
     }
     return result;
 }

@@ -127,9 +127,10 @@ bool TLExecutableApp::LoadProductInformation(const TLString& path, bool show_err
 }
 
 void TLExecutableApp::ShowCriticalError(const TLString& error_text) const {
-    const TLString text = TLString::Format(
+    // The library may be there with only the product information missing; then it translates.
+    const TLString format = tools::Translate(
         u"The following module has failed to load:\r\n%s\r\n\r\nIt has reported the following error:\r\n\r\n%s"
-        u"\r\n\r\nPlease reinstall the latest version of the program.",
-        InstanceModulePath(instance_), error_text);
-    MessageBoxW(nullptr, text.wc(), L"Critical Error", MB_OK);
+        u"\r\n\r\nPlease reinstall the latest version of the program.");
+    const TLString text = TLString::Format(format.view(), InstanceModulePath(instance_), error_text);
+    MessageBoxW(nullptr, text.wc(), tools::Translate(u"Critical Error").wc(), MB_OK);
 }

@@ -101,7 +101,7 @@ void SetInstallPath(TLProcessInfoBlock& block, const TLString& folder, bool also
         block.SetString(TLProcessInfoBlock::kProgramFolder, path);
     }
     if (tltools::ToolsInterface* tools = tools::Interface()) tools->PathsChanged();
-    const TLString line = TLString::Format(u"Corvane install path (process: %d): %s\r\n",
-                                           static_cast<int>(GetCurrentProcessId()), path);
+    const TLString line =
+        TLString::Format(u"Corvane install path (process: %d): %s\r\n", static_cast<int>(GetCurrentProcessId()), path);
     OutputDebugStringW(line.wc());
 }

@@ -29,8 +29,10 @@ TLProcessInfoBlock* TLProcessInfoBlock::Get() {
     std::lock_guard<std::mutex> guard(lock);
     if (!block) {
         auto* created = new TLProcessInfoBlock;
-        if (created->Create()) block = created;
-        else delete created;
+        if (created->Create())
+            block = created;
+        else
+            delete created;
     }
     return block;
 }

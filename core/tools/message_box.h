@@ -23,7 +23,7 @@ int ShowMessage(HWND owner, const TLString& title, const TLString& text, int but
 
 // As ShowMessage, with the title, each text part and each button name translated first; the parts are
 // joined in the order given ("what happened\r\n\r\n", then "what to do").
-int ShowTranslatedMessage(HWND owner, const TLString& title, std::initializer_list<TLString> parts,
-                          int buttons, std::initializer_list<TLString> named_buttons = {});
+int ShowTranslatedMessage(HWND owner, const TLString& title, std::initializer_list<TLString> parts, int buttons,
+                          std::initializer_list<TLString> named_buttons = {});
 
 }  // namespace tools

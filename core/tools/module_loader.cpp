@@ -24,9 +24,7 @@ const ModuleDescription kModules[kModuleSlotCount] = {
     {u"TLTelevision.dll", "GetTLTelevisionDLL", nullptr, false},
 };
 
-TLString FileName(ModuleSlot slot) {
-    return slot == kToolsSlot ? ToolsFileName() : TLString(kModules[slot].file_name);
-}
+TLString FileName(ModuleSlot slot) { return slot == kToolsSlot ? ToolsFileName() : TLString(kModules[slot].file_name); }
 
 class Lock {
 public:
@@ -73,7 +71,8 @@ bool TLModuleLoader::LoadFrom(ModuleSlot slot, const TLString& program_folder) {
     held.module = LoadFile(slot, program_folder);
     if (!held.module) return false;
     if (!description.entry_export) return true;
-    const auto entry = reinterpret_cast<ModuleEntry>(reinterpret_cast<void*>(GetProcAddress(held.module, description.entry_export)));
+    const auto entry =
+        reinterpret_cast<ModuleEntry>(reinterpret_cast<void*>(GetProcAddress(held.module, description.entry_export)));
     if (!entry) return false;
     held.object = entry(description.takes_interface_version ? kInterfaceVersion : 0);
     if (!held.object) return false;
@@ -89,7 +88,9 @@ void TLModuleLoader::UnloadAll() {
         if (!held.module) continue;
         if (index == kToolsSlot) tools::SetInterface(nullptr);
         if (const char* name = kModules[index].uninitialise_export) {
-            if (const auto exit = reinterpret_cast<ModuleExit>(reinterpret_cast<void*>(GetProcAddress(held.module, name)))) exit();
+            if (const auto exit =
+                    reinterpret_cast<ModuleExit>(reinterpret_cast<void*>(GetProcAddress(held.module, name))))
+                exit();
         }
         FreeLibrary(held.module);
         held = Slot();

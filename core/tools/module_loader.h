@@ -24,7 +24,7 @@ enum ModuleSlot : size_t {
 
 struct ModuleDescription {
     const char16_t* file_name;
-    const char* entry_export;       // null: the module has none
+    const char* entry_export;         // null: the module has none
     const char* uninitialise_export;  // null: nothing to call before unloading
     bool takes_interface_version;
 };

@@ -64,7 +64,9 @@ TLString Settings::GetString(const TLString& name, const TLString& fallback) con
     return settings_ ? settings_->GetString(name, fallback) : fallback;
 }
 
-bool Settings::SetInteger(const TLString& name, int64_t value) { return settings_ && settings_->SetInteger(name, value); }
+bool Settings::SetInteger(const TLString& name, int64_t value) {
+    return settings_ && settings_->SetInteger(name, value);
+}
 bool Settings::SetString(const TLString& name, const TLString& value) {
     return settings_ && settings_->SetString(name, value);
 }

@@ -22,11 +22,11 @@ CFileLogger::CFileLogger() {
 void CFileLogger::Log(int kind, const TLString& function, const TLString& text) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    const char16_t* kind_name = kind >= 0 && kind < static_cast<int>(std::size(kKindNames)) ? kKindNames[kind] : u"info";
+    const char16_t* kind_name =
+        kind >= 0 && kind < static_cast<int>(std::size(kKindNames)) ? kKindNames[kind] : u"info";
     const TLString line = TLString::Format(u"%04d-%02d-%02d %02d:%02d:%02d.%03d [%d] %s %s: %s\r\n", now.wYear,
-                                           now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
-                                           now.wMilliseconds, static_cast<int>(GetCurrentProcessId()), kind_name,
-                                           function, text);
+                                           now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, now.wMilliseconds,
+                                           static_cast<int>(GetCurrentProcessId()), kind_name, function, text);
     const std::string bytes = line.ToUtf8();
     // Opened for each line so that several processes can append to one file.
     HANDLE file = CreateFileW(path_.wc(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

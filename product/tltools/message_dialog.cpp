@@ -48,17 +48,17 @@ void Layout(HWND dialog, const DialogContent& content) {
     const int text_height = text_rect.bottom - text_rect.top;
     const int client_height = kMargin + text_height + kMargin + kButtonHeight + kMargin;
 
-    HWND text = CreateWindowExW(0, L"STATIC", content.text.wc(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMargin,
-                                kMargin, kTextWidth, text_height, dialog, reinterpret_cast<HMENU>(kTextId), nullptr,
-                                nullptr);
+    HWND text =
+        CreateWindowExW(0, L"STATIC", content.text.wc(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, kMargin,
+                        kMargin, kTextWidth, text_height, dialog, reinterpret_cast<HMENU>(kTextId), nullptr, nullptr);
     SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     int x = client_width - kMargin - buttons_width;
     for (size_t i = 0; i < content.buttons.size(); ++i) {
         const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND button = CreateWindowExW(0, L"BUTTON", content.buttons[i].label.wc(), style, x,
-                                      client_height - kMargin - kButtonHeight, kButtonWidth, kButtonHeight, dialog,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(content.buttons[i].id)), nullptr,
-                                      nullptr);
+        HWND button =
+            CreateWindowExW(0, L"BUTTON", content.buttons[i].label.wc(), style, x,
+                            client_height - kMargin - kButtonHeight, kButtonWidth, kButtonHeight, dialog,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(content.buttons[i].id)), nullptr, nullptr);
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (i == 0) SetFocus(button);
         x += kButtonWidth + 8;
@@ -130,7 +130,8 @@ DialogContent Content(tltools::ITranslator& translator, const TLString& text, in
     DialogContent content{text, {}, IDOK};
     if (named_buttons && !named_buttons->IsEmpty()) {
         for (size_t i = 0; i < named_buttons->GetCount(); ++i)
-            content.buttons.push_back({(*named_buttons)[i], tltools::IMessageService::kResultFirstNamed + static_cast<int>(i)});
+            content.buttons.push_back(
+                {(*named_buttons)[i], tltools::IMessageService::kResultFirstNamed + static_cast<int>(i)});
         content.cancel_answer = content.buttons.back().id;
     } else if (buttons == tltools::IMessageService::kYesNo) {
         content.buttons = {{Translated(translator, u"Yes"), IDYES}, {Translated(translator, u"No"), IDNO}};

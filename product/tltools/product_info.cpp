@@ -15,9 +15,9 @@ bool CProductInfo::Load(const TLString& path, TLString* error_text) {
     auto document = std::make_unique<TLXMLDocument>();
     if (!document->SetDocument(text) || !document->FindElement(u"/TLProduct")) {
         if (error_text)
-            *error_text = TLString::Format(u"The product information file \"%s\" is not valid: %s", file,
-                                           document->GetError().empty() ? TLString(u"no TLProduct root")
-                                                                        : document->GetError());
+            *error_text =
+                TLString::Format(u"The product information file \"%s\" is not valid: %s", file,
+                                 document->GetError().empty() ? TLString(u"no TLProduct root") : document->GetError());
         return false;
     }
     document_ = std::move(document);

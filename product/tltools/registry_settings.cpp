@@ -25,8 +25,7 @@ int64_t CRegistrySettings::GetInteger(const TLString& name, int64_t fallback) {
     DWORD type = 0;
     int64_t value = 0;
     DWORD size = sizeof value;
-    const LONG result =
-        RegQueryValueExW(key_, name.wc(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    const LONG result = RegQueryValueExW(key_, name.wc(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     if (result == ERROR_SUCCESS && type == REG_DWORD) return static_cast<int32_t>(static_cast<uint32_t>(value));
     if (result == ERROR_SUCCESS && type == REG_QWORD) return value;
     if (type != REG_SZ && type != REG_EXPAND_SZ) return fallback;
@@ -65,9 +64,7 @@ bool CRegistrySettings::SetString(const TLString& name, const TLString& value) {
                           static_cast<DWORD>((value.length() + 1) * sizeof(char16_t))) == ERROR_SUCCESS;
 }
 
-bool CRegistrySettings::DeleteValue(const TLString& name) {
-    return RegDeleteValueW(key_, name.wc()) == ERROR_SUCCESS;
-}
+bool CRegistrySettings::DeleteValue(const TLString& name) { return RegDeleteValueW(key_, name.wc()) == ERROR_SUCCESS; }
 
 bool CSettingsImport::Import(const TLString& file) {
     TLString text;

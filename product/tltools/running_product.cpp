@@ -4,9 +4,7 @@
 
 namespace tltools_dll {
 
-void* CRunningProduct::MainWindow() {
-    return FindWindowW(reinterpret_cast<const wchar_t*>(kMainWindowClass), nullptr);
-}
+void* CRunningProduct::MainWindow() { return FindWindowW(reinterpret_cast<const wchar_t*>(kMainWindowClass), nullptr); }
 
 bool CRunningProduct::Close(uint32_t timeout_ms) {
     HWND window = static_cast<HWND>(MainWindow());

@@ -45,9 +45,9 @@ bool CSkinService::IsValidSkinFile(const TLString& path) {
 bool CSkinService::SetSkinFile(const TLString& path) {
     const bool valid = IsValidSkinFile(path);
     if (valid) skin_file_ = path;
-    logger_.Log(valid ? tltools::ILogger::kInfo : tltools::ILogger::kWarning, u"CSkinService::SetSkinFile",
-                TLString::Format(valid ? u"Skin file \"%s\"" : u"Skin file \"%s\" is not valid; keeping the plain look",
-                                 path));
+    logger_.Log(
+        valid ? tltools::ILogger::kInfo : tltools::ILogger::kWarning, u"CSkinService::SetSkinFile",
+        TLString::Format(valid ? u"Skin file \"%s\"" : u"Skin file \"%s\" is not valid; keeping the plain look", path));
     return valid;
 }
 

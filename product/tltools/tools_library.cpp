@@ -23,7 +23,8 @@ public:
 
     void Initialize(void* instance) override {
         instance_ = instance;
-        logger_.Log(tltools::ILogger::kInfo, u"TLTools", TLString::Format(u"Loaded; program folder \"%s\"", ProgramFolder()));
+        logger_.Log(tltools::ILogger::kInfo, u"TLTools",
+                    TLString::Format(u"Loaded; program folder \"%s\"", ProgramFolder()));
     }
     tltools::IStringService* GetStringService(int) override { return &strings_; }
     tltools::IProcessPosting* GetProcessPosting(int) override { return &running_; }
@@ -47,8 +48,9 @@ public:
                                      product_info_.GetVersionText(), translator_.CurrentLanguage()));
     }
     void PathsChanged() override {
-        logger_.Log(tltools::ILogger::kInfo, u"TLTools",
-                    TLString::Format(u"Install folder \"%s\", program folder \"%s\"", InstallFolder(), ProgramFolder()));
+        logger_.Log(
+            tltools::ILogger::kInfo, u"TLTools",
+            TLString::Format(u"Install folder \"%s\", program folder \"%s\"", InstallFolder(), ProgramFolder()));
     }
     TLString GetLogFilePath() override { return logger_.path(); }
 

@@ -181,12 +181,12 @@ TEST_P(BrokenDistribution, ShowsCriticalErrorNamingTheProgramAndLeavesWithZero) 
     EXPECT_EQ(result.exit_code, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    MissingFiles, BrokenDistribution,
-    ::testing::Values(BrokenDistributionCase{"ToolsLibrary", u"Tunevault\\TLTools.dll", u"Failed to load TLTools"},
-                      BrokenDistributionCase{"ProductInformation", u"Tunevault\\Product.xml",
-                                             u"Product.xml\" cannot be read."}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(MissingFiles, BrokenDistribution,
+                         ::testing::Values(BrokenDistributionCase{"ToolsLibrary", u"Tunevault\\TLTools.dll",
+                                                                  u"Failed to load TLTools"},
+                                           BrokenDistributionCase{"ProductInformation", u"Tunevault\\Product.xml",
+                                                                  u"Product.xml\" cannot be read."}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
     Distribution distribution;
@@ -198,7 +198,8 @@ TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
         const auto result = tltest::RunAndWait(distribution.SetupExe(), u"");
         EXPECT_EQ(result.exit_code, 0u);
         EXPECT_FALSE(tltest::FileExists(distribution.Path(u"System\\Always Overwrite\\Tone Core Launcher.exe")));
-        EXPECT_EQ(tltest::ReadFileBytes(distribution.Path(u"System\\Always Overwrite\\Tonehall Launcher.exe")), original);
+        EXPECT_EQ(tltest::ReadFileBytes(distribution.Path(u"System\\Always Overwrite\\Tonehall Launcher.exe")),
+                  original);
         EXPECT_EQ(tltest::ReadFileBytes(distribution.Path(u"Tunevault\\Tonehall Launcher.exe")), original);
     }
 }
@@ -209,8 +210,8 @@ TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
 // system-folder rule with a DLL that Wine does not build in.)
 TEST(SetupExe, IgnoresADllPlantedBesideIt) {
     Distribution distribution;
-    ASSERT_TRUE(CopyFileW(tltest::BuildPath(u"tests/app/planted_dll.dll").wc(), distribution.Path(u"version.dll").wc(),
-                          FALSE));
+    ASSERT_TRUE(
+        CopyFileW(tltest::BuildPath(u"tests/app/planted_dll.dll").wc(), distribution.Path(u"version.dll").wc(), FALSE));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
     const auto result = setup.Wait();
     EXPECT_EQ(result.exit_code, 0u);

@@ -35,8 +35,8 @@ TEST_P(SkinChoice, KeepsTheUsersSkinWhenItIsThere) {
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Skins\\Standard View\\Dark.tlskin", "[Colors]\r\n"));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
     EXPECT_EQ(setup.Wait().exit_code, 0u);
-    const TLString expected = u"Skin file \"" + distribution.Path(u"Tunevault\\Skins\\Standard View\\") +
-                              GetParam().chosen + u"\"";
+    const TLString expected =
+        u"Skin file \"" + distribution.Path(u"Tunevault\\Skins\\Standard View\\") + GetParam().chosen + u"\"";
     EXPECT_TRUE(tltest::LogContains(setup.id(), expected)) << expected;
     EXPECT_TRUE(tltest::LogContains(setup.id(), u"SetTitleBarImage: Titlebar Icon"));
 }

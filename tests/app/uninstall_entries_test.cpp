@@ -34,7 +34,8 @@ protected:
         ASSERT_TRUE(tltools::TLModuleLoader::Get().LoadFrom(tltools::kToolsSlot,
                                                             tltest::BuildPath(u"distribution/Tunevault/")));
         TLString error;
-        ASSERT_TRUE(tools::ProductInfo()->Load(tltest::BuildPath(u"distribution/Tunevault/Product.xml"), &error)) << error;
+        ASSERT_TRUE(tools::ProductInfo()->Load(tltest::BuildPath(u"distribution/Tunevault/Product.xml"), &error))
+            << error;
     }
     static void TearDownTestSuite() { tltools::TLModuleLoader::Get().UnloadAll(); }
 };
@@ -84,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                     u"Tonehall 27 (64-bit) (3)",
                     {},
                     false},
-        EntriesCase{"ThirtyTwoBitViewHasNoSuffix", true, {{u"Tonehall 27", u"C. Orvane, Inc."}}, u"Tonehall 27", {},
-                    true}),
+        EntriesCase{
+            "ThirtyTwoBitViewHasNoSuffix", true, {{u"Tonehall 27", u"C. Orvane, Inc."}}, u"Tonehall 27", {}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -46,9 +46,9 @@ TEST_P(Discovery, ChoosesTheRecordAsTheRulesSay) {
     if (c.last_installed) SetString(record, nullptr, c.last_installed);
     for (const Record& r : c.records) {
         HKEY product;
-        ASSERT_EQ(RegCreateKeyExW(record, TLString(r.subkey).wc(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &product,
-                                  nullptr),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegCreateKeyExW(record, TLString(r.subkey).wc(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &product, nullptr),
+            ERROR_SUCCESS);
         SetString(product, L"Path", Expand(r.path));
         RegCloseKey(product);
     }
@@ -70,13 +70,20 @@ TEST_P(Discovery, ChoosesTheRecordAsTheRulesSay) {
 INSTANTIATE_TEST_SUITE_P(
     Records, Discovery,
     ::testing::Values(
-        DiscoveryCase{"RecordHoldingThisProgramWinsOverTheLastInstalled", u"Tonehall 26",
-                      {{u"Tonehall 26", u"C:\\Other\\"}, {u"Tonehall 27", u"{build}"}}, u"", u"{build}"},
-        DiscoveryCase{"LastInstalledWhenNoRecordHoldsThisProgram", u"Tonehall 27",
-                      {{u"Tonehall 26", u"C:\\Other\\"}, {u"Tonehall 27", u"C:\\Elsewhere"}}, u"",
+        DiscoveryCase{"RecordHoldingThisProgramWinsOverTheLastInstalled",
+                      u"Tonehall 26",
+                      {{u"Tonehall 26", u"C:\\Other\\"}, {u"Tonehall 27", u"{build}"}},
+                      u"",
+                      u"{build}"},
+        DiscoveryCase{"LastInstalledWhenNoRecordHoldsThisProgram",
+                      u"Tonehall 27",
+                      {{u"Tonehall 26", u"C:\\Other\\"}, {u"Tonehall 27", u"C:\\Elsewhere"}},
+                      u"",
                       u"C:\\Elsewhere\\"},
-        DiscoveryCase{"ProductNameDecides", u"Tonehall 27",
-                      {{u"Tonehall 26", u"C:\\Other\\"}, {u"Tonehall 27", u"{build}"}}, u"Tonehall 26",
+        DiscoveryCase{"ProductNameDecides",
+                      u"Tonehall 27",
+                      {{u"Tonehall 26", u"C:\\Other\\"}, {u"Tonehall 27", u"{build}"}},
+                      u"Tonehall 26",
                       u"C:\\Other\\"},
         DiscoveryCase{"ProductNameComparesExactly", nullptr, {{u"Tonehall 26", u"C:\\Other\\"}}, u"tonehall 26", u""},
         DiscoveryCase{"EmptyPathIsNeverChosen", u"Tonehall 26", {{u"Tonehall 26", u""}}, u"", u""},

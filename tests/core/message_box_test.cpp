@@ -58,19 +58,18 @@ constexpr int kFirst = IMessageService::kResultFirstNamed;
 
 INSTANTIATE_TEST_SUITE_P(
     Boxes, MessageBoxAnswer,
-    ::testing::Values(
-        AnswerCase{"ProductOk", true, IMessageService::kOk, {}, u"OK", IMessageService::kResultOk},
-        AnswerCase{"ProductNo", true, IMessageService::kYesNo, {}, u"No", IMessageService::kResultNo},
-        AnswerCase{"ProductYes", true, IMessageService::kYesNo, {}, u"Yes", IMessageService::kResultYes},
-        AnswerCase{"ProductCancel", true, 0, {u"Retry", u"Cancel"}, u"Cancel", kFirst + 1},
-        AnswerCase{"ProductRestart", true, 0, {u"Restart", u"Cancel"}, u"Restart", kFirst},
-        AnswerCase{"PlainOk", false, IMessageService::kOk, {}, u"OK", IMessageService::kResultOk},
-        AnswerCase{"PlainNo", false, IMessageService::kYesNo, {}, u"No", IMessageService::kResultNo},
-        AnswerCase{"PlainRetry", false, 0, {u"Retry", u"Cancel"}, u"Retry", kFirst},
-        AnswerCase{"PlainCancel", false, 0, {u"Retry", u"Cancel"}, u"Cancel", kFirst + 1},
-        // Names the plain box has no set for become OK and Cancel for the first and last name.
-        AnswerCase{"PlainRestartAsOk", false, 0, {u"Restart", u"Cancel"}, u"OK", kFirst},
-        AnswerCase{"PlainRestartCancelled", false, 0, {u"Restart", u"Cancel"}, u"Cancel", kFirst + 1}),
+    ::testing::Values(AnswerCase{"ProductOk", true, IMessageService::kOk, {}, u"OK", IMessageService::kResultOk},
+                      AnswerCase{"ProductNo", true, IMessageService::kYesNo, {}, u"No", IMessageService::kResultNo},
+                      AnswerCase{"ProductYes", true, IMessageService::kYesNo, {}, u"Yes", IMessageService::kResultYes},
+                      AnswerCase{"ProductCancel", true, 0, {u"Retry", u"Cancel"}, u"Cancel", kFirst + 1},
+                      AnswerCase{"ProductRestart", true, 0, {u"Restart", u"Cancel"}, u"Restart", kFirst},
+                      AnswerCase{"PlainOk", false, IMessageService::kOk, {}, u"OK", IMessageService::kResultOk},
+                      AnswerCase{"PlainNo", false, IMessageService::kYesNo, {}, u"No", IMessageService::kResultNo},
+                      AnswerCase{"PlainRetry", false, 0, {u"Retry", u"Cancel"}, u"Retry", kFirst},
+                      AnswerCase{"PlainCancel", false, 0, {u"Retry", u"Cancel"}, u"Cancel", kFirst + 1},
+                      // Names the plain box has no set for become OK and Cancel for the first and last name.
+                      AnswerCase{"PlainRestartAsOk", false, 0, {u"Restart", u"Cancel"}, u"OK", kFirst},
+                      AnswerCase{"PlainRestartCancelled", false, 0, {u"Restart", u"Cancel"}, u"Cancel", kFirst + 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Translated messages: the title, every part and every button go through the translator; without

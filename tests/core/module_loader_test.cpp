@@ -53,19 +53,20 @@ TEST_P(ModuleSearch, FindsTheToolsLibraryInTheProgramFolderThenItsX64Subfolder) 
 
 INSTANTIATE_TEST_SUITE_P(
     Places, ModuleSearch,
-    ::testing::Values(
-        SearchCase{"ProgramFolder", {u"program\\TLTools.dll"}, u"program\\TLTools.dll"},
-        SearchCase{"X64Subfolder", {u"program\\x64\\TLTools.dll"}, u"program\\x64\\TLTools.dll"},
-        SearchCase{"ProgramFolderFirst", {u"program\\TLTools.dll", u"program\\x64\\TLTools.dll"},
-                   u"program\\TLTools.dll"},
-        SearchCase{"NeitherPlace", {u"other\\TLTools.dll"}, nullptr}),
+    ::testing::Values(SearchCase{"ProgramFolder", {u"program\\TLTools.dll"}, u"program\\TLTools.dll"},
+                      SearchCase{"X64Subfolder", {u"program\\x64\\TLTools.dll"}, u"program\\x64\\TLTools.dll"},
+                      SearchCase{"ProgramFolderFirst",
+                                 {u"program\\TLTools.dll", u"program\\x64\\TLTools.dll"},
+                                 u"program\\TLTools.dll"},
+                      SearchCase{"NeitherPlace", {u"other\\TLTools.dll"}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ModuleLoader, LoadsTheBareNameWhenNoProgramFolderIsKnown) {
     // The build copies TLTools.dll beside the test program, where the normal module search finds it.
     TLModuleLoader& loader = TLModuleLoader::Get();
     ASSERT_TRUE(loader.LoadFrom(tltools::kToolsSlot, TLString()));
-    EXPECT_TRUE(ModuleFile(loader.Module(tltools::kToolsSlot)).EqualsNoCase(tltest::BuildPath(u"tests/core/TLTools.dll")));
+    EXPECT_TRUE(
+        ModuleFile(loader.Module(tltools::kToolsSlot)).EqualsNoCase(tltest::BuildPath(u"tests/core/TLTools.dll")));
     loader.UnloadAll();
 }
 

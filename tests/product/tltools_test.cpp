@@ -53,14 +53,18 @@ TEST_F(ToolsLibrary, LoadsProductInformationFromTheProgramFolder) {
         {u"/*/Product/ObsoleteFiles", u"(default)"},  // empty element: the default
         {u"/*/Product/NoSuchKey", u"(default)"},
     };
-    for (const auto& [path, expected] : strings) EXPECT_EQ(info->GetString(path, u"(default)"), expected) << TLString(path);
+    for (const auto& [path, expected] : strings)
+        EXPECT_EQ(info->GetString(path, u"(default)"), expected) << TLString(path);
     EXPECT_EQ(info->GetInteger(u"/*/Installer/PromoMinimumMilliseconds", 0), 3000);
     EXPECT_EQ(info->GetInteger(u"/*/Installer/ShowLanguageSelection", 5), 0);
     EXPECT_EQ(info->GetInteger(u"/*/Installer/NoSuchKey", 5), 5);
 
-    const std::pair<int, const char16_t*> items[] = {
-        {0, u"Tonehall"}, {2, u"Tonehall"}, {3, u"Tonehall 27"}, {5, u"Tonehall Media Player"},
-        {15, u"https://download.corvane.example/tonehall/27/"}, {4, u""}};
+    const std::pair<int, const char16_t*> items[] = {{0, u"Tonehall"},
+                                                     {2, u"Tonehall"},
+                                                     {3, u"Tonehall 27"},
+                                                     {5, u"Tonehall Media Player"},
+                                                     {15, u"https://download.corvane.example/tonehall/27/"},
+                                                     {4, u""}};
     for (const auto& [number, expected] : items) EXPECT_EQ(info->GetItem(number), expected) << number;
 
     EXPECT_EQ(info->GetVersionText(), u"27.0.0.1");
@@ -72,8 +76,8 @@ TEST_F(ToolsLibrary, LoadsProductInformationFromTheProgramFolder) {
     EXPECT_NE(info->GetMimeTypes().Find(u"audio/mpeg;"), TLString::npos);
     EXPECT_EQ(info->GetUrlProtocols(), u"tonehall;tonehall-stream");
 
-    const std::pair<int, bool> features[] = {{2, true},    {18, true},   {19, true},   {20, false},  {84, false},
-                                             {173, true},  {176, true},  {182, false}, {191, false}, {999, false}};
+    const std::pair<int, bool> features[] = {{2, true},   {18, true},  {19, true},   {20, false},  {84, false},
+                                             {173, true}, {176, true}, {182, false}, {191, false}, {999, false}};
     for (const auto& [number, expected] : features) EXPECT_EQ(info->Query(number), expected) << number;
 }
 
@@ -116,15 +120,16 @@ TEST_F(ToolsLibrary, KeepsSettingsSectionsInTheProductsRegistryKey) {
     tools::Settings key = tools::OpenRegistryKey(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Keys");
     ASSERT_TRUE(key.IsOpen());
     EXPECT_TRUE(key.SetString(u"Name", u"value"));
-    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Keys", u"Name",
-                                           &stored));
+    EXPECT_TRUE(
+        tltest::ReadRegistryString(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Keys", u"Name", &stored));
     EXPECT_EQ(stored, u"value");
 }
 
 TEST_F(ToolsLibrary, ImportsASettingsFile) {
-    ASSERT_TRUE(scratch_.WriteFile(u"settings.ini",
-                                   "; exported settings\r\n[Properties]\r\nVolume=dword:80\r\nSkin=Dark\\Night.tlskin\r\n"
-                                   "[Installer]\r\nInstall Directory=C:\\Tonehall\\\r\n"));
+    ASSERT_TRUE(
+        scratch_.WriteFile(u"settings.ini",
+                           "; exported settings\r\n[Properties]\r\nVolume=dword:80\r\nSkin=Dark\\Night.tlskin\r\n"
+                           "[Installer]\r\nInstall Directory=C:\\Tonehall\\\r\n"));
     ASSERT_TRUE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"settings.ini")));
     EXPECT_EQ(tools::OpenSettingsSection(u"Properties").GetInteger(u"Volume", 0), 80);
     EXPECT_EQ(tools::OpenSettingsSection(u"Properties").GetString(u"Skin", TLString()), u"Dark\\Night.tlskin");

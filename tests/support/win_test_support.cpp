@@ -54,9 +54,12 @@ void DeleteTree(const TLString& folder) {
             const TLString path = base + name;
             SetFileAttributesW(path.wc(), FILE_ATTRIBUTE_NORMAL);
             const bool link = data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link) DeleteTree(path);
-            else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryW(path.wc());
-            else DeleteFileW(path.wc());
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link)
+                DeleteTree(path);
+            else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryW(path.wc());
+            else
+                DeleteFileW(path.wc());
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
@@ -64,8 +67,8 @@ void DeleteTree(const TLString& folder) {
 }
 
 std::string ReadFileBytes(const TLString& path) {
-    HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char chunk[65536];
@@ -88,8 +91,10 @@ bool CopyTree(const TLString& source, const TLString& target) {
     do {
         const TLString name(reinterpret_cast<const char16_t*>(data.cFileName));
         if (name == u"." || name == u"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ok = CopyTree(from + name, to + name) && ok;
-        else ok = CopyFileW((from + name).wc(), (to + name).wc(), FALSE) && ok;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyTree(from + name, to + name) && ok;
+        else
+            ok = CopyFileW((from + name).wc(), (to + name).wc(), FALSE) && ok;
     } while (FindNextFileW(find, &data));
     FindClose(find);
     return ok;
@@ -135,8 +140,8 @@ bool ScratchFolder::WriteFile(std::u16string_view relative, std::string_view byt
     HANDLE file = CreateFileW(path.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     CloseHandle(file);
     return ok;
 }
@@ -188,8 +193,7 @@ bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_vie
     return true;
 }
 
-StartedProgram::StartedProgram(const TLString& program, std::u16string_view arguments,
-                               const TLString& working_folder) {
+StartedProgram::StartedProgram(const TLString& program, std::u16string_view arguments, const TLString& working_folder) {
     TLString command = u"\"" + program + u"\"";
     if (!arguments.empty()) command += u" " + TLString(arguments);
     STARTUPINFOW startup{};

@@ -79,8 +79,7 @@ ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments,
 // A started program that the test waits for later (while it interacts with it).
 class StartedProgram {
 public:
-    StartedProgram(const TLString& program, std::u16string_view arguments,
-                   const TLString& working_folder = TLString());
+    StartedProgram(const TLString& program, std::u16string_view arguments, const TLString& working_folder = TLString());
     ~StartedProgram();  // terminates the program if it still runs
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
