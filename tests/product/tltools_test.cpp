@@ -81,6 +81,16 @@ TEST_F(ToolsLibrary, LoadsProductInformationFromTheProgramFolder) {
     for (const auto& [number, expected] : features) EXPECT_EQ(info->Query(number), expected) << number;
 }
 
+TEST_F(ToolsLibrary, HandsOutItsInterfaceOnlyForItsOwnVersion) {
+    using Entry = tltools::IProductModule* (*)(int);
+    HMODULE module = tltools::TLModuleLoader::Get().Module(tltools::kToolsSlot);
+    const auto entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, "GetTLToolsDLL")));
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry(tltools::kInterfaceVersion), static_cast<tltools::IProductModule*>(tools_));
+    EXPECT_EQ(entry(200047), nullptr);
+    EXPECT_NE(GetProcAddress(module, "UninitializeTLToolsDLL"), nullptr);
+}
+
 TEST_F(ToolsLibrary, ReportsWhyProductInformationCannotBeLoaded) {
     tltools::IProductInfo* info = tools_->GetProductInfo(0);
     TLString error;
