@@ -55,7 +55,9 @@ VirtualStoreKeys ClearVirtualStore() {
             opened.keys[i] = nullptr;
             continue;
         }
-        RegDeleteKeyW(opened.keys[i], L"C. Orvane");
+        // A virtualised copy always holds the product's keys below it, which RegDeleteKeyW would refuse
+        // to delete; the whole tree goes.
+        RegDeleteTreeW(opened.keys[i], L"C. Orvane");
     }
     return opened;
 }

@@ -219,4 +219,35 @@ TEST(SetupExe, IgnoresADllPlantedBesideIt) {
     EXPECT_TRUE(tltest::LogContains(setup.id(), u"Setup version 27.0.0.1"));
 }
 
+// Copies of the product's machine settings that Windows virtualised for programs without rights are
+// removed, with everything below them; other vendors' copies stay.
+TEST(SetupExe, ClearsTheVirtualisedCopiesOfTheProductsMachineSettings) {
+    const char16_t* const kStore = u"Software\\Classes\\VirtualStore\\Machine\\Software\\";
+    tltest::RegistryCleanup store(HKEY_CURRENT_USER, u"Software\\Classes\\VirtualStore");
+    const TLString keys[] = {
+        TLString(kStore) + u"C. Orvane\\Tone Core\\Installations",
+        TLString(kStore) + u"Wow6432Node\\C. Orvane\\Tonehall 27",
+        TLString(kStore) + u"Other Vendor\\Player",
+    };
+    for (const TLString& key : keys) {
+        HKEY created;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.wc(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(created);
+    }
+    Distribution distribution;
+    EXPECT_EQ(tltest::RunAndWait(distribution.SetupExe(), u"").exit_code, 0u);
+
+    const auto exists = [](const TLString& key) {
+        HKEY opened;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, key.wc(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+        RegCloseKey(opened);
+        return true;
+    };
+    EXPECT_FALSE(exists(TLString(kStore) + u"C. Orvane"));
+    EXPECT_FALSE(exists(TLString(kStore) + u"Wow6432Node\\C. Orvane"));
+    EXPECT_TRUE(exists(TLString(kStore) + u"Wow6432Node"));
+    EXPECT_TRUE(exists(keys[2]));
+}
+
 }  // namespace
