@@ -63,7 +63,8 @@ bool CInstallApp::InitInstance() {
                                       u"system.\r\n\r\n",
                                       u"Please finish any other Corvane installations and try again."},
                                      tools::IMessageService::kOk);
-        tools::Log(u"CInstallApp::InitInstance", u"Another installer is running; leaving");
+        tools::LogFormat(u"CInstallApp::InitInstance", u"Another installer is running (error %d); leaving",
+                         static_cast<int>(single_instance_->error));
         return false;
     }
 

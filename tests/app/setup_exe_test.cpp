@@ -12,10 +12,19 @@ namespace {
 
 using tltest::Distribution;
 
-// The single-instance mutex held by the test, as a running installer would hold it.
+// The single-instance mutex held by the test, as a running installer would hold it; locked, nobody
+// else may open it (as when another user's installer holds it).
 class HeldInstallerMutex {
 public:
-    HeldInstallerMutex() : mutex_(CreateMutexW(nullptr, FALSE, L"Global\\Corvane Installer")) {}
+    explicit HeldInstallerMutex(bool locked = false) {
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        ACL empty;
+        InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
+        SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+        mutex_ = CreateMutexW(locked ? &attributes : nullptr, FALSE, L"Global\\Corvane Installer");
+    }
     ~HeldInstallerMutex() { CloseHandle(mutex_); }
     HeldInstallerMutex(const HeldInstallerMutex&) = delete;
     HeldInstallerMutex& operator=(const HeldInstallerMutex&) = delete;
@@ -68,6 +77,9 @@ TEST(SetupExe, IsA64BitGuiProgramWithItsManifestEmbedded) {
 }
 
 struct LanguageCase {
+    const char* name;
+    bool locked_mutex;
+    int mutex_error;  // what CreateMutexW reports to the second copy
     const char16_t* language;
     const char16_t* title;
     const char16_t* first_part;
@@ -92,7 +104,7 @@ TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
     RegCloseKey(key);
 
     Distribution distribution;
-    HeldInstallerMutex held;
+    HeldInstallerMutex held(c.locked_mutex);
     tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent");
     ASSERT_TRUE(setup.started());
     HWND message = tltest::WaitForDialog(c.title, setup.id());
@@ -105,18 +117,24 @@ TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
     const auto result = setup.Wait();
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_TRUE(
+        tltest::LogContains(setup.id(), TLString::Format(u"Another installer is running (error %d)", c.mutex_error)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, AnotherInstance,
     ::testing::Values(
-        LanguageCase{u"English", u"Corvane Installer",
+        LanguageCase{"English", false, 183, u"English", u"Corvane Installer",
                      u"Another instance of the Corvane installer is already running on this system.\r\n\r\n",
                      u"Please finish any other Corvane installations and try again.", u"OK"},
-        LanguageCase{u"German", u"Corvane-Installationsprogramm",
+        LanguageCase{"German", false, 183, u"German", u"Corvane-Installationsprogramm",
                      u"Auf diesem System läuft bereits eine andere Instanz des Corvane-Installationsprogramms.",
-                     u"Bitte schließen Sie alle anderen Corvane-Installationen ab", u"OK"}),
-    [](const auto& info) { return TLString(info.param.language).ToUtf8(); });
+                     u"Bitte schließen Sie alle anderen Corvane-Installationen ab", u"OK"},
+        // The mutex cannot even be opened: the same message.
+        LanguageCase{"EnglishMutexLockedAway", true, 5, u"English", u"Corvane Installer",
+                     u"Another instance of the Corvane installer is already running on this system.\r\n\r\n",
+                     u"Please finish any other Corvane installations and try again.", u"OK"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // While the installer waits on a message, its process information block is there to be read by
 // name, as the tools library reads it.
