@@ -268,4 +268,28 @@ TEST(SetupExe, ClearsTheVirtualisedCopiesOfTheProductsMachineSettings) {
     EXPECT_TRUE(exists(keys[2]));
 }
 
+// Startup finds the installed product through the installations record and announces the folder to
+// a debugger; the product's folder is named by product string 3 ("Tonehall 27").
+TEST(SetupExe, DiscoversTheInstalledProductAndAnnouncesItsFolder) {
+    tltest::RegistryCleanup record(HKEY_LOCAL_MACHINE, u"Software\\C. Orvane\\Tone Core");
+    HKEY product;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\C. Orvane\\Tone Core\\Installations\\Tonehall 27", 0,
+                              nullptr, 0, KEY_WRITE, nullptr, &product, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(product, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"C:\\Tonehall Test"), 34);
+    RegCloseKey(product);
+
+    Distribution distribution;
+    const tltest::DebuggedRun run = tltest::RunUnderDebugger(distribution.SetupExe(), u"");
+    ASSERT_TRUE(run.result.finished);
+    EXPECT_EQ(run.result.exit_code, 0u);
+    bool announced = false;
+    for (size_t i = 0; i < run.debug_strings.GetCount(); ++i) {
+        const TLString& line = run.debug_strings[i];
+        announced = announced || (line.StartsWith(u"Corvane install path (process: ") &&
+                                  line.EndsWith(u"): C:\\Tonehall Test\\\r\n"));
+    }
+    EXPECT_TRUE(announced) << run.debug_strings.GetCount() << " debug strings";
+}
+
 }  // namespace

@@ -233,4 +233,69 @@ ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments,
     return started.Wait(timeout_ms);
 }
 
+namespace {
+
+TLString ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info) {
+    const size_t unit = info.fUnicode ? 2 : 1;
+    std::string bytes(static_cast<size_t>(info.nDebugStringLength) * unit, '\0');
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, info.lpDebugStringData, bytes.data(), bytes.size(), &read)) return TLString();
+    bytes.resize(read);
+    TLString text =
+        info.fUnicode ? TLString(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2))
+                      : TLString::FromUtf8(bytes);
+    while (!text.empty() && text.Last() == u'\0') text.Truncate(text.length() - 1);
+    return text;
+}
+
+}  // namespace
+
+DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view arguments, DWORD timeout_ms) {
+    DebuggedRun run;
+    TLString command = u"\"" + program + u"\"";
+    if (!arguments.empty()) command += u" " + TLString(arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    auto* writable = reinterpret_cast<wchar_t*>(command.GetBuffer(command.length()));
+    if (!CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr,
+                        &startup, &info))
+        return run;
+    run.result.started = true;
+    CloseHandle(info.hThread);
+    const ULONGLONG start = GetTickCount64();
+    DEBUG_EVENT event;
+    while (GetTickCount64() - start < timeout_ms && WaitForDebugEvent(&event, 1000)) {
+        DWORD status = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+            case CREATE_PROCESS_DEBUG_EVENT:
+                if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
+                break;
+            case LOAD_DLL_DEBUG_EVENT:
+                if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
+                break;
+            case OUTPUT_DEBUG_STRING_EVENT:
+                run.debug_strings.Add(ReadDebugString(info.hProcess, event.u.DebugString));
+                break;
+            case EXCEPTION_DEBUG_EVENT:
+                if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                    status = DBG_EXCEPTION_NOT_HANDLED;
+                break;
+            default:
+                break;
+        }
+        const bool exited = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT && event.dwProcessId == info.dwProcessId;
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        if (exited) {
+            run.result.finished = true;
+            break;
+        }
+    }
+    if (!run.result.finished) TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, 5000);
+    GetExitCodeProcess(info.hProcess, &run.result.exit_code);
+    CloseHandle(info.hProcess);
+    return run;
+}
+
 }  // namespace tltest

@@ -76,6 +76,13 @@ struct ProgramResult {
 ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments, DWORD timeout_ms = 60000,
                          const TLString& working_folder = TLString());
 
+// Runs `program` as its debugger would and collects what it writes with OutputDebugString.
+struct DebuggedRun {
+    ProgramResult result;
+    TLStringArray debug_strings;
+};
+DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view arguments, DWORD timeout_ms = 60000);
+
 // A started program that the test waits for later (while it interacts with it).
 class StartedProgram {
 public:
