@@ -24,7 +24,7 @@ bool RunWithParameter(const TLString& program, const TLString& parameter, bool v
 // waiting without limit; false without running anything when the file is not there.
 bool RunPackageInstaller(const TLString& product_folder, const TLString& parameter);
 
-// Has the package installer of the product's folder register ("/RegDLL<path>") or unregister
+// Has the package installer of the product's folder register ("/RegDLL " and the path) or unregister
 // ("/UnRegDLL " and the path) a DLL.
 bool RegisterThroughPackageInstaller(const TLString& product_folder, const TLString& dll, bool register_it);
 
