@@ -24,8 +24,8 @@ bool RunWithParameter(const TLString& program, const TLString& parameter, bool v
 // waiting without limit; false without running anything when the file is not there.
 bool RunPackageInstaller(const TLString& product_folder, const TLString& parameter);
 
-// Has the package installer of the product's folder register ("/RegDLL<path>") or unregister
-// ("/UnRegDLL<path>") a DLL.
+// Has the package installer of the product's folder register ("/RegDLL " and the path) or unregister
+// ("/UnRegDLL " and the path) a DLL.
 bool RegisterThroughPackageInstaller(const TLString& product_folder, const TLString& dll, bool register_it);
 
 // Runs the system's RegSvr32.exe silently on the DLL ("/s" and, for unregistering, "/u", then the path
