@@ -15,11 +15,10 @@ TLXMLDocument::TLXMLDocument(unsigned flags) : flags_(flags) {
 
 TLXMLDocument::~TLXMLDocument() = default;
 
+// The pages stay allocated for the next document, so a document object that is reused parses
+// without allocating.
 void TLXMLDocument::ClearIndex() {
-    pages_.clear();
-    page_sizes_.clear();
     count_ = 0;
-    reserved_ = 0;
     Reserve(1);
     At(0) = Record{};
     well_formed_ = false;
@@ -35,12 +34,12 @@ void TLXMLDocument::Reserve(uint32_t records) {
             // The last page is partial: grow it at least twofold, up to a full page.
             const uint32_t size =
                 std::min<uint32_t>(std::max(wanted, page_sizes_[page] * 2), kRecordsPerPage);
-            auto grown = std::make_unique<Record[]>(size);
+            auto grown = std::make_unique_for_overwrite<Record[]>(size);
             std::copy_n(pages_[page].get(), page_sizes_[page], grown.get());
             pages_[page] = std::move(grown);
             page_sizes_[page] = size;
         } else {
-            pages_.push_back(std::make_unique<Record[]>(wanted));
+            pages_.push_back(std::make_unique_for_overwrite<Record[]>(wanted));
             page_sizes_.push_back(wanted);
         }
         reserved_ = (static_cast<uint32_t>(page) << 16) + page_sizes_[page];

@@ -54,16 +54,18 @@ class TLXMLDocument {
     };
 
     // One element record, the fields in their fixed order. Offsets and lengths count UTF-16 units.
+    // Plain data, so that pages of records are allocated without being cleared first: write
+    // Record{} for a record of zeros.
     struct Record {
-        uint32_t start = 0;             // offset of the "<" of the start tag
-        uint32_t length = 0;            // start tag through end tag
-        uint32_t start_tag_length = 0;  // "<name ...>" or "<name .../>"
-        uint32_t end_tag_length = 0;    // "</name>", 0 for an empty-element tag or an element not ended
-        uint32_t flags = 0;             // RecordFlags
-        Element parent = 0;
-        Element first_child = 0;
-        Element next_sibling = 0;
-        Element previous_sibling = 0;  // of the first child: the last child
+        uint32_t start;             // offset of the "<" of the start tag
+        uint32_t length;            // start tag through end tag
+        uint32_t start_tag_length;  // "<name ...>" or "<name .../>"
+        uint32_t end_tag_length;    // "</name>", 0 for an empty-element tag or an element not ended
+        uint32_t flags;             // RecordFlags
+        Element parent;
+        Element first_child;
+        Element next_sibling;
+        Element previous_sibling;  // of the first child: the last child
     };
 
     // A node that is not an element (or an element seen as a node): where it lies and what it is.

@@ -25,14 +25,32 @@ class TLXMLDocument::Parser {
     struct Open {
         Element element;
         Element last_child;
+        uint32_t name_start;
+        uint32_t name_length;
     };
 
     // Both return the offset after the tag; StartTag returns 0 when the text ends inside the tag.
     uint32_t StartTag(uint32_t at);
     uint32_t EndTag(uint32_t at, uint32_t after);
+    // The end tag of the innermost open element written exactly ("</name>"): the common case, closed
+    // without classifying the markup. Returns the offset after it, or 0 when the tag is anything else.
+    uint32_t ExactEndTag(uint32_t at) {
+        const Open& top = open_.back();
+        const uint32_t close = at + 2 + top.name_length;
+        if (close >= n_ || p_[close] != u'>' || open_.size() == 1 ||
+            std::u16string_view(p_ + at + 2, top.name_length) !=
+                std::u16string_view(p_ + top.name_start, top.name_length))
+            return 0;
+        Record& r = doc_.At(top.element);
+        r.length = close + 1 - r.start;
+        r.end_tag_length = close + 1 - at;
+        open_.pop_back();
+        return close + 1;
+    }
     void Append(Element element, Open& parent);
     void CutBackInnermost();
     void MendParentLinks();
+    std::u16string_view OpenName(const Open& open) const { return {p_ + open.name_start, open.name_length}; }
     std::u16string_view Name(Element element) const {
         return {p_ + doc_.At(element).start + 1, doc_.NameLength(element)};
     }
@@ -59,18 +77,29 @@ TLString TLXMLDocument::Parser::Run() {
     document = Record{};
     document.length = n_;
     open_.reserve(64);
-    open_.push_back({0, 0});
+    open_.push_back({0, 0, 0, 0});
 
     uint32_t at = 0;
     for (;;) {
         at = Find(p_, at, n_, u'<');
-        if (at >= n_) break;
-        const Markup markup = ClassifyMarkup(p_, at, n_);
-        if (markup == Markup::kStartTag) {
+        if (at + 1 >= n_) {
+            if (at < n_)
+                Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag),
+                                         at));
+            break;
+        }
+        const char16_t next = p_[at + 1];
+        if (next == u'/') {
+            if (const uint32_t after = ExactEndTag(at)) {
+                at = after;
+                continue;
+            }
+        } else if (!InSet(next, kTagNameEnd)) {
             at = StartTag(at);
             if (!at) break;
             continue;
         }
+        const Markup markup = ClassifyMarkup(p_, at, n_);
         if (markup == Markup::kBadTagName || markup == Markup::kBadComment || markup == Markup::kBadBangTag) {
             Incorrect(markup == Markup::kBadTagName   ? u"tag name character"
                       : markup == Markup::kBadComment ? u"comment tag"
@@ -124,7 +153,7 @@ uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
     r.first_child = 0;
     r.next_sibling = 0;
     Append(element, open_.back());
-    if (!empty) open_.push_back({element, 0});
+    if (!empty) open_.push_back({element, 0, at + 1, name_end - at - 1});
     return close + 1;
 }
 
@@ -147,7 +176,7 @@ uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
     const std::u16string_view name(p_ + at + 2, name_end - at - 2);
 
     size_t match = open_.size() - 1;
-    while (match > 0 && !tlxml_scan::NamesEqual(Name(open_[match].element), name, ignore_case_)) --match;
+    while (match > 0 && !tlxml_scan::NamesEqual(OpenName(open_[match]), name, ignore_case_)) --match;
     if (match == 0) {
         // A lone end tag: it stays in the text as a node of its own.
         if (open_.size() > 1) {
