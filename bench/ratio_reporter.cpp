@@ -23,12 +23,31 @@ bool Split(const std::string& name, Name& out) {
     return true;
 }
 
+double TimeUnitSeconds(benchmark::TimeUnit unit) {
+    switch (unit) {
+        case benchmark::kSecond:
+            return 1;
+        case benchmark::kMillisecond:
+            return 1e-3;
+        case benchmark::kMicrosecond:
+            return 1e-6;
+        default:
+            return 1e-9;
+    }
+}
+
 }  // namespace
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
-    for (const Run& run : runs)
-        if (!run.error_occurred && run.iterations > 0)
-            seconds_[run.benchmark_name()] = run.cpu_accumulated_time / static_cast<double>(run.iterations);
+    // With repetitions the median stands for the benchmark; otherwise its single run.
+    for (const Run& run : runs) {
+        if (run.error_occurred || run.iterations <= 0) continue;
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if (run.run_type == Run::RT_Aggregate && !median) continue;
+        if (!median && medians_.count(run.run_name.function_name)) continue;
+        if (median) medians_.insert(run.run_name.function_name);
+        seconds_[run.run_name.function_name] = run.GetAdjustedCPUTime() * TimeUnitSeconds(run.time_unit);
+    }
     ConsoleReporter::ReportRuns(runs);
 }
 

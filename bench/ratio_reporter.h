@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <set>
 #include <string>
 
 namespace tlbench {
@@ -18,6 +19,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   private:
     std::map<std::string, double> seconds_;  // CPU time per iteration, by benchmark name
+    std::set<std::string> medians_;          // names whose time is the median of repetitions
 };
 
 }  // namespace tlbench

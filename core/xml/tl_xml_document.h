@@ -175,6 +175,8 @@ class TLXMLDocument {
     static TLString EscapeAttribute(std::u16string_view text);
     // The five predefined entities and numeric character references; anything else after "&" stays.
     static TLString Decode(std::u16string_view text);
+    // Decodes into `out`, which has room for text.size() characters; returns the characters written.
+    static size_t DecodeInto(std::u16string_view text, char16_t* out);
 
   private:
     class Parser;
@@ -203,6 +205,16 @@ class TLXMLDocument {
     bool IsChildOf(Element child, Element parent) const;
     bool HasChildNamed(Element element, std::u16string_view name) const;
     bool NamesEqual(std::u16string_view a, std::u16string_view b) const;
+    static bool IsPlainName(std::u16string_view path);
+    // Whether the element's name is `name` by the document's case rule; the cached name length
+    // settles most mismatches without touching the text.
+    bool NameIs(Element element, std::u16string_view name) const {
+        const Record& r = At(element);
+        const uint32_t cached = r.flags >> kNameLengthShift;
+        if (cached && cached != name.size()) return false;
+        if (cached && std::u16string_view(text_.data() + r.start + 1, cached) == name) return true;
+        return (!cached || (flags_ & kIgnoreCase)) && NamesEqual(GetElementName(element), name);
+    }
     TLString NodeData(const Node& node) const;
     // Where an attribute lies in a start tag: its name, its value (inside the quotes) and the end of
     // the whole "name=value" text.
