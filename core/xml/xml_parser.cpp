@@ -5,6 +5,8 @@
 // an element that was not ended is constant time: its children are spliced into its parent's list as
 // a whole, and their parent links are mended in one pass at the end.
 
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "core/xml/tl_xml_document.h"
@@ -44,7 +46,7 @@ class TLXMLDocument::Parser {
         Record& r = doc_.At(top.element);
         r.length = close + 1 - r.start;
         r.end_tag_length = close + 1 - at;
-        open_.pop_back();
+        PopOpen();
         return close + 1;
     }
     void Append(Element element, Open& parent);
@@ -62,11 +64,48 @@ class TLXMLDocument::Parser {
         Problem(TLString::Format(u"Incorrect %s at offset %d", what, at));
     }
 
+    // Names of the open elements and how many are open under each; kept only once an end tag that
+    // matches no innermost element meets a deep stack, so that hostile text (thousands of stray end
+    // tags under thousands of open elements) cannot make the search for a match quadratic.
+    struct NameHash {
+        bool ignore_case;
+        size_t operator()(std::u16string_view name) const {
+            size_t h = 0;
+            for (char16_t c : name) h = h * 0x1003F + (ignore_case ? TLStringLibrary::ToLower(c) : c);
+            return h;
+        }
+    };
+    struct NameEqual {
+        bool ignore_case;
+        bool operator()(std::u16string_view a, std::u16string_view b) const {
+            return tlxml_scan::NamesEqual(a, b, ignore_case);
+        }
+    };
+    using NameCounts = std::unordered_map<std::u16string_view, uint32_t, NameHash, NameEqual>;
+    static constexpr size_t kCountNamesDepth = 64;
+
+    void PushOpen(const Open& open) {
+        open_.push_back(open);
+        if (open_names_) ++(*open_names_)[OpenName(open)];
+    }
+    void PopOpen() {
+        if (open_names_) {
+            auto it = open_names_->find(OpenName(open_.back()));
+            if (--it->second == 0) open_names_->erase(it);
+        }
+        open_.pop_back();
+    }
+    void StartCountingNames() {
+        open_names_ = std::make_unique<NameCounts>(16, NameHash{ignore_case_}, NameEqual{ignore_case_});
+        for (size_t i = 1; i < open_.size(); ++i) ++(*open_names_)[OpenName(open_[i])];
+    }
+
     TLXMLDocument& doc_;
     const char16_t* p_;
     uint32_t n_;
     const bool ignore_case_ = (doc_.flags_ & kIgnoreCase) != 0;
     std::vector<Open> open_;
+    std::unique_ptr<NameCounts> open_names_;
     TLString problem_;
     bool ill_formed_ = false;
     bool cut_back_ = false;  // some element was cut back: parent links need mending
@@ -153,7 +192,7 @@ uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
     r.first_child = 0;
     r.next_sibling = 0;
     Append(element, open_.back());
-    if (!empty) open_.push_back({element, 0, at + 1, name_end - at - 1});
+    if (!empty) PushOpen({element, 0, at + 1, name_end - at - 1});
     return close + 1;
 }
 
@@ -174,8 +213,9 @@ void TLXMLDocument::Parser::Append(Element element, Open& parent) {
 uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
     const uint32_t name_end = SkipTo(p_, at + 2, after, kTagNameEnd);
     const std::u16string_view name(p_ + at + 2, name_end - at - 2);
+    if (!open_names_ && open_.size() > kCountNamesDepth) StartCountingNames();
 
-    size_t match = open_.size() - 1;
+    size_t match = open_names_ && !open_names_->count(name) ? 0 : open_.size() - 1;
     while (match > 0 && !tlxml_scan::NamesEqual(OpenName(open_[match]), name, ignore_case_)) --match;
     if (match == 0) {
         // A lone end tag: it stays in the text as a node of its own.
@@ -192,13 +232,13 @@ uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
     Record& r = doc_.At(open_.back().element);
     r.length = after - r.start;
     r.end_tag_length = after - at;
-    open_.pop_back();
+    PopOpen();
     return after;
 }
 
 void TLXMLDocument::Parser::CutBackInnermost() {
     const Open cut = open_.back();
-    open_.pop_back();
+    PopOpen();
     Record& r = doc_.At(cut.element);
     Problem(TLString::Format(u"Element '%s' at offset %d not ended", Name(cut.element), r.start));
     r.flags |= kNotEnded;

@@ -136,6 +136,16 @@ TEST(XMLIndex, DeepNestingAndManyElementsNeedNoCallStack) {
     EXPECT_TRUE(doc.FindElement(u"//a[150000]"));
     EXPECT_EQ(doc.GetRecord(doc.GetCurrentElement()).start, 3u * 149999);
 
+    // Stray end tags under every open element must not make the search for a match quadratic.
+    std::u16string stray;
+    for (int i = 0; i < depth / 2; ++i) stray += u"</b>";
+    EXPECT_FALSE(doc.SetDocument(TLString(open + stray + close)));
+    EXPECT_EQ(doc.GetError(),
+              TLString::Format(u"End tag 'b' at offset %d does not match start tag 'a' at offset %d",
+                               3 * depth, 3 * depth - 3));
+    EXPECT_EQ(doc.GetRecord(1).length, static_cast<uint32_t>(7 * depth + 4 * (depth / 2)));
+    doc.ClearError();
+
     EXPECT_FALSE(doc.SetDocument(TLString(open + u"</x>")));  // every element cut back
     EXPECT_EQ(doc.GetElementCount(), static_cast<uint32_t>(depth));
     tltest::ExpectIndexConsistent(doc);
