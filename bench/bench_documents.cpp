@@ -56,17 +56,16 @@ std::string GeneratePackageList(int packages) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<QVPF version=\"1.0\">\r\n";
     char line[512];
     for (int i = 0; i < packages; ++i) {
-        std::snprintf(
-            line, sizeof line,
-            "  <Package id=\"%d\" name=\"Skin &amp; plug-in %d\" version=\"27.0.%d\" type=\"skin\">\r\n"
-            "    <Action type=\"copy\" source=\"Skins\\skin%d.tls\" target=\"[SKINS]\\skin%d.tls\"/>\r\n"
-            "    <Action type=\"register\" file=\"plugin%d.dll\" flags=\"%d\"/>\r\n"
-            "    <Description><![CDATA[A <b>skin</b> for Tonehall, number %d]]></Description>\r\n"
-            "    <Setting Name=\"Color\">#%06X</Setting>\r\n"
-            "    <Setting Name=\"Title\">Skin &lt;%d&gt; &quot;classic&quot;</Setting>\r\n"
-            "    <!-- package %d -->\r\n"
-            "  </Package>\r\n",
-            i, i, i % 1000, i, i, i, i & 7, i, (i * 2654435761u) & 0xFFFFFF, i, i);
+        std::snprintf(line, sizeof line,
+                      "  <Package id=\"%d\" name=\"Skin &amp; plug-in %d\" version=\"27.0.%d\" type=\"skin\">\r\n"
+                      "    <Action type=\"copy\" source=\"Skins\\skin%d.tls\" target=\"[SKINS]\\skin%d.tls\"/>\r\n"
+                      "    <Action type=\"register\" file=\"plugin%d.dll\" flags=\"%d\"/>\r\n"
+                      "    <Description><![CDATA[A <b>skin</b> for Tonehall, number %d]]></Description>\r\n"
+                      "    <Setting Name=\"Color\">#%06X</Setting>\r\n"
+                      "    <Setting Name=\"Title\">Skin &lt;%d&gt; &quot;classic&quot;</Setting>\r\n"
+                      "    <!-- package %d -->\r\n"
+                      "  </Package>\r\n",
+                      i, i, i % 1000, i, i, i, i & 7, i, (i * 2654435761u) & 0xFFFFFF, i, i);
         out += line;
         if (i == packages - 3) out += "  <Late id=\"late\"/>\r\n";
     }

@@ -11,13 +11,13 @@
 namespace tlbench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
-  public:
+public:
     void ReportRuns(const std::vector<Run>& runs) override;
     // Prints, per task, each document's time ratios of pugixml and RapidXML to the installer's
     // document (above 1: the installer's document is faster) and their geometric means.
     void PrintRatios() const;
 
-  private:
+private:
     std::map<std::string, double> seconds_;  // CPU time per iteration, by benchmark name
     std::set<std::string> medians_;          // names whose time is the median of repetitions
 };

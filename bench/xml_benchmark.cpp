@@ -121,8 +121,7 @@ void SearchLatePugi(benchmark::State& state, const BenchDocument* d) {
     Pugi p;
     p.Parse(*d);
     for (auto _ : state) {
-        pugi::xml_node found =
-            p.doc.find_node([](pugi::xml_node n) { return std::strcmp(n.name(), "Late") == 0; });
+        pugi::xml_node found = p.doc.find_node([](pugi::xml_node n) { return std::strcmp(n.name(), "Late") == 0; });
         if (!found) state.SkipWithError("not found");
         benchmark::DoNotOptimize(found);
     }
@@ -177,14 +176,12 @@ void EndToEndPugi(benchmark::State& state, const BenchDocument* d) {
         p.Parse(*d);
         size_t total = 0;
         pugi::xml_node action = p.doc.document_element().child("Package").child("Action");
-        total +=
-            std::strlen(action.attribute("type").value()) + std::strlen(action.attribute("target").value());
-        pugi::xml_node late =
-            p.doc.find_node([](pugi::xml_node n) { return std::strcmp(n.name(), "Late") == 0; });
+        total += std::strlen(action.attribute("type").value()) + std::strlen(action.attribute("target").value());
+        pugi::xml_node late = p.doc.find_node([](pugi::xml_node n) { return std::strcmp(n.name(), "Late") == 0; });
         total += std::strlen(late.attribute("id").value());
         pugi::xml_node package = late.next_sibling("Package");
-        total += std::strlen(package.attribute("name").value()) +
-                 std::strlen(package.child("Description").child_value());
+        total +=
+            std::strlen(package.attribute("name").value()) + std::strlen(package.child("Description").child_value());
         benchmark::DoNotOptimize(total);
     }
 }
@@ -201,8 +198,7 @@ void ReadAllTonehall(benchmark::State& state, const BenchDocument* d) {
             total += doc.GetAttribute(u"name").length();
             total += doc.GetChildData(u"Description").length();
             doc.IntoElement();
-            while (doc.FindElement(u"Setting"))
-                total += doc.GetData().length() + doc.GetAttribute(u"Name").length();
+            while (doc.FindElement(u"Setting")) total += doc.GetData().length() + doc.GetAttribute(u"Name").length();
             doc.OutOfElement();
         }
         benchmark::DoNotOptimize(total);
@@ -235,9 +231,7 @@ void* CountingAllocate(size_t size) {
 
 void PrintMemoryPerElement(const std::vector<BenchDocument>& documents) {
     pugi::set_memory_management_functions(CountingAllocate, std::free);
-    rapidxml::memory_pool<char>::alloc_func* rapid_allocate = [](std::size_t size) {
-        return CountingAllocate(size);
-    };
+    rapidxml::memory_pool<char>::alloc_func* rapid_allocate = [](std::size_t size) { return CountingAllocate(size); };
     std::printf(
         "\nMemory per element in bytes (tonehall: the index, the text is shared with the caller;\n"
         "pugixml: everything it allocates, its copy of the text included; rapidxml: its pools)\n");

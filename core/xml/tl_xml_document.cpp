@@ -9,9 +9,7 @@
 
 using namespace tlxml_scan;
 
-TLXMLDocument::TLXMLDocument(unsigned flags) : flags_(flags) {
-    ClearIndex();
-}
+TLXMLDocument::TLXMLDocument(unsigned flags) : flags_(flags) { ClearIndex(); }
 
 TLXMLDocument::~TLXMLDocument() = default;
 
@@ -28,12 +26,10 @@ void TLXMLDocument::ClearIndex() {
 void TLXMLDocument::Reserve(uint32_t records) {
     while (reserved_ < records) {
         const size_t page = reserved_ >> 16;
-        const uint32_t wanted =
-            std::min<uint32_t>(records - (static_cast<uint32_t>(page) << 16), kRecordsPerPage);
+        const uint32_t wanted = std::min<uint32_t>(records - (static_cast<uint32_t>(page) << 16), kRecordsPerPage);
         if (page < pages_.size()) {
             // The last page is partial: grow it at least twofold, up to a full page.
-            const uint32_t size =
-                std::min<uint32_t>(std::max(wanted, page_sizes_[page] * 2), kRecordsPerPage);
+            const uint32_t size = std::min<uint32_t>(std::max(wanted, page_sizes_[page] * 2), kRecordsPerPage);
             auto grown = std::make_unique_for_overwrite<Record[]>(size);
             std::copy_n(pages_[page].get(), page_sizes_[page], grown.get());
             pages_[page] = std::move(grown);
@@ -52,9 +48,7 @@ size_t TLXMLDocument::GetIndexMemory() const {
     return records * sizeof(Record) + pages_.capacity() * (sizeof(pages_[0]) + sizeof(page_sizes_[0]));
 }
 
-bool TLXMLDocument::IsWellFormed() const {
-    return well_formed_;
-}
+bool TLXMLDocument::IsWellFormed() const { return well_formed_; }
 
 TLXMLDocument::Record TLXMLDocument::GetRecord(Element element) const {
     return IsValidElement(element) ? At(element) : Record{};
@@ -226,9 +220,7 @@ std::u16string_view Between(std::u16string_view node, size_t opener, std::u16str
     return body;
 }
 
-std::u16string_view CDataBody(std::u16string_view node) {
-    return Between(node, 9, u"]]>");
-}
+std::u16string_view CDataBody(std::u16string_view node) { return Between(node, 9, u"]]>"); }
 
 }  // namespace
 

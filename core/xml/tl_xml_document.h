@@ -21,7 +21,7 @@
 #include "core/string/tl_string.h"
 
 class TLXMLDocument {
-  public:
+public:
     using Element = uint32_t;
 
     // Document flags.
@@ -178,7 +178,7 @@ class TLXMLDocument {
     // Decodes into `out`, which has room for text.size() characters; returns the characters written.
     static size_t DecodeInto(std::u16string_view text, char16_t* out);
 
-  private:
+private:
     class Parser;
     class PathSearch;
     friend class Parser;

@@ -122,13 +122,9 @@ TLString Escape(std::u16string_view text, bool attribute) {
 
 }  // namespace
 
-TLString TLXMLDocument::EscapeData(std::u16string_view text) {
-    return Escape(text, false);
-}
+TLString TLXMLDocument::EscapeData(std::u16string_view text) { return Escape(text, false); }
 
-TLString TLXMLDocument::EscapeAttribute(std::u16string_view text) {
-    return Escape(text, true);
-}
+TLString TLXMLDocument::EscapeAttribute(std::u16string_view text) { return Escape(text, true); }
 
 // A reference never decodes to more characters than it spans, so `out` needs room for text.size().
 size_t TLXMLDocument::DecodeInto(std::u16string_view text, char16_t* out) {

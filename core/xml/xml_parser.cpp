@@ -16,14 +16,14 @@
 using namespace tlxml_scan;
 
 class TLXMLDocument::Parser {
-  public:
+public:
     explicit Parser(TLXMLDocument& doc)
         : doc_(doc), p_(doc.text_.data()), n_(static_cast<uint32_t>(doc.text_.length())) {}
 
     // Fills the index and returns the problem message (empty when none was found).
     TLString Run();
 
-  private:
+private:
     struct Open {
         Element element;
         Element last_child;
@@ -123,8 +123,7 @@ TLString TLXMLDocument::Parser::Run() {
         at = Find(p_, at, n_, u'<');
         if (at + 1 >= n_) {
             if (at < n_)
-                Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag),
-                                         at));
+                Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at));
             break;
         }
         const char16_t next = p_[at + 1];
@@ -187,8 +186,8 @@ uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
     r.start_tag_length = close + 1 - at;
     r.length = r.start_tag_length;
     r.end_tag_length = 0;
-    r.flags = (empty ? uint32_t{kEmptyElement} : 0u) |
-              (name_length < kNameLengthLimit ? name_length << kNameLengthShift : 0);
+    r.flags =
+        (empty ? uint32_t{kEmptyElement} : 0u) | (name_length < kNameLengthLimit ? name_length << kNameLengthShift : 0);
     r.first_child = 0;
     r.next_sibling = 0;
     Append(element, open_.back());
@@ -221,8 +220,8 @@ uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
         // A lone end tag: it stays in the text as a node of its own.
         if (open_.size() > 1) {
             const Element inner = open_.back().element;
-            Problem(TLString::Format(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d",
-                                     name, at, Name(inner), doc_.At(inner).start));
+            Problem(TLString::Format(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d", name, at,
+                                     Name(inner), doc_.At(inner).start));
         } else {
             Problem(TLString::Format(u"No start tag for end tag '%s' at offset %d", name, at));
         }
@@ -272,6 +271,4 @@ bool TLXMLDocument::SetDocument(const TLString& text) {
     return well_formed_;
 }
 
-bool TLXMLDocument::SetDocument(std::u16string_view text) {
-    return SetDocument(TLString(text));
-}
+bool TLXMLDocument::SetDocument(std::u16string_view text) { return SetDocument(TLString(text)); }

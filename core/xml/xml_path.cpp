@@ -8,13 +8,13 @@
 using namespace tlxml_scan;
 
 class TLXMLDocument::PathSearch {
-  public:
+public:
     PathSearch(const TLXMLDocument& doc, std::u16string_view path) : doc_(doc), path_(path) {}
 
     // The element the path finds, or 0.
     Element Run();
 
-  private:
+private:
     struct Step {
         std::u16string_view name;
         enum { kNoPredicate, kIndex, kAttribute, kChild } predicate = kNoPredicate;
@@ -76,8 +76,7 @@ TLXMLDocument::Element TLXMLDocument::PathSearch::SearchSteps(Element candidate)
         Step step;
         if (!candidate || !ParseStep(step)) return 0;
         uint32_t seen = 0;
-        while (candidate &&
-               !(Matches(candidate, step) && (step.predicate != Step::kIndex || ++seen == step.index)))
+        while (candidate && !(Matches(candidate, step) && (step.predicate != Step::kIndex || ++seen == step.index)))
             candidate = NextSibling(candidate);
         if (!candidate || pos_ == path_.size()) return candidate;
         ++pos_;  // the "/" that descends

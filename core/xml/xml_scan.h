@@ -45,9 +45,7 @@ struct CharTable {
 
 inline constexpr CharTable kChars;
 
-inline bool InSet(char16_t c, uint8_t set) {
-    return c < 128 && (kChars.sets[c] & set) != 0;
-}
+inline bool InSet(char16_t c, uint8_t set) { return c < 128 && (kChars.sets[c] & set) != 0; }
 
 // First index in [from, end) whose character is in `set`, or `end`.
 inline uint32_t SkipTo(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
@@ -153,10 +151,9 @@ inline uint32_t Mask32(const char16_t* p, __m128i c) {
     const __m128i* v = reinterpret_cast<const __m128i*>(p);
     const __m128i low =
         _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 1), c));
-    const __m128i high = _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), c),
-                                         _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), c));
-    return static_cast<uint32_t>(_mm_movemask_epi8(low)) |
-           (static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16);
+    const __m128i high =
+        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), c));
+    return static_cast<uint32_t>(_mm_movemask_epi8(low)) | (static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16);
 }
 
 // Bit i is the parity of the set bits 0 to i: inside a quoted value when the bits mark quotes.
@@ -178,8 +175,7 @@ inline uint32_t StartTagClose(const char16_t* p, uint32_t name_end, uint32_t end
 #if defined(__SSE2__)
     // 32 characters at a time while the tag holds double quotes only: a ">" lies outside the values
     // when an even number of quotes precedes it.
-    const __m128i quote = _mm_set1_epi16(u'"'), apostrophe = _mm_set1_epi16(u'\''),
-                  close = _mm_set1_epi16(u'>');
+    const __m128i quote = _mm_set1_epi16(u'"'), apostrophe = _mm_set1_epi16(u'\''), close = _mm_set1_epi16(u'>');
     uint32_t inside = 0;  // all ones while the window starts inside a value
     while (k + 32 <= end && !Mask32(p + k, apostrophe)) {
         const uint32_t quotes = Mask32(p + k, quote);
