@@ -37,9 +37,9 @@ private:
     // The end tag of the innermost open element written exactly ("</name>"): the common case, closed
     // without classifying the markup. Returns the offset after it, or 0 when the tag is anything else.
     uint32_t ExactEndTag(uint32_t at) {
-        const Open& top = open_.back();
+        const Open& top = Top();
         const uint32_t close = at + 2 + top.name_length;
-        if (close >= n_ || p_[close] != u'>' || open_.size() == 1 ||
+        if (close >= n_ || p_[close] != u'>' || depth_ == 1 ||
             std::u16string_view(p_ + at + 2, top.name_length) !=
                 std::u16string_view(p_ + top.name_start, top.name_length))
             return 0;
@@ -85,26 +85,31 @@ private:
     static constexpr size_t kCountNamesDepth = 64;
 
     void PushOpen(const Open& open) {
-        open_.push_back(open);
-        if (open_names_) ++(*open_names_)[OpenName(open)];
+        if (depth_ == open_.size()) open_.resize(2 * depth_);
+        open_[depth_++] = open;
+        if (open_names_) [[unlikely]]
+            ++(*open_names_)[OpenName(open)];
     }
     void PopOpen() {
-        if (open_names_) {
-            auto it = open_names_->find(OpenName(open_.back()));
+        if (open_names_) [[unlikely]] {
+            auto it = open_names_->find(OpenName(Top()));
             if (--it->second == 0) open_names_->erase(it);
         }
-        open_.pop_back();
+        --depth_;
     }
     void StartCountingNames() {
         open_names_ = std::make_unique<NameCounts>(16, NameHash{ignore_case_}, NameEqual{ignore_case_});
-        for (size_t i = 1; i < open_.size(); ++i) ++(*open_names_)[OpenName(open_[i])];
+        for (size_t i = 1; i < depth_; ++i) ++(*open_names_)[OpenName(open_[i])];
     }
 
     TLXMLDocument& doc_;
     const char16_t* p_;
     uint32_t n_;
     const bool ignore_case_ = (doc_.flags_ & kIgnoreCase) != 0;
-    std::vector<Open> open_;
+    // The open elements, the document itself at the bottom; sized ahead so that a push seldom grows it.
+    std::vector<Open> open_ = std::vector<Open>(64);
+    size_t depth_ = 0;
+    Open& Top() { return open_[depth_ - 1]; }
     std::unique_ptr<NameCounts> open_names_;
     TLString problem_;
     bool ill_formed_ = false;
@@ -115,8 +120,7 @@ TLString TLXMLDocument::Parser::Run() {
     Record& document = doc_.At(0);
     document = Record{};
     document.length = n_;
-    open_.reserve(64);
-    open_.push_back({0, 0, 0, 0});
+    PushOpen({0, 0, 0, 0});
 
     uint32_t at = 0;
     for (;;) {
@@ -153,7 +157,7 @@ TLString TLXMLDocument::Parser::Run() {
         }
         at = markup == Markup::kEndTag ? EndTag(at, after) : after;
     }
-    while (open_.size() > 1) CutBackInnermost();
+    while (depth_ > 1) CutBackInnermost();
     if (cut_back_) MendParentLinks();
 
     const Element root = doc_.At(0).first_child;
@@ -172,7 +176,7 @@ TLString TLXMLDocument::Parser::Run() {
 }
 
 uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
-    const uint32_t name_end = SkipTo(p_, at + 1, n_, kElementNameEnd);
+    const uint32_t name_end = ElementNameEnd(p_, at + 1, n_);
     const uint32_t close = StartTagClose(p_, name_end, n_);
     if (close >= n_) {
         Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at));
@@ -190,7 +194,7 @@ uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
         (empty ? uint32_t{kEmptyElement} : 0u) | (name_length < kNameLengthLimit ? name_length << kNameLengthShift : 0);
     r.first_child = 0;
     r.next_sibling = 0;
-    Append(element, open_.back());
+    Append(element, Top());
     if (!empty) PushOpen({element, 0, at + 1, name_end - at - 1});
     return close + 1;
 }
@@ -212,14 +216,14 @@ void TLXMLDocument::Parser::Append(Element element, Open& parent) {
 uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
     const uint32_t name_end = SkipTo(p_, at + 2, after, kTagNameEnd);
     const std::u16string_view name(p_ + at + 2, name_end - at - 2);
-    if (!open_names_ && open_.size() > kCountNamesDepth) StartCountingNames();
+    if (!open_names_ && depth_ > kCountNamesDepth) StartCountingNames();
 
-    size_t match = open_names_ && !open_names_->count(name) ? 0 : open_.size() - 1;
+    size_t match = open_names_ && !open_names_->count(name) ? 0 : depth_ - 1;
     while (match > 0 && !tlxml_scan::NamesEqual(OpenName(open_[match]), name, ignore_case_)) --match;
     if (match == 0) {
         // A lone end tag: it stays in the text as a node of its own.
-        if (open_.size() > 1) {
-            const Element inner = open_.back().element;
+        if (depth_ > 1) {
+            const Element inner = Top().element;
             Problem(TLString::Format(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d", name, at,
                                      Name(inner), doc_.At(inner).start));
         } else {
@@ -227,8 +231,8 @@ uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
         }
         return after;
     }
-    while (open_.size() - 1 > match) CutBackInnermost();
-    Record& r = doc_.At(open_.back().element);
+    while (depth_ - 1 > match) CutBackInnermost();
+    Record& r = doc_.At(Top().element);
     r.length = after - r.start;
     r.end_tag_length = after - at;
     PopOpen();
@@ -236,7 +240,7 @@ uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
 }
 
 void TLXMLDocument::Parser::CutBackInnermost() {
-    const Open cut = open_.back();
+    const Open cut = Top();
     PopOpen();
     Record& r = doc_.At(cut.element);
     Problem(TLString::Format(u"Element '%s' at offset %d not ended", Name(cut.element), r.start));
@@ -245,7 +249,7 @@ void TLXMLDocument::Parser::CutBackInnermost() {
     r.end_tag_length = 0;
     if (!cut.last_child) return;
     // The children follow the element as its siblings; it was its parent's last child.
-    Open& parent = open_.back();
+    Open& parent = Top();
     const Element first = r.first_child;
     r.next_sibling = first;
     doc_.At(first).previous_sibling = cut.element;

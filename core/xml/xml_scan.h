@@ -58,6 +58,25 @@ inline uint32_t SkipOver(const char16_t* p, uint32_t from, uint32_t end, uint8_t
     return from;
 }
 
+// The end of an element name starting at `from`: the first character of " \t\n\r/>", or `end`.
+inline uint32_t ElementNameEnd(const char16_t* p, uint32_t from, uint32_t end) {
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi16(u' '), tab = _mm_set1_epi16(u'\t'), line = _mm_set1_epi16(u'\n'),
+                  ret = _mm_set1_epi16(u'\r'), slash = _mm_set1_epi16(u'/'), close = _mm_set1_epi16(u'>');
+    while (from + 8 <= end) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(c, close)),
+                                      _mm_or_si128(_mm_cmpeq_epi16(c, slash), _mm_cmpeq_epi16(c, line))),
+                         _mm_or_si128(_mm_cmpeq_epi16(c, tab), _mm_cmpeq_epi16(c, ret)));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask) return from + static_cast<uint32_t>(__builtin_ctz(mask)) / 2;
+        from += 8;
+    }
+#endif
+    return SkipTo(p, from, end, kElementNameEnd);
+}
+
 // First index in [from, end) holding `a`, or `end`.
 inline uint32_t Find(const char16_t* p, uint32_t from, uint32_t end, char16_t a) {
 #if defined(__SSE2__)
