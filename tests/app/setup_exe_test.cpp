@@ -176,35 +176,63 @@ TEST(SetupExe, PublishesItsProcessInformationBlock) {
 struct BrokenDistributionCase {
     const char* name;
     const char16_t* missing_file;
+    const char16_t* language;  // the user's language
+    const char16_t* title;
+    const char16_t* first_line;
     const char16_t* reported_error;
+    const char16_t* advice;
 };
 
 class BrokenDistribution : public ::testing::TestWithParam<BrokenDistributionCase> {};
 
+// Without the library nothing can translate; with it, only the product information missing, the box
+// speaks the user's language.
 TEST_P(BrokenDistribution, ShowsCriticalErrorNamingTheProgramAndLeavesWithZero) {
+    const BrokenDistributionCase& c = GetParam();
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Properties");
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27\\Properties", 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const TLString language(c.language);
+    RegSetValueExW(key, L"Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(language.c_str()),
+                   static_cast<DWORD>((language.length() + 1) * 2));
+    RegCloseKey(key);
+
     Distribution distribution;
-    ASSERT_TRUE(DeleteFileW(distribution.Path(GetParam().missing_file).wc()));
+    ASSERT_TRUE(DeleteFileW(distribution.Path(c.missing_file).wc()));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
-    HWND message = tltest::WaitForDialog(u"Critical Error", setup.id());
+    HWND message = tltest::WaitForDialog(c.title, setup.id());
     ASSERT_NE(message, nullptr);
     const TLString text = tltest::AllText(message);
-    EXPECT_NE(text.Find(u"The following module has failed to load:\r\n" + distribution.SetupExe() + u"\r\n"),
-              TLString::npos)
-        << text;
-    EXPECT_NE(text.Find(GetParam().reported_error), TLString::npos) << text;
-    EXPECT_NE(text.Find(u"Please reinstall the latest version of the program."), TLString::npos) << text;
+    EXPECT_NE(text.Find(c.first_line + (u"\r\n" + distribution.SetupExe() + u"\r\n")), TLString::npos) << text;
+    EXPECT_NE(text.Find(c.reported_error), TLString::npos) << text;
+    EXPECT_NE(text.Find(c.advice), TLString::npos) << text;
     EXPECT_TRUE(tltest::PressButton(message, u"OK"));
     const auto result = setup.Wait();
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(MissingFiles, BrokenDistribution,
-                         ::testing::Values(BrokenDistributionCase{"ToolsLibrary", u"Tunevault\\TLTools.dll",
-                                                                  u"Failed to load TLTools"},
-                                           BrokenDistributionCase{"ProductInformation", u"Tunevault\\Product.xml",
-                                                                  u"Product.xml\" cannot be read."}),
-                         [](const auto& info) { return std::string(info.param.name); });
+constexpr char16_t kEnglishTitle[] = u"Critical Error";
+constexpr char16_t kEnglishFirstLine[] = u"The following module has failed to load:";
+constexpr char16_t kEnglishAdvice[] = u"Please reinstall the latest version of the program.";
+
+INSTANTIATE_TEST_SUITE_P(
+    MissingFiles, BrokenDistribution,
+    ::testing::Values(BrokenDistributionCase{"ToolsLibrary", u"Tunevault\\TLTools.dll", u"English", kEnglishTitle,
+                                             kEnglishFirstLine, u"Failed to load TLTools", kEnglishAdvice},
+                      BrokenDistributionCase{"ToolsLibraryGermanUser", u"Tunevault\\TLTools.dll", u"German",
+                                             kEnglishTitle, kEnglishFirstLine, u"Failed to load TLTools",
+                                             kEnglishAdvice},
+                      BrokenDistributionCase{"ProductInformation", u"Tunevault\\Product.xml", u"English", kEnglishTitle,
+                                             kEnglishFirstLine, u"Product.xml\" cannot be read.", kEnglishAdvice},
+                      BrokenDistributionCase{"ProductInformationGermanUser", u"Tunevault\\Product.xml", u"German",
+                                             u"Schwerwiegender Fehler",
+                                             u"Das folgende Modul konnte nicht geladen werden:",
+                                             u"Product.xml\" cannot be read.",
+                                             u"Bitte installieren Sie die neueste Version des Programms erneut."}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
     Distribution distribution;
