@@ -149,8 +149,9 @@ int CMessageDialog::Show(void* owner_window, const TLString& title, const TLStri
     const DialogContent content = Content(translator_, text, buttons, named_buttons);
     const std::vector<WORD> words = Template(title);
     const INT_PTR answer =
-        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(words.data()),
-                                static_cast<HWND>(owner_window), DialogProc, reinterpret_cast<LPARAM>(&content));
+        DialogBoxIndirectParamW(instance_ ? static_cast<HINSTANCE>(instance_) : GetModuleHandleW(nullptr),
+                                reinterpret_cast<const DLGTEMPLATE*>(words.data()), static_cast<HWND>(owner_window),
+                                DialogProc, reinterpret_cast<LPARAM>(&content));
     return answer <= 0 ? content.cancel_answer : static_cast<int>(answer);
 }
 

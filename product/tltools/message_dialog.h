@@ -13,9 +13,12 @@ public:
     explicit CMessageDialog(tltools::ITranslator& translator) : translator_(translator) {}
     int Show(void* owner_window, const TLString& title, const TLString& text, int buttons,
              const TLStringArray* named_buttons) override;
+    // The application whose dialogs these are.
+    void SetInstance(void* instance) { instance_ = instance; }
 
 private:
     tltools::ITranslator& translator_;
+    void* instance_ = nullptr;
 };
 
 }  // namespace tltools_dll

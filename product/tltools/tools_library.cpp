@@ -22,7 +22,7 @@ public:
     CToolsLibrary() : messages_(translator_), skin_(logger_) { translator_.SetMessageService(&messages_); }
 
     void Initialize(void* instance) override {
-        instance_ = instance;
+        messages_.SetInstance(static_cast<HINSTANCE>(instance));
         logger_.Log(tltools::ILogger::kInfo, u"TLTools",
                     TLString::Format(u"Loaded; program folder \"%s\"", ProgramFolder()));
     }
@@ -55,7 +55,6 @@ public:
     TLString GetLogFilePath() override { return logger_.path(); }
 
 private:
-    void* instance_ = nullptr;
     CFileLogger logger_;
     CTranslator translator_;
     CMessageDialog messages_;
