@@ -139,7 +139,7 @@ TEST_P(InstallConfiguration, IsReadAsTheDistributionLaysItOut) {
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
     EXPECT_EQ(setup.Wait().exit_code, 0u);
     TLString line;
-    const TLStringArray lines = tltest::LogLinesOf(setup.id());
+    const TLStringArray lines = tltest::LogLinesOf(setup);
     for (size_t i = 0; i < lines.GetCount(); ++i)
         if (lines[i].Find(u"Install configuration:") != TLString::npos) line = lines[i];
     ASSERT_FALSE(line.empty());

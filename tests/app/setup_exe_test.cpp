@@ -45,15 +45,15 @@ TEST(SetupExe, RunsThroughStartupAndLogsTheParsedQuotedCommandLine) {
     ASSERT_TRUE(result.started);
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
-    EXPECT_TRUE(tltest::LogContains(setup.id(),
+    EXPECT_TRUE(tltest::LogContains(setup,
                                     u"Switches: Silent=1 Upgrade=0 NoAssociations=0 NoDependencies=0 NoUpgrade=0 "
                                     u"NoDriver=0 NoRun=1 DistributorID=[\"Corvane Partner (EU)\"]"));
     for (const char16_t* step : {u"LoadInstallConfiguration", u"ChooseSkin", u"PlaceLauncher"}) {
-        EXPECT_TRUE(tltest::LogContains(setup.id(), TLString(step) + u": Start")) << TLString(step);
-        EXPECT_TRUE(tltest::LogContains(setup.id(), TLString(step) + u": Finish (")) << TLString(step);
+        EXPECT_TRUE(tltest::LogContains(setup, TLString(step) + u": Start")) << TLString(step);
+        EXPECT_TRUE(tltest::LogContains(setup, TLString(step) + u": Finish (")) << TLString(step);
     }
-    EXPECT_TRUE(tltest::LogContains(setup.id(), u"CInstallApp::InitInstance: Finish ("));
-    EXPECT_TRUE(tltest::LogContains(setup.id(), u"Product information loaded: Tonehall 27.0.0.1"));
+    EXPECT_TRUE(tltest::LogContains(setup, u"CInstallApp::InitInstance: Finish ("));
+    EXPECT_TRUE(tltest::LogContains(setup, u"Product information loaded: Tonehall 27.0.0.1"));
 }
 
 TEST(SetupExe, IsA64BitGuiProgramWithItsManifestEmbedded) {
@@ -112,13 +112,13 @@ TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
     const TLString text = tltest::AllText(message);
     EXPECT_NE(text.Find(c.first_part), TLString::npos) << text;
     EXPECT_NE(text.Find(c.second_part), TLString::npos) << text;
-    EXPECT_TRUE(tltest::LogContains(setup.id(), u"Switches: Silent=1"));
+    EXPECT_TRUE(tltest::LogContains(setup, u"Switches: Silent=1"));
     EXPECT_TRUE(tltest::PressButton(message, c.button));
     const auto result = setup.Wait();
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
     EXPECT_TRUE(
-        tltest::LogContains(setup.id(), TLString::Format(u"Another installer is running (error %d)", c.mutex_error)));
+        tltest::LogContains(setup, TLString::Format(u"Another installer is running (error %d)", c.mutex_error)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -262,7 +262,7 @@ TEST(SetupExe, IgnoresADllPlantedBesideIt) {
     const auto result = setup.Wait();
     EXPECT_EQ(result.exit_code, 0u);
     EXPECT_FALSE(tltest::FileExists(distribution.Path(u"planted-dll-was-loaded.txt")));
-    EXPECT_TRUE(tltest::LogContains(setup.id(), u"Setup version 27.0.0.1"));
+    EXPECT_TRUE(tltest::LogContains(setup, u"Setup version 27.0.0.1"));
 }
 
 // Copies of the product's machine settings that Windows virtualised for programs without rights are

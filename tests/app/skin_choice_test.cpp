@@ -37,8 +37,8 @@ TEST_P(SkinChoice, KeepsTheUsersSkinWhenItIsThere) {
     EXPECT_EQ(setup.Wait().exit_code, 0u);
     const TLString expected =
         u"Skin file \"" + distribution.Path(u"Tunevault\\Skins\\Standard View\\") + GetParam().chosen + u"\"";
-    EXPECT_TRUE(tltest::LogContains(setup.id(), expected)) << expected;
-    EXPECT_TRUE(tltest::LogContains(setup.id(), u"SetTitleBarImage: Titlebar Icon"));
+    EXPECT_TRUE(tltest::LogContains(setup, expected)) << expected;
+    EXPECT_TRUE(tltest::LogContains(setup, u"SetTitleBarImage: Titlebar Icon"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

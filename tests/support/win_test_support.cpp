@@ -100,12 +100,22 @@ bool CopyTree(const TLString& source, const TLString& target) {
     return ok;
 }
 
-TLStringArray LogLinesOf(DWORD process_id) {
+TLString LogFilePath() {
     wchar_t folder[MAX_PATH + 1];
     const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
     TLString path(std::u16string_view(reinterpret_cast<const char16_t*>(folder), length));
-    path.EnsureTrailingBackslash();
-    const TLString text = TLString::FromUtf8(ReadFileBytes(path + u"Tonehall Setup.log"));
+    return path.EnsureTrailingBackslash() + u"Tonehall Setup.log";
+}
+
+uint64_t LogFileSize() {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(LogFilePath().wc(), GetFileExInfoStandard, &data)) return 0;
+    return (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+TLStringArray LogLinesOf(DWORD process_id, uint64_t from) {
+    const std::string bytes = ReadFileBytes(LogFilePath());
+    const TLString text = TLString::FromUtf8(from < bytes.size() ? std::string_view(bytes).substr(from) : "");
     const TLString marker = TLString::Format(u" [%d] ", static_cast<int>(process_id));
     TLStringArray lines;
     size_t start = 0;
@@ -120,8 +130,8 @@ TLStringArray LogLinesOf(DWORD process_id) {
     return lines;
 }
 
-bool LogContains(DWORD process_id, std::u16string_view text) {
-    const TLStringArray lines = LogLinesOf(process_id);
+bool LogContains(DWORD process_id, std::u16string_view text, uint64_t from) {
+    const TLStringArray lines = LogLinesOf(process_id, from);
     for (size_t i = 0; i < lines.GetCount(); ++i)
         if (lines[i].Find(text) != TLString::npos) return true;
     return false;

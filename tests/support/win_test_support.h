@@ -44,10 +44,14 @@ void DeleteTree(const TLString& folder);
 // Copies a folder tree into another folder (made when missing).
 bool CopyTree(const TLString& source, const TLString& target);
 
-// The lines that process `process_id` wrote into the product's log ("Tonehall Setup.log" in %TEMP%).
-TLStringArray LogLinesOf(DWORD process_id);
+// The product's log ("Tonehall Setup.log" in %TEMP%) and how long it is now.
+TLString LogFilePath();
+uint64_t LogFileSize();
+// The lines that process `process_id` wrote into the log after its first `from` bytes (process ids
+// come round again, so a test reads only what was written while it ran).
+TLStringArray LogLinesOf(DWORD process_id, uint64_t from);
 // Whether one of those lines contains `text`.
-bool LogContains(DWORD process_id, std::u16string_view text);
+bool LogContains(DWORD process_id, std::u16string_view text, uint64_t from);
 
 // Deletes a registry key tree when created and again when destroyed, so a test starts and ends clean.
 class RegistryCleanup {
@@ -90,11 +94,20 @@ public:
     ~StartedProgram();  // terminates the program if it still runs
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
+    // The log's length when the program was started.
+    uint64_t log_start() const { return log_start_; }
     ProgramResult Wait(DWORD timeout_ms = 60000);
 
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
+    uint64_t log_start_ = LogFileSize();
 };
+
+// What a started program wrote into the log.
+inline TLStringArray LogLinesOf(const StartedProgram& program) { return LogLinesOf(program.id(), program.log_start()); }
+inline bool LogContains(const StartedProgram& program, std::u16string_view text) {
+    return LogContains(program.id(), text, program.log_start());
+}
 
 }  // namespace tltest
