@@ -40,7 +40,7 @@ bool CInstallApp::InitInstance() {
     const TLString folder = startup::ExecutableFolder();
     if (block) {
         block->SetByte(TLProcessInfoBlock::kInstallerByte, 1);
-        TLString program_folder = folder + u"Tunevault\\";
+        const TLString program_folder = folder + u"Tunevault\\";
         block->SetString(TLProcessInfoBlock::kProgramFolder, program_folder);
         block->SetString(TLProcessInfoBlock::kDataFolder, program_folder);
     }

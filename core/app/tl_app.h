@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <set>
 
 #include "core/string/tl_string.h"
