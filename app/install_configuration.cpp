@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <charconv>
 #include <limits>
 
 #include "app/install_session.h"
@@ -47,9 +47,14 @@ TLString ExistingFolder(const TLString& text, const TLString& base_folder) {
     return IsFolder(folder) ? folder : TLString();
 }
 
+// The "version" attribute as a decimal number; the user's locale (which startup has switched to) must
+// not turn the point into something else.
 double ReadVersion(const TLString& text) {
-    const std::string bytes = text.ToUtf8();
-    return std::strtod(bytes.c_str(), nullptr);
+    TLString trimmed = text;
+    const std::string bytes = trimmed.Trim().ToUtf8();
+    double value = 0;
+    std::from_chars(bytes.data(), bytes.data() + bytes.size(), value);
+    return value;
 }
 
 void ReadSettings(TLXMLDocument& document, const TLString& base_folder, InstallSession& session) {
