@@ -59,8 +59,12 @@ endfunction()
 # tl_distribution_add(target FOLDER): copies a built program or module into the sample distribution,
 # at the relative FOLDER ("Tunevault", "Tunevault/x64", "Support", ...).
 function(tl_distribution_add target folder)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/distribution/${folder}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${CMAKE_BINARY_DIR}/distribution/${folder}/)
-  add_dependencies(sample_distribution ${target})
+  # A target of its own, so that the copy is made again whenever the folder is laid out anew,
+  # not only when the program itself is rebuilt.
+  add_custom_target(${target}_in_distribution
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/distribution/${folder}"
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> "${CMAKE_BINARY_DIR}/distribution/${folder}/"
+    DEPENDS ${target}
+    VERBATIM)
+  add_dependencies(sample_distribution ${target}_in_distribution)
 endfunction()
