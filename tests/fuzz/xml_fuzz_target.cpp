@@ -1,0 +1,155 @@
+// libFuzzer target: arbitrary bytes through file-text decoding, the XML document (parse, path search,
+// reading, editing), the property-holder form and the file-name form, checking what must always hold.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "core/property/tl_filename.h"
+#include "core/property/tl_property_map.h"
+#include "core/xml/file_text.h"
+#include "core/xml/tl_xml_document.h"
+#include "fuzz_require.h"
+#include "index_invariants.h"
+#include "pugixml_differential.h"
+
+namespace {
+
+constexpr std::u16string_view kPaths[] = {
+    u"/*/Package/Action", u"//Item", u"*", u"/*[1]/*[@Name]", u"Item[2]", u"/*/*[Item]/*", u"//a/b", u"/", u"//",
+};
+
+bool HasControlCharacter(std::u16string_view text) {
+    for (char16_t c : text)
+        if (c < 32 && c != u'\t' && c != u'\n' && c != u'\r') return true;
+    return false;
+}
+
+TLString WithoutControlCharacters(std::u16string_view text) {
+    TLString out;
+    for (char16_t c : text)
+        if (!HasControlCharacter(std::u16string_view(&c, 1))) out += c;
+    return out;
+}
+
+// Escaping for element data and attribute values must decode back to the same text.
+void CheckEscaping(std::u16string_view text) {
+    const TLString plain = WithoutControlCharacters(text);
+    Require(TLXMLDocument::Decode(TLXMLDocument::EscapeData(plain)) == plain, "data escape then decode");
+    Require(TLXMLDocument::Decode(TLXMLDocument::EscapeAttribute(plain)) == plain, "attribute escape then decode");
+}
+
+// Reads every element, runs the searches and edits the document once, checking the index after it.
+void ExerciseDocument(TLXMLDocument& document, std::u16string_view text) {
+    const uint32_t count = document.GetElementCount();
+    for (TLXMLDocument::Element element = 1; element <= count; ++element) {
+        document.GetData(element);
+        document.GetAttribute(element, u"Name");
+        document.GetAttribute(element, document.GetElementName(element));
+    }
+    const std::u16string_view own_path = text.substr(text.size() > 16 ? text.size() - 16 : 0);
+    for (std::u16string_view path : kPaths) {
+        document.ResetPosition();
+        if (!document.FindElement(path)) continue;
+        Require(document.IsValidElement(document.GetCurrentElement()), "a found element is in the index");
+        document.GetData();
+        document.GetChildData(u"Item");
+        if (document.IntoElement()) {
+            document.FindChildElement(own_path, true);
+            document.FindElement();
+            document.OutOfElement();
+        }
+    }
+    document.ResetPosition();
+    document.FindElement(own_path);
+
+    // An added element and attribute read back what was written.
+    const TLString value = WithoutControlCharacters(text.substr(0, 64));
+    if (document.AddElement(u"Added", value)) {
+        const TLXMLDocument::Element added = document.GetCurrentElement();
+        Require(document.GetData(added) == value, "added element's data reads back");
+        Require(document.SetAttribute(added, u"Value", value), "attribute set on the added element");
+        Require(document.GetAttribute(added, u"Value") == value, "added attribute reads back");
+    }
+    CheckIndex(document);
+}
+
+void CheckPropertyHolderForm(const TLString& text) {
+    TLPropertyMap map;
+    if (!map.FromXML(text, u"XMLPH"_tl, 1.0)) {
+        Require(map.IsEmpty(), "a refused property holder leaves the map empty");
+        return;
+    }
+    bool clean = true;
+    map.ForEach([&clean](const TLString& name, const TLString& value) {
+        clean = clean && !HasControlCharacter(name) && !HasControlCharacter(value);
+    });
+    if (!clean) return;  // control characters are written as "?" by design
+    TLPropertyMap again;
+    Require(again.FromXML(map.ToXML(u"XMLPH"_tl, false, 1.0), u"XMLPH"_tl, 1.0), "written form reads back");
+    Require(again.IsEqual(map), "property holder round trip");
+}
+
+void CheckFilenameForm(const TLString& text) {
+    for (const TLString& form : {text, u"<XMLFN version=\"1.0\">" + text}) {
+        const TLFilename name(form);
+        if (name.Properties().IsEmpty()) continue;  // a plain name is not re-read as the same thing
+        bool has_zero = name.GetFilename().Find(u'\0') != TLString::npos;
+        name.Properties().ForEach([&has_zero](const TLString& key, const TLString& value) {
+            has_zero = has_zero || key.Find(u'\0') != TLString::npos || value.Find(u'\0') != TLString::npos;
+        });
+        if (has_zero) continue;  // "&#x0;" stays as it is when read
+        const TLFilename again(name.Compose());
+        Require(again.GetFilename() == name.GetFilename(), "file name round trip");
+        Require(again.Properties().IsEqual(name.Properties()), "file name properties round trip");
+    }
+}
+
+void CheckText(std::u16string_view text, unsigned flags) {
+    // An exactly sized copy without a terminating zero, so that a read past the end is reported.
+    std::unique_ptr<char16_t[]> exact(new char16_t[text.size()]);
+    std::copy(text.begin(), text.end(), exact.get());
+    const std::u16string_view view(exact.get(), text.size());
+
+    TLXMLDocument document(flags);
+    document.SetDocument(view);
+    Require(document.GetDocument() == view, "the document keeps its text");
+    CheckIndex(document);
+
+    const TLString owned(view);
+    const std::string utf8 = owned.ToUtf8();
+    if (TLString::FromUtf8(utf8) == owned) CompareWithPugixml(utf8, document);  // no lone surrogates
+
+    ExerciseDocument(document, view);
+    CheckEscaping(view);
+    CheckPropertyHolderForm(owned);
+    CheckFilenameForm(owned);
+}
+
+void CheckFileText(std::string_view bytes) {
+    tlxml::TextEncoding encoding;
+    const TLString text = tlxml::DecodeFileText(bytes, &encoding);
+    tlxml::TextEncoding again_encoding;
+    const TLString again = tlxml::DecodeFileText(tlxml::EncodeFileText(text, encoding), &again_encoding);
+    if (encoding != tlxml::TextEncoding::kAnsi) {
+        Require(again == text, "file text decodes back after encoding");
+        Require(again_encoding == encoding, "file text keeps its encoding");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const unsigned flags = size ? (data[0] & (TLXMLDocument::kIgnoreCase | TLXMLDocument::kNoLineBreaks)) : 0;
+
+    CheckFileText(bytes);
+    CheckText(tlxml::DecodeFileText(bytes), flags);
+
+    // The same bytes as raw UTF-16 units: lone surrogates and any unit at all; an odd last byte is left.
+    std::u16string units(size / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    CheckText(units, flags);
+    return 0;
+}
