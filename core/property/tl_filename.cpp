@@ -13,10 +13,18 @@ TLString EscapeForFilename(std::u16string_view text) {
     TLString out;
     for (char16_t c : text) {
         switch (c) {
-            case u'&': out += u"&amp;"; break;
-            case u'<': out += u"&lt;"; break;
-            case u'>': out += u"&gt;"; break;
-            case u'"': out += u"&quot;"; break;
+            case u'&':
+                out += u"&amp;";
+                break;
+            case u'<':
+                out += u"&lt;";
+                break;
+            case u'>':
+                out += u"&gt;";
+                break;
+            case u'"':
+                out += u"&quot;";
+                break;
             default:
                 if (c < 32 && c != u'\t' && c != u'\n' && c != u'\r')
                     out += TLString::Format(u"&#x%X;", static_cast<unsigned>(c));
@@ -66,7 +74,8 @@ void TLFilename::ParseSuffixForm(const TLString& text) {
 
 TLString TLFilename::Compose() const {
     if (properties_.IsEmpty()) return filename_;
-    TLString text = u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">" + EscapeForFilename(filename_) + u"</Item>";
+    TLString text =
+        u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">" + EscapeForFilename(filename_) + u"</Item>";
     properties_.ForEach([&text](const TLString& name, const TLString& value) {
         // The name is escaped too: a quote or markup character in it would otherwise cut the form apart.
         text += u"<Item Name=\"" + EscapeForFilename(name) + u"\">" + EscapeForFilename(value) + u"</Item>";

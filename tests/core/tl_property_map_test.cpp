@@ -15,9 +15,15 @@ TEST(TLPropertyMapNumbers, DoublesUseTheFewestDecimalsThatGiveTheValueBack) {
         std::u16string_view text;
     };
     const Case cases[] = {
-        {3, u"3"},           {2.5, u"2.5"},     {-0.125, u"-0.125"},           {0.1, u"0.1"},
-        {2.675, u"2.675"},   {1e15, u"1000000000000000"},                       {0, u"0"},
-        {1.0 / 3, u"0.3333333333333333"},       {0.30000000000000004, u"0.3"},  // 16 decimals at most
+        {3, u"3"},
+        {2.5, u"2.5"},
+        {-0.125, u"-0.125"},
+        {0.1, u"0.1"},
+        {2.675, u"2.675"},
+        {1e15, u"1000000000000000"},
+        {0, u"0"},
+        {1.0 / 3, u"0.3333333333333333"},
+        {0.30000000000000004, u"0.3"},  // 16 decimals at most
     };
     for (const Case& c : cases) EXPECT_EQ(tlnumber::FormatDouble(c.value), c.text) << c.value;
 }
@@ -118,7 +124,8 @@ TEST(TLPropertyMapCompare, EqualMeansSameNamesAndExactlyTheSameValues) {
         {MapOf({{u"a", u""}}), MapOf({{u"A", u""}}), true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.a.IsEqual(c.b), c.equal) << c.a.ToText(u"["_tl, u"]"_tl) << " vs " << c.b.ToText(u"["_tl, u"]"_tl);
+        EXPECT_EQ(c.a.IsEqual(c.b), c.equal)
+            << c.a.ToText(u"["_tl, u"]"_tl) << " vs " << c.b.ToText(u"["_tl, u"]"_tl);
         EXPECT_EQ(c.b.IsEqual(c.a), c.equal);
         EXPECT_TRUE(c.a.IsEqual(c.a));
     }
@@ -167,7 +174,8 @@ TEST(TLPropertyMapSerial, CutOrHostileBuffersFailWithoutReadingPastTheEnd) {
     const std::vector<uint8_t>& bytes = whole.Bytes();
     for (size_t cut = 0; cut < bytes.size(); ++cut) {
         TLPropertyMap map;
-        EXPECT_FALSE(map.Load(TLSerialBuffer(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut)))) << cut;
+        EXPECT_FALSE(map.Load(TLSerialBuffer(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut))))
+            << cut;
     }
     // A count of four billion entries, and a string claiming four billion characters.
     TLPropertyMap map;

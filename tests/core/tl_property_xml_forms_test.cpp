@@ -29,7 +29,8 @@ const PropertyHolderCase kPropertyHolderCases[] = {
     {{{u"q\"'<", u"a<b&c>\"'"}},
      u"<XMLPH version=\"1.0\">\r\n<Item Name=\"q&quot;&apos;&lt;\">a&lt;b&amp;c&gt;\"'</Item>\r\n</XMLPH>"},
     {{{u"Path", u"C:\\Music\\\u00C9t\u00E9 \U0001F3B5.mp3"}},
-     u"<XMLPH version=\"1.0\">\r\n<Item Name=\"Path\">C:\\Music\\\u00C9t\u00E9 \U0001F3B5.mp3</Item>\r\n</XMLPH>"},
+     u"<XMLPH version=\"1.0\">\r\n<Item Name=\"Path\">C:\\Music\\\u00C9t\u00E9 "
+     u"\U0001F3B5.mp3</Item>\r\n</XMLPH>"},
     {{{u"Lines", u"one\r\ntwo\tthree"}},
      u"<XMLPH version=\"1.0\">\r\n<Item Name=\"Lines\">one\r\ntwo\tthree</Item>\r\n</XMLPH>"},
 };
@@ -67,7 +68,8 @@ TEST(PropertyHolderForm, ReadingFindsTheRootAndComparesTheVersionAsANumber) {
         {u"<XMLPH><Item Name=\"a\">1</Item></XMLPH>", false, {}},
         {u"<XMLFN version=\"1.0\"><Item Name=\"a\">1</Item></XMLFN>", false, {}},
         {u"<xmlph VERSION='1.0'><item name='A'>1</item></xmlph>", true, {{u"A", u"1"}}},
-        {u"<?xml version=\"1.0\"?>\r\n<!-- saved -->\r\n<XMLPH version=\"1.0\"><Item Name=\"a\">1</Item></XMLPH>",
+        {u"<?xml version=\"1.0\"?>\r\n<!-- saved -->\r\n<XMLPH version=\"1.0\"><Item "
+         u"Name=\"a\">1</Item></XMLPH>",
          true,
          {{u"a", u"1"}}},
         // A later item of an equal name wins; an item without a name is kept under the empty name.
@@ -75,7 +77,9 @@ TEST(PropertyHolderForm, ReadingFindsTheRootAndComparesTheVersionAsANumber) {
          true,
          {{u"k", u"2"}, {u"", u"3"}}},
         // Only the root's own Item children count.
-        {u"<XMLPH version=\"1.0\"><Group><Item Name=\"x\">1</Item></Group><Other Name=\"y\"/></XMLPH>", true, {}},
+        {u"<XMLPH version=\"1.0\"><Group><Item Name=\"x\">1</Item></Group><Other Name=\"y\"/></XMLPH>",
+         true,
+         {}},
         {u"<XMLPH version=\"1.0\"><Item Name=\"a&amp;b\">&lt;&#65;&#x42;</Item>"
          u"<Item Name=\"c\"><![CDATA[<raw>&amp;]]></Item></XMLPH>",
          true,
@@ -88,7 +92,8 @@ TEST(PropertyHolderForm, ReadingFindsTheRootAndComparesTheVersionAsANumber) {
     for (const Case& c : cases) {
         TLPropertyMap map = MapOf({{u"stale", u"entry"}});
         EXPECT_EQ(map.FromXML(TLString(c.text), u"XMLPH"_tl, 1.0), c.ok) << TLString(c.text);
-        EXPECT_TRUE(map.IsEqual(MapOf(c.entries))) << TLString(c.text) << " gave " << map.ToText(u"["_tl, u"]"_tl);
+        EXPECT_TRUE(map.IsEqual(MapOf(c.entries)))
+            << TLString(c.text) << " gave " << map.ToText(u"["_tl, u"]"_tl);
     }
 }
 
@@ -110,8 +115,10 @@ const FilenameCase kFilenameCases[] = {
     // A quote in a name must not end the attribute early.
     {u"x.mp3",
      {{u"a\"b<&", u"v"}},
-     u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">x.mp3</Item><Item Name=\"a&quot;b&lt;&amp;\">v</Item></XMLFN>"},
-    {u"", {{u"Only", u"data"}},
+     u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">x.mp3</Item><Item "
+     u"Name=\"a&quot;b&lt;&amp;\">v</Item></XMLFN>"},
+    {u"",
+     {{u"Only", u"data"}},
      u"<XMLFN version=\"1.0\"><Item Name=\"Filename\"></Item><Item Name=\"Only\">data</Item></XMLFN>"},
 };
 
@@ -144,8 +151,8 @@ TEST(FilenameForm, ParsingReadsTheXMLFormOrTheSuffixForm) {
         {u"C:\\Music\\a.mp3;track=3", u"C:\\Music\\a.mp3", {{u"PostExtensionData", u"track=3"}}},
         {u"C:\\Music\\a.mp3;", u"C:\\Music\\a.mp3", {{u"PostExtensionData", u""}}},
         {u"C:\\a.abcde;x;y", u"C:\\a.abcde;x", {{u"PostExtensionData", u"y"}}},
-        {u"C:\\x.y;z.w", u"C:\\x.y;z.w", {}},       // the last full stop follows the semicolon
-        {u"C:\\a.mp3;x\\", u"C:\\a.mp3;x\\", {}},   // a folder is never split
+        {u"C:\\x.y;z.w", u"C:\\x.y;z.w", {}},      // the last full stop follows the semicolon
+        {u"C:\\a.mp3;x\\", u"C:\\a.mp3;x\\", {}},  // a folder is never split
         {u"http://host/a.mp3;x", u"http://host/a.mp3;x", {}},
         {u"C:\\a.abcdef;x", u"C:\\a.abcdef;x", {}},  // an extension of six characters
         {u"C:\\a.;x", u"C:\\a.;x", {}},
@@ -168,8 +175,9 @@ TEST(FilenameForm, ParsingWithoutClearingAddsToTheProperties) {
     name.Parse(u"C:\\a.mp3;t=1"_tl, false);
     EXPECT_EQ(name.Properties().GetString(u"kept"_tl), u"1");
     EXPECT_EQ(name.Properties().GetString(u"postextensiondata"_tl), u"t=1");
-    name.Parse(u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">b</Item><Item Name=\"kept\">2</Item></XMLFN>"_tl,
-               false);
+    name.Parse(
+        u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">b</Item><Item Name=\"kept\">2</Item></XMLFN>"_tl,
+        false);
     EXPECT_EQ(name.GetFilename(), u"b");
     EXPECT_EQ(name.Properties().GetString(u"Kept"_tl), u"2");
     EXPECT_EQ(name.Properties().GetCount(), 2u);
