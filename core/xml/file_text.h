@@ -16,11 +16,11 @@
 namespace tlxml {
 
 enum class TextEncoding {
-    kUtf8,       // no byte order mark
-    kUtf8Bom,    // EF BB BF
-    kUtf16LE,    // FF FE
-    kUtf16BE,    // FE FF
-    kAnsi,       // Windows-1252, for bytes that are not valid UTF-8
+    kUtf8,     // no byte order mark
+    kUtf8Bom,  // EF BB BF
+    kUtf16LE,  // FF FE
+    kUtf16BE,  // FE FF
+    kAnsi,     // Windows-1252, for bytes that are not valid UTF-8
 };
 
 // The encoding of a file's bytes as described above.

@@ -21,7 +21,7 @@
 #include "core/string/tl_string.h"
 
 class TLXMLDocument {
-public:
+  public:
     using Element = uint32_t;
 
     // Document flags.
@@ -174,21 +174,60 @@ public:
     // The five predefined entities and numeric character references; anything else after "&" stays.
     static TLString Decode(std::u16string_view text);
 
-private:
+  private:
     class Parser;
     class PathSearch;
     friend class Parser;
     friend class PathSearch;
 
+    // Bits of Record::flags above the public ones: the length of the element's name, kept so that
+    // searches and end tags compare names without scanning the start tag again (0 when too long).
+    static constexpr uint32_t kNameLengthShift = 16;
+    static constexpr uint32_t kNameLengthLimit = 0xFFFF;
+
     Record& At(Element element) { return pages_[element >> 16][element & 0xFFFF]; }
     const Record& At(Element element) const { return pages_[element >> 16][element & 0xFFFF]; }
+    // Makes room for element numbers below `records` (pages of kRecordsPerPage, the last one sized to
+    // what is asked for).
+    void Reserve(uint32_t records);
+    Element NewRecord() {
+        if (count_ + 1 >= reserved_) Reserve(count_ + 2);
+        return ++count_;
+    }
+    void ClearIndex();
+    uint32_t NameLength(Element element) const;
+    uint32_t ContentStart(Element element) const;
+    uint32_t ContentEnd(Element element) const;
+    bool IsChildOf(Element child, Element parent) const;
+    bool HasChildNamed(Element element, std::u16string_view name) const;
+    bool NamesEqual(std::u16string_view a, std::u16string_view b) const;
+    TLString NodeData(const Node& node) const;
+    // Where an attribute lies in a start tag: its name, its value (inside the quotes) and the end of
+    // the whole "name=value" text.
+    struct AttributeSpan {
+        bool found = false;
+        uint32_t name_start = 0;
+        uint32_t name_end = 0;
+        uint32_t value_start = 0;
+        uint32_t value_end = 0;
+        uint32_t span_end = 0;
+    };
+    AttributeSpan FindAttribute(Element element, std::u16string_view name) const;
+    TLString MixedContentData(uint32_t from, uint32_t to) const;
+    // Replaces `remove` characters at `offset` by `insert`; records after the offset move, and the
+    // lengths of `owner` and all its ancestors change by the difference.
+    void Splice(uint32_t offset, uint32_t remove, std::u16string_view insert, Element owner);
+    // Gives an empty or not-ended element an end tag, so that elements can be added inside it.
+    void OpenContent(Element element);
 
     TLString text_;
     TLString error_;
     unsigned flags_ = 0;
+    bool well_formed_ = false;
     std::vector<std::unique_ptr<Record[]>> pages_;
+    std::vector<uint32_t> page_sizes_;
     uint32_t count_ = 0;     // records in use after record 0
-    uint32_t reserved_ = 0;  // records allocated
+    uint32_t reserved_ = 0;  // element numbers below this have a record
     Element parent_ = 0;
     Element element_ = 0;
     Element child_ = 0;

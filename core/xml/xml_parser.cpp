@@ -1,0 +1,208 @@
+// The parser: one pass over the text that builds the element index and records the first problem.
+//
+// Text between tags is never looked at beyond finding the next "<"; only elements get records. The
+// open elements live on an explicit stack, so nesting depth costs heap, never call stack. Cutting back
+// an element that was not ended is constant time: its children are spliced into its parent's list as
+// a whole, and their parent links are mended in one pass at the end.
+
+#include <vector>
+
+#include "core/xml/tl_xml_document.h"
+
+#include "core/xml/xml_scan.h"
+
+using namespace tlxml_scan;
+
+class TLXMLDocument::Parser {
+  public:
+    explicit Parser(TLXMLDocument& doc)
+        : doc_(doc), p_(doc.text_.data()), n_(static_cast<uint32_t>(doc.text_.length())) {}
+
+    // Fills the index and returns the problem message (empty when none was found).
+    TLString Run();
+
+  private:
+    struct Open {
+        Element element;
+        Element last_child;
+    };
+
+    // Both return the offset after the tag; StartTag returns 0 when the text ends inside the tag.
+    uint32_t StartTag(uint32_t at);
+    uint32_t EndTag(uint32_t at, uint32_t after);
+    void Append(Element element, Open& parent);
+    void CutBackInnermost();
+    void MendParentLinks();
+    std::u16string_view Name(Element element) const {
+        return {p_ + doc_.At(element).start + 1, doc_.NameLength(element)};
+    }
+    void Problem(TLString message) {
+        if (!ill_formed_) problem_ = std::move(message);
+        ill_formed_ = true;
+    }
+    void Incorrect(const char16_t* what, uint32_t at) {
+        Problem(TLString::Format(u"Incorrect %s at offset %d", what, at));
+    }
+
+    TLXMLDocument& doc_;
+    const char16_t* p_;
+    uint32_t n_;
+    const bool ignore_case_ = (doc_.flags_ & kIgnoreCase) != 0;
+    std::vector<Open> open_;
+    TLString problem_;
+    bool ill_formed_ = false;
+    bool cut_back_ = false;  // some element was cut back: parent links need mending
+};
+
+TLString TLXMLDocument::Parser::Run() {
+    Record& document = doc_.At(0);
+    document = Record{};
+    document.length = n_;
+    open_.reserve(64);
+    open_.push_back({0, 0});
+
+    uint32_t at = 0;
+    for (;;) {
+        at = Find(p_, at, n_, u'<');
+        if (at >= n_) break;
+        const Markup markup = ClassifyMarkup(p_, at, n_);
+        if (markup == Markup::kStartTag) {
+            at = StartTag(at);
+            if (!at) break;
+            continue;
+        }
+        if (markup == Markup::kBadTagName || markup == Markup::kBadComment || markup == Markup::kBadBangTag) {
+            Incorrect(markup == Markup::kBadTagName   ? u"tag name character"
+                      : markup == Markup::kBadComment ? u"comment tag"
+                                                      : u"! tag",
+                      at);
+            ++at;  // the "<" stays part of the text
+            continue;
+        }
+        const uint32_t after = MarkupEnd(markup, p_, at, n_);
+        if (!after) {
+            Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(markup), at));
+            break;
+        }
+        at = markup == Markup::kEndTag ? EndTag(at, after) : after;
+    }
+    while (open_.size() > 1) CutBackInnermost();
+    if (cut_back_) MendParentLinks();
+
+    const Element root = doc_.At(0).first_child;
+    if (n_ == 0) {
+        ill_formed_ = false;
+        Problem(u"Empty document"_tl);
+    } else if (!root) {
+        ill_formed_ = false;
+        Problem(u"No root element"_tl);
+    } else if (doc_.At(root).next_sibling) {
+        ill_formed_ = false;
+        Problem(u"Root element has sibling"_tl);
+    }
+    if (ill_formed_) doc_.At(0).flags |= kIllFormed;
+    return problem_;
+}
+
+uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
+    const uint32_t name_end = SkipTo(p_, at + 1, n_, kElementNameEnd);
+    const uint32_t close = StartTagClose(p_, name_end, n_);
+    if (close >= n_) {
+        Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at));
+        return 0;
+    }
+    const Element element = doc_.NewRecord();
+    Record& r = doc_.At(element);
+    const uint32_t name_length = name_end - at - 1;
+    const bool empty = p_[close - 1] == u'/';
+    r.start = at;
+    r.start_tag_length = close + 1 - at;
+    r.length = r.start_tag_length;
+    r.end_tag_length = 0;
+    r.flags = (empty ? uint32_t{kEmptyElement} : 0u) |
+              (name_length < kNameLengthLimit ? name_length << kNameLengthShift : 0);
+    r.first_child = 0;
+    r.next_sibling = 0;
+    Append(element, open_.back());
+    if (!empty) open_.push_back({element, 0});
+    return close + 1;
+}
+
+void TLXMLDocument::Parser::Append(Element element, Open& parent) {
+    Record& r = doc_.At(element);
+    r.parent = parent.element;
+    if (!parent.last_child) {
+        doc_.At(parent.element).first_child = element;
+        r.previous_sibling = element;
+    } else {
+        doc_.At(parent.last_child).next_sibling = element;
+        r.previous_sibling = parent.last_child;
+        doc_.At(doc_.At(parent.element).first_child).previous_sibling = element;
+    }
+    parent.last_child = element;
+}
+
+uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
+    const uint32_t name_end = SkipTo(p_, at + 2, after, kTagNameEnd);
+    const std::u16string_view name(p_ + at + 2, name_end - at - 2);
+
+    size_t match = open_.size() - 1;
+    while (match > 0 && !tlxml_scan::NamesEqual(Name(open_[match].element), name, ignore_case_)) --match;
+    if (match == 0) {
+        // A lone end tag: it stays in the text as a node of its own.
+        if (open_.size() > 1) {
+            const Element inner = open_.back().element;
+            Problem(TLString::Format(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d",
+                                     name, at, Name(inner), doc_.At(inner).start));
+        } else {
+            Problem(TLString::Format(u"No start tag for end tag '%s' at offset %d", name, at));
+        }
+        return after;
+    }
+    while (open_.size() - 1 > match) CutBackInnermost();
+    Record& r = doc_.At(open_.back().element);
+    r.length = after - r.start;
+    r.end_tag_length = after - at;
+    open_.pop_back();
+    return after;
+}
+
+void TLXMLDocument::Parser::CutBackInnermost() {
+    const Open cut = open_.back();
+    open_.pop_back();
+    Record& r = doc_.At(cut.element);
+    Problem(TLString::Format(u"Element '%s' at offset %d not ended", Name(cut.element), r.start));
+    r.flags |= kNotEnded;
+    r.length = r.start_tag_length;
+    r.end_tag_length = 0;
+    if (!cut.last_child) return;
+    // The children follow the element as its siblings; it was its parent's last child.
+    Open& parent = open_.back();
+    const Element first = r.first_child;
+    r.next_sibling = first;
+    doc_.At(first).previous_sibling = cut.element;
+    doc_.At(doc_.At(parent.element).first_child).previous_sibling = cut.last_child;
+    parent.last_child = cut.last_child;
+    r.first_child = 0;
+    cut_back_ = true;
+}
+
+void TLXMLDocument::Parser::MendParentLinks() {
+    for (Element e = 0; e <= doc_.count_; ++e)
+        for (Element c = doc_.At(e).first_child; c; c = doc_.At(c).next_sibling) doc_.At(c).parent = e;
+}
+
+bool TLXMLDocument::SetDocument(const TLString& text) {
+    text_ = text;
+    ClearIndex();
+    Reserve(static_cast<uint32_t>(text_.length() / 64 + 8));
+    TLString problem = Parser(*this).Run();
+    if (!problem.empty()) error_ = error_.empty() ? problem : error_ + u", " + problem;
+    well_formed_ = !(At(0).flags & kIllFormed);
+    ResetPosition();
+    return well_formed_;
+}
+
+bool TLXMLDocument::SetDocument(std::u16string_view text) {
+    return SetDocument(TLString(text));
+}

@@ -1,0 +1,166 @@
+#pragma once
+// The scanner's character sets and searches, shared by the parser, the node walk and the path search.
+//
+// Character classes are a table indexed only below 128: every character at or above 128 belongs to no
+// set, so UTF-16 units (surrogates included) can never index past the table. The searches for one or
+// a few characters look at eight UTF-16 units at a time with SSE2 where the compiler offers it; none
+// of them reads past the end it is given.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "core/string/tl_string_library.h"
+#include "core/xml/tl_xml_document.h"
+
+namespace tlxml_scan {
+
+enum CharSet : uint8_t {
+    kWhitespace = 1,        // " \t\n\r"
+    kTagNameEnd = 2,        // " \t\n\r<>=\\/?!"
+    kAttributeNameEnd = 4,  // "= \t\n\r>/?"
+    kUnquotedValueEnd = 8,  // " \t\n\r>"
+    kElementNameEnd = 16,   // " \t\n\r/>"
+    kStepNameEnd = 32,      // " =/[]"
+};
+
+struct CharTable {
+    uint8_t sets[128];
+    constexpr CharTable() : sets{} {
+        Add(u" \t\n\r", kWhitespace);
+        Add(u" \t\n\r<>=\\/?!", kTagNameEnd);
+        Add(u"= \t\n\r>/?", kAttributeNameEnd);
+        Add(u" \t\n\r>", kUnquotedValueEnd);
+        Add(u" \t\n\r/>", kElementNameEnd);
+        Add(u" =/[]", kStepNameEnd);
+    }
+    constexpr void Add(std::u16string_view chars, uint8_t set) {
+        for (char16_t c : chars) sets[c] |= set;
+    }
+};
+
+inline constexpr CharTable kChars;
+
+inline bool InSet(char16_t c, uint8_t set) {
+    return c < 128 && (kChars.sets[c] & set) != 0;
+}
+
+// First index in [from, end) whose character is in `set`, or `end`.
+inline uint32_t SkipTo(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
+    while (from < end && !InSet(p[from], set)) ++from;
+    return from;
+}
+// First index in [from, end) whose character is not in `set`, or `end`.
+inline uint32_t SkipOver(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
+    while (from < end && InSet(p[from], set)) ++from;
+    return from;
+}
+
+// First index in [from, end) holding `a`, or `end`.
+inline uint32_t Find(const char16_t* p, uint32_t from, uint32_t end, char16_t a) {
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    while (from + 8 <= end) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, va)));
+        if (mask) return from + static_cast<uint32_t>(__builtin_ctz(mask)) / 2;
+        from += 8;
+    }
+#endif
+    while (from < end && p[from] != a) ++from;
+    return from;
+}
+
+// First index in [from, end) holding `a`, `b` or `c`, or `end`.
+inline uint32_t FindAny(const char16_t* p, uint32_t from, uint32_t end, char16_t a, char16_t b, char16_t c) {
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    const __m128i vc = _mm_set1_epi16(static_cast<short>(c));
+    while (from + 8 <= end) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb)),
+                                         _mm_cmpeq_epi16(chunk, vc));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask) return from + static_cast<uint32_t>(__builtin_ctz(mask)) / 2;
+        from += 8;
+    }
+#endif
+    while (from < end && p[from] != a && p[from] != b && p[from] != c) ++from;
+    return from;
+}
+
+// Index of the first occurrence of `what` (at least one character) in [from, end), or `end`.
+inline uint32_t FindText(const char16_t* p, uint32_t from, uint32_t end, std::u16string_view what) {
+    const uint32_t size = static_cast<uint32_t>(what.size());
+    if (end - from < size) return end;
+    const uint32_t last_start = end - size;
+    while (from <= last_start) {
+        from = Find(p, from, last_start + 1, what[0]);
+        if (from > last_start) break;
+        if (std::u16string_view(p + from, size) == what) return from;
+        ++from;
+    }
+    return end;
+}
+
+inline bool IsWhitespaceOnly(const char16_t* p, uint32_t from, uint32_t end) {
+    return SkipOver(p, from, end, kWhitespace) == end;
+}
+
+// Names compare exactly, or with letter case folded by the string library's tables.
+inline bool NamesEqual(std::u16string_view a, std::u16string_view b, bool ignore_case) {
+    if (a.size() != b.size()) return false;
+    if (a == b) return true;
+    if (!ignore_case) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && TLStringLibrary::ToLower(a[i]) != TLStringLibrary::ToLower(b[i])) return false;
+    return true;
+}
+
+// Constructs that begin with "<", told apart by the characters after it.
+enum class Markup {
+    kStartTag,
+    kEndTag,
+    kComment,
+    kCData,
+    kDocType,
+    kProcessingInstruction,
+    kBadTagName,  // "<" followed by a character that cannot stand in a tag name
+    kBadComment,  // "<!-" followed by anything but "-"
+    kBadBangTag,  // "<!" followed by anything else, "<![" not followed by "C"
+    kCutShort,    // the text ends within the characters that tell the construct
+};
+
+// What the "<" at `at` opens; `end` bounds the look-ahead.
+Markup ClassifyMarkup(const char16_t* p, uint32_t at, uint32_t end);
+
+// The construct's name in the "unterminated" problem.
+const char16_t* UnterminatedName(Markup markup);
+
+// The index just after the construct that the "<" at `at` opens (its closing ">", "-->", "?>" or
+// "]]>" included), or 0 when the text ends inside it. Not for kStartTag (see StartTagEnd) or the
+// bad kinds.
+uint32_t MarkupEnd(Markup markup, const char16_t* p, uint32_t at, uint32_t end);
+
+// The index of the ">" that ends the start tag whose name ends at `name_end`, skipping quoted values,
+// or `end` when the text ends first.
+inline uint32_t StartTagClose(const char16_t* p, uint32_t name_end, uint32_t end) {
+    uint32_t k = name_end;
+    for (;;) {
+        k = FindAny(p, k, end, u'>', u'"', u'\'');
+        if (k >= end || p[k] == u'>') return k;
+        k = Find(p, k + 1, end, p[k]);
+        if (k >= end) return end;
+        ++k;
+    }
+}
+
+// One node of content, as the node walk and the data of mixed content see it.
+TLXMLDocument::Node LexNode(const char16_t* p, uint32_t at, uint32_t end);
+
+}  // namespace tlxml_scan
