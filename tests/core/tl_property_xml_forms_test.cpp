@@ -86,7 +86,8 @@ TEST(PropertyHolderForm, ReadingFindsTheRootAndComparesTheVersionAsANumber) {
          {{u"a&b", u"<AB"}, {u"c", u"<raw>&amp;"}}},
         // Lenient: an ill-formed text still gives what was recognised.
         {u"<XMLPH version=\"1.0\"><Item Name=\"a\">1</Item><unclosed></XMLPH>", true, {{u"a", u"1"}}},
-        {u"<XMLPH version=\"1.0\"><Item Name=\"a\">1</Item>", true, {{u"a", u"1"}}},
+        // A root without its end tag is cut back to its start tag: its items become its siblings.
+        {u"<XMLPH version=\"1.0\"><Item Name=\"a\">1</Item>", true, {}},
         {u"not xml at all", false, {}},
     };
     for (const Case& c : cases) {
@@ -150,7 +151,8 @@ TEST(FilenameForm, ParsingReadsTheXMLFormOrTheSuffixForm) {
         {u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">a<", u"", {}},
         {u"C:\\Music\\a.mp3;track=3", u"C:\\Music\\a.mp3", {{u"PostExtensionData", u"track=3"}}},
         {u"C:\\Music\\a.mp3;", u"C:\\Music\\a.mp3", {{u"PostExtensionData", u""}}},
-        {u"C:\\a.abcde;x;y", u"C:\\a.abcde;x", {{u"PostExtensionData", u"y"}}},
+        {u"C:\\a.b;x;y", u"C:\\a.b;x", {{u"PostExtensionData", u"y"}}},  // split at the last semicolon
+        {u"C:\\a.abcde;x;y", u"C:\\a.abcde;x;y", {}},  // the "extension" runs to it: "abcde;x"
         {u"C:\\x.y;z.w", u"C:\\x.y;z.w", {}},      // the last full stop follows the semicolon
         {u"C:\\a.mp3;x\\", u"C:\\a.mp3;x\\", {}},  // a folder is never split
         {u"http://host/a.mp3;x", u"http://host/a.mp3;x", {}},
