@@ -2,6 +2,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +40,14 @@ void CompareWithPugixml(std::string_view utf8, const TLXMLDocument& document) {
     const pugi::xml_parse_result result =
         reference.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!result || !reference.document_element()) return;
-    Require(ElementsInOrder(document) == PugixmlElementsInOrder(reference),
-            "the same elements, names and nesting as pugixml");
+    const auto ours = ElementsInOrder(document);
+    const auto theirs = PugixmlElementsInOrder(reference);
+    if (ours != theirs) {
+        std::fprintf(stderr, "elements here | pugixml:\n");
+        for (size_t i = 0; i < std::max(ours.size(), theirs.size()); ++i)
+            std::fprintf(stderr, "  %zu %s | %zu %s\n", i < ours.size() ? ours[i].second : 0,
+                         i < ours.size() ? ours[i].first.c_str() : "-", i < theirs.size() ? theirs[i].second : 0,
+                         i < theirs.size() ? theirs[i].first.c_str() : "-");
+    }
+    Require(ours == theirs, "the same elements, names and nesting as pugixml");
 }

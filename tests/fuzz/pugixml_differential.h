@@ -1,6 +1,6 @@
 #pragma once
-// The differential check: a document that pugixml accepts as well formed must show the same elements,
-// with the same names and nesting, in this parser's index.
+// The differential check: a document that both pugixml and this parser accept as well formed must
+// show the same elements, with the same names and nesting, in both.
 
 #include <string_view>
 

@@ -122,13 +122,17 @@ void CheckText(std::u16string_view text, unsigned flags) {
     const std::u16string_view view(exact.get(), text.size());
 
     TLXMLDocument document(flags);
-    document.SetDocument(view);
+    const bool well_formed = document.SetDocument(view);
     Require(document.GetDocument() == view, "the document keeps its text");
     CheckIndex(document);
 
     const TLString owned(view);
     const std::string utf8 = owned.ToUtf8();
-    if (TLString::FromUtf8(utf8) == owned) CompareWithPugixml(utf8, document);  // no lone surrogates
+    // Only documents both parsers take as well formed are compared: pugixml passes over some faults
+    // (a document type declaration without its closing bracket). It also takes a zero as the end of the
+    // text, and UTF-8 cannot carry a lone surrogate.
+    if (well_formed && owned.Find(u'\0') == TLString::npos && TLString::FromUtf8(utf8) == owned)
+        CompareWithPugixml(utf8, document);
 
     ExerciseDocument(document, view);
     CheckEscaping(view);
