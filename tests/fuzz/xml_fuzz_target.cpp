@@ -1,10 +1,12 @@
 // libFuzzer target: arbitrary bytes through file-text decoding, the XML document (parse, path search,
-// reading, editing), the property-holder form and the file-name form, checking what must always hold.
+// reading, editing), the property-holder form, the file-name form and a property map's saved form,
+// checking what must always hold.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "core/property/tl_filename.h"
 #include "core/property/tl_property_map.h"
@@ -116,17 +118,18 @@ void CheckFilenameForm(const TLString& text) {
 }
 
 void CheckText(std::u16string_view text, unsigned flags) {
-    // An exactly sized copy without a terminating zero, so that a read past the end is reported.
+    // An exactly sized copy without a terminating zero, handed over without copying, so that a read
+    // past the end of the text is reported.
     std::unique_ptr<char16_t[]> exact(new char16_t[text.size()]);
     std::copy(text.begin(), text.end(), exact.get());
-    const std::u16string_view view(exact.get(), text.size());
+    const TLString unterminated = TLString::Constant(exact.get(), text.size());
 
     TLXMLDocument document(flags);
-    const bool well_formed = document.SetDocument(view);
-    Require(document.GetDocument() == view, "the document keeps its text");
+    const bool well_formed = document.SetDocument(unterminated);
+    Require(document.GetDocument() == text, "the document keeps its text");
     CheckIndex(document);
 
-    const TLString owned(view);
+    const TLString owned(text);
     const std::string utf8 = owned.ToUtf8();
     // Only documents both parsers take as well formed are compared: pugixml passes over some faults
     // (a document type declaration without its closing bracket). It also takes a zero as the end of the
@@ -134,10 +137,10 @@ void CheckText(std::u16string_view text, unsigned flags) {
     if (well_formed && owned.Find(u'\0') == TLString::npos && TLString::FromUtf8(utf8) == owned)
         CompareWithPugixml(utf8, document);
 
-    ExerciseDocument(document, view);
-    CheckEscaping(view);
-    CheckPropertyHolderForm(owned);
-    CheckFilenameForm(owned);
+    ExerciseDocument(document, text);
+    CheckEscaping(text);
+    CheckPropertyHolderForm(unterminated);
+    CheckFilenameForm(unterminated);
 }
 
 void CheckFileText(std::string_view bytes) {
@@ -151,6 +154,16 @@ void CheckFileText(std::string_view bytes) {
     }
 }
 
+// A saved map read back from hostile bytes never reads past them, and saves again to what it read.
+void CheckSerialForm(const uint8_t* data, size_t size) {
+    TLPropertyMap map;
+    if (!map.Load(TLSerialBuffer(std::vector<uint8_t>(data, data + size)))) return;
+    TLSerialBuffer saved;
+    map.Save(saved, true);
+    TLPropertyMap again;
+    Require(again.Load(saved) && again.IsEqual(map), "saved map loads back");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -158,6 +171,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const unsigned flags = size ? (data[0] & (TLXMLDocument::kIgnoreCase | TLXMLDocument::kNoLineBreaks)) : 0;
 
     CheckFileText(bytes);
+    CheckSerialForm(data, size);
     CheckText(tlxml::DecodeFileText(bytes), flags);
 
     // The same bytes as raw UTF-16 units: lone surrogates and any unit at all; an odd last byte is left.
