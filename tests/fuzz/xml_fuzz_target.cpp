@@ -2,6 +2,7 @@
 // reading, editing), the property-holder form, the file-name form and a property map's saved form,
 // checking what must always hold.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -30,16 +31,15 @@ constexpr std::u16string_view kPaths[] = {
     u"//",
 };
 
-bool HasControlCharacter(std::u16string_view text) {
-    for (char16_t c : text)
-        if (c < 32 && c != u'\t' && c != u'\n' && c != u'\r') return true;
-    return false;
-}
+// The characters that escaping does not carry through unchanged.
+bool IsControl(char16_t c) { return c < 32 && c != u'\t' && c != u'\n' && c != u'\r'; }
+
+bool HasControlCharacter(std::u16string_view text) { return std::any_of(text.begin(), text.end(), IsControl); }
 
 TLString WithoutControlCharacters(std::u16string_view text) {
     TLString out;
     for (char16_t c : text)
-        if (!HasControlCharacter(std::u16string_view(&c, 1))) out += c;
+        if (!IsControl(c)) out += c;
     return out;
 }
 
