@@ -48,13 +48,11 @@ TLString::TLString(const char16_t* text, size_t length) {
     buffer_->text[length_] = 0;
 }
 
-TLString::TLString(const TLString& other)
-    : buffer_(other.buffer_), text_(other.text_), length_(other.length_) {
+TLString::TLString(const TLString& other) : buffer_(other.buffer_), text_(other.text_), length_(other.length_) {
     if (buffer_) buffer_->AddRef();
 }
 
-TLString::TLString(TLString&& other) noexcept
-    : buffer_(other.buffer_), text_(other.text_), length_(other.length_) {
+TLString::TLString(TLString&& other) noexcept : buffer_(other.buffer_), text_(other.text_), length_(other.length_) {
     other.buffer_ = nullptr;
     other.text_ = u"";
     other.length_ = 0;

@@ -34,8 +34,7 @@ public:
 
 #if WCHAR_MAX == 0xFFFF
     TLString(const wchar_t* text) : TLString(reinterpret_cast<const char16_t*>(text)) {}  // NOLINT
-    TLString(const wchar_t* text, size_t length)
-        : TLString(reinterpret_cast<const char16_t*>(text), length) {}
+    TLString(const wchar_t* text, size_t length) : TLString(reinterpret_cast<const char16_t*>(text), length) {}
     const wchar_t* wc() const { return reinterpret_cast<const wchar_t*>(c_str()); }
 #endif
 
@@ -135,18 +134,18 @@ private:
 
 class TLString::Arg {
 public:
-    Arg(const TLString& s) : value_(s.view()) {}                                 // NOLINT
-    Arg(const char16_t* s) : value_(std::u16string_view(s ? s : u"(null)")) {}   // NOLINT
-    Arg(std::u16string_view s) : value_(s) {}                                    // NOLINT
+    Arg(const TLString& s) : value_(s.view()) {}                                // NOLINT
+    Arg(const char16_t* s) : value_(std::u16string_view(s ? s : u"(null)")) {}  // NOLINT
+    Arg(std::u16string_view s) : value_(s) {}                                   // NOLINT
 #if WCHAR_MAX == 0xFFFF
     Arg(const wchar_t* s) : Arg(reinterpret_cast<const char16_t*>(s)) {}  // NOLINT
 #endif
-    Arg(char16_t c) : value_(static_cast<uint64_t>(c)) {}  // NOLINT
-    Arg(bool v) : value_(static_cast<int64_t>(v)) {}       // NOLINT
-    Arg(int v) : value_(static_cast<int64_t>(v)) {}        // NOLINT
-    Arg(long v) : value_(static_cast<int64_t>(v)) {}       // NOLINT
-    Arg(long long v) : value_(static_cast<int64_t>(v)) {}  // NOLINT
-    Arg(unsigned v) : value_(static_cast<uint64_t>(v)) {}  // NOLINT
+    Arg(char16_t c) : value_(static_cast<uint64_t>(c)) {}            // NOLINT
+    Arg(bool v) : value_(static_cast<int64_t>(v)) {}                 // NOLINT
+    Arg(int v) : value_(static_cast<int64_t>(v)) {}                  // NOLINT
+    Arg(long v) : value_(static_cast<int64_t>(v)) {}                 // NOLINT
+    Arg(long long v) : value_(static_cast<int64_t>(v)) {}            // NOLINT
+    Arg(unsigned v) : value_(static_cast<uint64_t>(v)) {}            // NOLINT
     Arg(unsigned long v) : value_(static_cast<uint64_t>(v)) {}       // NOLINT
     Arg(unsigned long long v) : value_(static_cast<uint64_t>(v)) {}  // NOLINT
     Arg(double v) : value_(v) {}                                     // NOLINT
@@ -164,6 +163,4 @@ private:
 // Writes the text as UTF-8 (test failure messages, logs of the native build).
 std::ostream& operator<<(std::ostream& out, const TLString& text);
 
-inline TLString operator""_tl(const char16_t* text, size_t length) {
-    return TLString::Constant(text, length);
-}
+inline TLString operator""_tl(const char16_t* text, size_t length) { return TLString::Constant(text, length); }

@@ -17,7 +17,9 @@ public:
     TLString& operator[](size_t index) { return items_[index]; }
 
     void Add(TLString item) { items_.push_back(std::move(item)); }
-    void InsertAt(size_t index, TLString item) { items_.insert(items_.begin() + std::min(index, items_.size()), std::move(item)); }
+    void InsertAt(size_t index, TLString item) {
+        items_.insert(items_.begin() + std::min(index, items_.size()), std::move(item));
+    }
     void RemoveAt(size_t index) {
         if (index < items_.size()) items_.erase(items_.begin() + index);
     }

@@ -74,11 +74,16 @@ TLString TLString::FormatArgs(std::u16string_view format, std::initializer_list<
         for (;; ++i) {
             if (i >= format.size()) return out;
             const char16_t f = format[i];
-            if (f == u'-') spec.left = true;
-            else if (f == u'0') spec.zero = true;
-            else if (f == u'+') spec.plus = true;
-            else if (f == u' ') spec.space = true;
-            else if (f != u'#') break;
+            if (f == u'-')
+                spec.left = true;
+            else if (f == u'0')
+                spec.zero = true;
+            else if (f == u'+')
+                spec.plus = true;
+            else if (f == u' ')
+                spec.space = true;
+            else if (f != u'#')
+                break;
         }
         if (i < format.size() && format[i] == u'*') {
             const Arg* a = take();
@@ -86,7 +91,8 @@ TLString TLString::FormatArgs(std::u16string_view format, std::initializer_list<
             if (spec.width < 0) spec.left = true, spec.width = -spec.width;
             ++i;
         }
-        while (i < format.size() && format[i] >= u'0' && format[i] <= u'9') spec.width = spec.width * 10 + (format[i++] - u'0');
+        while (i < format.size() && format[i] >= u'0' && format[i] <= u'9')
+            spec.width = spec.width * 10 + (format[i++] - u'0');
         if (i < format.size() && format[i] == u'.') {
             spec.precision = 0;
             ++i;
@@ -132,9 +138,15 @@ TLString TLString::FormatArgs(std::u16string_view format, std::initializer_list<
                 FormatInteger(out, magnitude, v < 0, 10, false, spec);
                 break;
             }
-            case u'u': FormatInteger(out, a->as_unsigned(), false, 10, false, spec); break;
-            case u'x': FormatInteger(out, a->as_unsigned(), false, 16, false, spec); break;
-            case u'X': FormatInteger(out, a->as_unsigned(), false, 16, true, spec); break;
+            case u'u':
+                FormatInteger(out, a->as_unsigned(), false, 10, false, spec);
+                break;
+            case u'x':
+                FormatInteger(out, a->as_unsigned(), false, 16, false, spec);
+                break;
+            case u'X':
+                FormatInteger(out, a->as_unsigned(), false, 16, true, spec);
+                break;
             case u'f':
             case u'g':
             case u'e': {
@@ -144,7 +156,8 @@ TLString TLString::FormatArgs(std::u16string_view format, std::initializer_list<
                 Pad(out, TLString::FromUtf8(narrow).view(), spec);
                 break;
             }
-            default: break;
+            default:
+                break;
         }
     }
     return out;

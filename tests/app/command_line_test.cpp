@@ -26,25 +26,24 @@ TEST_P(CommandLineTable, TokensAndNormalisedLine) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, CommandLineTable,
     ::testing::Values(
-        CommandLineCase{"Empty", u"", {}, u""},
-        CommandLineCase{"Spaces", u"   ", {}, u""},
+        CommandLineCase{"Empty", u"", {}, u""}, CommandLineCase{"Spaces", u"   ", {}, u""},
         CommandLineCase{"TwoSwitches", u"/Silent  /NoRun", {u"/Silent", u"/NoRun"}, u"/Silent /NoRun"},
         CommandLineCase{"QuotedPathWithSpace",
                         u"/DistributorID \"C:\\Program Files\\x\"",
                         {u"/DistributorID", u"C:\\Program Files\\x"},
                         u"/DistributorID \"C:\\Program Files\\x\""},
-        CommandLineCase{"SwitchGluedToQuotedValue", u"/DistributorID=\"A B\" /Silent",
-                        {u"/DistributorID=A B", u"/Silent"}, u"\"/DistributorID=A B\" /Silent"},
+        CommandLineCase{"SwitchGluedToQuotedValue",
+                        u"/DistributorID=\"A B\" /Silent",
+                        {u"/DistributorID=A B", u"/Silent"},
+                        u"\"/DistributorID=A B\" /Silent"},
         CommandLineCase{"EmptyQuotes", u"a \"\" b", {u"a", u"", u"b"}, u"a \"\" b"},
         CommandLineCase{"QuoteEndsTheToken", u"\"ab\"cd", {u"ab", u"cd"}, u"ab cd"},
-        CommandLineCase{"EscapedQuoteKeepsItsBackslash", u"\"say \\\"hi\\\"\"",
-                        {u"say \\\"hi\\\""}, u"\"say \\\\\"hi\\\\\"\""},
+        CommandLineCase{
+            "EscapedQuoteKeepsItsBackslash", u"\"say \\\"hi\\\"\"", {u"say \\\"hi\\\""}, u"\"say \\\\\"hi\\\\\"\""},
         CommandLineCase{"EvenBackslashesBeforeQuote", u"a\\\\\"b c\"", {u"a\\\\b c"}, u"\"a\\\\b c\""},
         CommandLineCase{"TabIsOrdinary", u"a\tb c", {u"a\tb", u"c"}, u"a\tb c"},
-        CommandLineCase{"UnterminatedQuoteRunsToTheEnd", u"x \"open end", {u"x", u"open end"},
-                        u"x \"open end\""},
-        CommandLineCase{"ApostropheAndParenthesesAreQuoted", u"it's (x)", {u"it's", u"(x)"},
-                        u"\"it's\" \"(x)\""}),
+        CommandLineCase{"UnterminatedQuoteRunsToTheEnd", u"x \"open end", {u"x", u"open end"}, u"x \"open end\""},
+        CommandLineCase{"ApostropheAndParenthesesAreQuoted", u"it's (x)", {u"it's", u"(x)"}, u"\"it's\" \"(x)\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SwitchCase {
@@ -74,7 +73,7 @@ TEST_P(SwitchTable, SessionFields) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, SwitchTable,
     ::testing::Values(
-        //                                              Sil    Upg    NoAs   NoDep  NoUpg  NoDrv  NoRun
+        // name, line, then Silent Upgrade NoAssociations NoDependencies NoUpgrade NoDriver NoRun, DistributorId
         SwitchCase{"None", u"", 0, 0, 0, 0, 0, 0, 0, u""},
         SwitchCase{"AnyLetterCase", u"/sILENT /UPGRADE", 1, 1, 0, 0, 0, 0, 0, u""},
         SwitchCase{"HyphenOrNoPrefixSetsNothing", u"-Silent NoRun", 0, 0, 0, 0, 0, 0, 0, u""},
@@ -87,10 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"DistributorWithEquals", u"/DistributorID=ACME", 0, 0, 0, 0, 0, 0, 0, u"=ACME"},
         SwitchCase{"DistributorEmpty", u"/DistributorID", 0, 0, 0, 0, 0, 0, 0, u""},
         SwitchCase{"LaterDistributorWins", u"/DistributorID a /DistributorID b", 0, 0, 0, 0, 0, 0, 0, u"b"},
-        SwitchCase{"QuotedDistributorKeepsQuotes", u"/DistributorID \"A (B)\"", 0, 0, 0, 0, 0, 0, 0,
-                   u"\"A (B)\""},
-        SwitchCase{"SlashInsideQuotedValueSplits", u"/DistributorID \"x/Silent y\"", 1, 0, 0, 0, 0, 0, 0,
-                   u"\"x"}),
+        SwitchCase{"QuotedDistributorKeepsQuotes", u"/DistributorID \"A (B)\"", 0, 0, 0, 0, 0, 0, 0, u"\"A (B)\""},
+        SwitchCase{"SlashInsideQuotedValueSplits", u"/DistributorID \"x/Silent y\"", 1, 0, 0, 0, 0, 0, 0, u"\"x"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(InstallSessionTest, DestinationFolderKeepsExactlyOneTrailingBackslash) {

@@ -98,9 +98,11 @@ TEST(TLStringUtf8, RoundTripsAndReplacesWhatIsInvalid) {
     const TLString text(u"Tonehall \u00A9 \u4E2D \U0001F3B5");
     EXPECT_EQ(TLString::FromUtf8(text.ToUtf8()), text);
     EXPECT_EQ(TLString::FromUtf8("a\xC0\x80z"), u"a\uFFFDz");  // overlong
-    EXPECT_EQ(TLString::FromUtf8("\xE2\x82"), u"\uFFFD");            // cut short
+    EXPECT_EQ(TLString::FromUtf8("\xE2\x82"), u"\uFFFD");      // cut short
     const char16_t lone[] = {u'a', 0xD800, u'b'};
-    EXPECT_EQ(TLString(lone, 3).ToUtf8(), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(TLString(lone, 3).ToUtf8(),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 TEST(TLStringNumbers, ToIntReadsLeadingDigitsOnly) {
