@@ -74,8 +74,7 @@ void TLFilename::ParseSuffixForm(const TLString& text) {
 
 TLString TLFilename::Compose() const {
     if (properties_.IsEmpty()) return filename_;
-    TLString text =
-        u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">" + EscapeForFilename(filename_) + u"</Item>";
+    TLString text = u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">" + EscapeForFilename(filename_) + u"</Item>";
     properties_.ForEach([&text](const TLString& name, const TLString& value) {
         // The name is escaped too: a quote or markup character in it would otherwise cut the form apart.
         text += u"<Item Name=\"" + EscapeForFilename(name) + u"\">" + EscapeForFilename(value) + u"</Item>";

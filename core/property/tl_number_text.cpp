@@ -25,16 +25,13 @@ int HexDigit(char16_t c) {
 
 }  // namespace
 
-TLString FormatInteger(int64_t value) {
-    return TLString::Format(u"%I64d", value);
-}
+TLString FormatInteger(int64_t value) { return TLString::Format(u"%I64d", value); }
 
 TLString FormatDouble(double value) {
     char digits[400];  // the widest fixed form of a double with 16 decimals fits
     size_t length = 0;
     for (int decimals = 0; decimals <= 16; ++decimals) {
-        const auto result =
-            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+        const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
         length = static_cast<size_t>(result.ptr - digits);
         double back = 0;
         std::from_chars(digits, digits + length, back);
@@ -48,13 +45,9 @@ TLString FormatDouble(double value) {
     return TLString::FromUtf8(text);
 }
 
-TLString FormatPointer(uintptr_t value) {
-    return TLString::Format(u"%016I64X", static_cast<uint64_t>(value));
-}
+TLString FormatPointer(uintptr_t value) { return TLString::Format(u"%016I64X", static_cast<uint64_t>(value)); }
 
-int64_t ParseInteger(std::u16string_view text) {
-    return TLString(text).ToInt64();
-}
+int64_t ParseInteger(std::u16string_view text) { return TLString(text).ToInt64(); }
 
 double ParseDouble(std::u16string_view text) {
     size_t i = SkipSpace(text);

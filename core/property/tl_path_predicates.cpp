@@ -8,8 +8,7 @@ bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
 
 // "(0x" + eight hexadecimal digits + "):\" and at least one more character.
 bool IsVolumeSerialPath(std::u16string_view text) {
-    return text.size() > 14 && text.starts_with(u"(0x") && text[11] == u')' && text[12] == u':' &&
-           text[13] == u'\\';
+    return text.size() > 14 && text.starts_with(u"(0x") && text[11] == u')' && text[12] == u':' && text[13] == u'\\';
 }
 
 // "(" + one or more upper-case letters + ":", as in "(CD:Track 1".
@@ -22,14 +21,12 @@ bool IsNamedLocationPath(std::u16string_view text) {
 
 // The drive part of a folder: "D:" or "\\server\share"; empty when it has none.
 std::u16string_view DriveOf(std::u16string_view folder) {
-    const bool letter =
-        folder.size() >= 2 && folder[1] == u':' &&
-        ((folder[0] >= u'A' && folder[0] <= u'Z') || (folder[0] >= u'a' && folder[0] <= u'z'));
+    const bool letter = folder.size() >= 2 && folder[1] == u':' &&
+                        ((folder[0] >= u'A' && folder[0] <= u'Z') || (folder[0] >= u'a' && folder[0] <= u'z'));
     if (letter) return folder.substr(0, 2);
     if (!folder.starts_with(u"\\\\")) return {};
     const size_t server_end = folder.find(u'\\', 2);
-    if (server_end == std::u16string_view::npos || server_end == 2 || server_end + 1 >= folder.size())
-        return {};
+    if (server_end == std::u16string_view::npos || server_end == 2 || server_end + 1 >= folder.size()) return {};
     const size_t share_end = folder.find(u'\\', server_end + 1);
     if (share_end == server_end + 1) return {};
     return folder.substr(0, share_end);
@@ -37,9 +34,7 @@ std::u16string_view DriveOf(std::u16string_view folder) {
 
 }  // namespace
 
-bool IsXMLFilename(std::u16string_view text) {
-    return StartsWithNoCase(text, u"<XMLFN version=");
-}
+bool IsXMLFilename(std::u16string_view text) { return StartsWithNoCase(text, u"<XMLFN version="); }
 
 bool IsPlainLocalPath(std::u16string_view text) {
     if (text.empty() || IsVolumeSerialPath(text) || IsNamedLocationPath(text)) return false;

@@ -4,9 +4,7 @@
 
 TLPropertyMap::~TLPropertyMap() = default;
 
-bool TLPropertyMap::Exists(const TLString& name) const {
-    return map_ && map_->Lookup(name);
-}
+bool TLPropertyMap::Exists(const TLString& name) const { return map_ && map_->Lookup(name); }
 
 TLString TLPropertyMap::GetString(const TLString& name, const TLString& fallback) const {
     const TLString* value = map_ ? map_->Lookup(name) : nullptr;
@@ -38,22 +36,14 @@ void TLPropertyMap::SetString(const TLString& name, const TLString& value, bool 
     map_->Set(name, value);
 }
 
-void TLPropertyMap::SetInt(const TLString& name, int32_t value) {
-    SetString(name, tlnumber::FormatInteger(value));
-}
-void TLPropertyMap::SetInt64(const TLString& name, int64_t value) {
-    SetString(name, tlnumber::FormatInteger(value));
-}
+void TLPropertyMap::SetInt(const TLString& name, int32_t value) { SetString(name, tlnumber::FormatInteger(value)); }
+void TLPropertyMap::SetInt64(const TLString& name, int64_t value) { SetString(name, tlnumber::FormatInteger(value)); }
 void TLPropertyMap::SetPointer(const TLString& name, uintptr_t value) {
     SetString(name, tlnumber::FormatPointer(value));
 }
-void TLPropertyMap::SetDouble(const TLString& name, double value) {
-    SetString(name, tlnumber::FormatDouble(value));
-}
+void TLPropertyMap::SetDouble(const TLString& name, double value) { SetString(name, tlnumber::FormatDouble(value)); }
 
-void TLPropertyMap::Clear() {
-    map_.reset();
-}
+void TLPropertyMap::Clear() { map_.reset(); }
 
 void TLPropertyMap::Remove(const TLString& name) {
     if (map_ && map_->Remove(name) && map_->IsEmpty()) map_.reset();

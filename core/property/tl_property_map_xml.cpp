@@ -8,8 +8,8 @@ TLString TLPropertyMap::ToXML(const TLString& root_name, bool skip_if_empty, dou
     if (skip_if_empty && IsEmpty()) return TLString();
     TLXMLDocument document(TLXMLDocument::kIgnoreCase);
     WriteItems(document);
-    return TLString::Format(u"<%s version=\"%.1f\">\r\n", root_name, version) + document.GetDocument() +
-           u"</" + root_name + u">";
+    return TLString::Format(u"<%s version=\"%.1f\">\r\n", root_name, version) + document.GetDocument() + u"</" +
+           root_name + u">";
 }
 
 bool TLPropertyMap::FromXML(const TLString& text, const TLString& root_name, double version) {

@@ -26,8 +26,7 @@ bool TLSerialBuffer::ReadString(size_t& position, TLString& text) const {
     if (!ReadUInt32(at, length) || (bytes_.size() - at) / 2 < length) return false;
     text.Clear();
     char16_t* out = text.GetBuffer(length);
-    for (uint32_t i = 0; i < length; ++i, at += 2)
-        out[i] = static_cast<char16_t>(bytes_[at] | (bytes_[at + 1] << 8));
+    for (uint32_t i = 0; i < length; ++i, at += 2) out[i] = static_cast<char16_t>(bytes_[at] | (bytes_[at + 1] << 8));
     text.ReleaseBuffer(length);
     position = at;
     return true;

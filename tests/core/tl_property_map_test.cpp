@@ -124,8 +124,7 @@ TEST(TLPropertyMapCompare, EqualMeansSameNamesAndExactlyTheSameValues) {
         {MapOf({{u"a", u""}}), MapOf({{u"A", u""}}), true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.a.IsEqual(c.b), c.equal)
-            << c.a.ToText(u"["_tl, u"]"_tl) << " vs " << c.b.ToText(u"["_tl, u"]"_tl);
+        EXPECT_EQ(c.a.IsEqual(c.b), c.equal) << c.a.ToText(u"["_tl, u"]"_tl) << " vs " << c.b.ToText(u"["_tl, u"]"_tl);
         EXPECT_EQ(c.b.IsEqual(c.a), c.equal);
         EXPECT_TRUE(c.a.IsEqual(c.a));
     }
@@ -174,8 +173,7 @@ TEST(TLPropertyMapSerial, CutOrHostileBuffersFailWithoutReadingPastTheEnd) {
     const std::vector<uint8_t>& bytes = whole.Bytes();
     for (size_t cut = 0; cut < bytes.size(); ++cut) {
         TLPropertyMap map;
-        EXPECT_FALSE(map.Load(TLSerialBuffer(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut))))
-            << cut;
+        EXPECT_FALSE(map.Load(TLSerialBuffer(std::vector<uint8_t>(bytes.begin(), bytes.begin() + cut)))) << cut;
     }
     // A count of four billion entries, and a string claiming four billion characters.
     TLPropertyMap map;

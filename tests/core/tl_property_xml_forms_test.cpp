@@ -77,9 +77,7 @@ TEST(PropertyHolderForm, ReadingFindsTheRootAndComparesTheVersionAsANumber) {
          true,
          {{u"k", u"2"}, {u"", u"3"}}},
         // Only the root's own Item children count.
-        {u"<XMLPH version=\"1.0\"><Group><Item Name=\"x\">1</Item></Group><Other Name=\"y\"/></XMLPH>",
-         true,
-         {}},
+        {u"<XMLPH version=\"1.0\"><Group><Item Name=\"x\">1</Item></Group><Other Name=\"y\"/></XMLPH>", true, {}},
         {u"<XMLPH version=\"1.0\"><Item Name=\"a&amp;b\">&lt;&#65;&#x42;</Item>"
          u"<Item Name=\"c\"><![CDATA[<raw>&amp;]]></Item></XMLPH>",
          true,
@@ -93,8 +91,7 @@ TEST(PropertyHolderForm, ReadingFindsTheRootAndComparesTheVersionAsANumber) {
     for (const Case& c : cases) {
         TLPropertyMap map = MapOf({{u"stale", u"entry"}});
         EXPECT_EQ(map.FromXML(TLString(c.text), u"XMLPH"_tl, 1.0), c.ok) << TLString(c.text);
-        EXPECT_TRUE(map.IsEqual(MapOf(c.entries)))
-            << TLString(c.text) << " gave " << map.ToText(u"["_tl, u"]"_tl);
+        EXPECT_TRUE(map.IsEqual(MapOf(c.entries))) << TLString(c.text) << " gave " << map.ToText(u"["_tl, u"]"_tl);
     }
 }
 
@@ -152,9 +149,9 @@ TEST(FilenameForm, ParsingReadsTheXMLFormOrTheSuffixForm) {
         {u"C:\\Music\\a.mp3;track=3", u"C:\\Music\\a.mp3", {{u"PostExtensionData", u"track=3"}}},
         {u"C:\\Music\\a.mp3;", u"C:\\Music\\a.mp3", {{u"PostExtensionData", u""}}},
         {u"C:\\a.b;x;y", u"C:\\a.b;x", {{u"PostExtensionData", u"y"}}},  // split at the last semicolon
-        {u"C:\\a.abcde;x;y", u"C:\\a.abcde;x;y", {}},  // the "extension" runs to it: "abcde;x"
-        {u"C:\\x.y;z.w", u"C:\\x.y;z.w", {}},      // the last full stop follows the semicolon
-        {u"C:\\a.mp3;x\\", u"C:\\a.mp3;x\\", {}},  // a folder is never split
+        {u"C:\\a.abcde;x;y", u"C:\\a.abcde;x;y", {}},                    // the "extension" runs to it: "abcde;x"
+        {u"C:\\x.y;z.w", u"C:\\x.y;z.w", {}},                            // the last full stop follows the semicolon
+        {u"C:\\a.mp3;x\\", u"C:\\a.mp3;x\\", {}},                        // a folder is never split
         {u"http://host/a.mp3;x", u"http://host/a.mp3;x", {}},
         {u"C:\\a.abcdef;x", u"C:\\a.abcdef;x", {}},  // an extension of six characters
         {u"C:\\a.;x", u"C:\\a.;x", {}},
@@ -177,9 +174,8 @@ TEST(FilenameForm, ParsingWithoutClearingAddsToTheProperties) {
     name.Parse(u"C:\\a.mp3;t=1"_tl, false);
     EXPECT_EQ(name.Properties().GetString(u"kept"_tl), u"1");
     EXPECT_EQ(name.Properties().GetString(u"postextensiondata"_tl), u"t=1");
-    name.Parse(
-        u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">b</Item><Item Name=\"kept\">2</Item></XMLFN>"_tl,
-        false);
+    name.Parse(u"<XMLFN version=\"1.0\"><Item Name=\"Filename\">b</Item><Item Name=\"kept\">2</Item></XMLFN>"_tl,
+               false);
     EXPECT_EQ(name.GetFilename(), u"b");
     EXPECT_EQ(name.Properties().GetString(u"Kept"_tl), u"2");
     EXPECT_EQ(name.Properties().GetCount(), 2u);

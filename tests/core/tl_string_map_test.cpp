@@ -40,8 +40,7 @@ TEST(TLStringMapGrowth, BucketCountFollowsTheFixedSteps) {
     EXPECT_EQ(map.GetBucketCount(), 0u);
     size_t inserted = 0;
     for (const Case& c : cases) {
-        while (inserted < c.entries)
-            map.Set(TLString::Format(u"name%d", static_cast<int>(inserted++)), u"v"_tl);
+        while (inserted < c.entries) map.Set(TLString::Format(u"name%d", static_cast<int>(inserted++)), u"v"_tl);
         EXPECT_EQ(map.GetCount(), c.entries);
         EXPECT_EQ(map.GetBucketCount(), c.buckets) << c.entries << " entries";
     }

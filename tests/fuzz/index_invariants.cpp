@@ -23,8 +23,7 @@ void CheckIndex(const TLXMLDocument& document) {
                     "tags inside the record");
             Require(record.start_tag_length >= 2, "start tag holds at least '<' and a name");
             const std::u16string_view name = document.GetElementName(element);
-            Require(!name.empty() && text.substr(record.start + 1, name.size()) == name,
-                    "name follows the '<'");
+            Require(!name.empty() && text.substr(record.start + 1, name.size()) == name, "name follows the '<'");
             content_start = record.start + record.start_tag_length;
             content_end = static_cast<size_t>(record.start) + record.length - record.end_tag_length;
         }
@@ -47,8 +46,7 @@ void CheckIndex(const TLXMLDocument& document) {
             child = child_record.next_sibling;
         }
         if (record.first_child != 0)
-            Require(document.GetRecord(record.first_child).previous_sibling == last,
-                    "first child links the last");
+            Require(document.GetRecord(record.first_child).previous_sibling == last, "first child links the last");
     }
     Require(reached_count == static_cast<size_t>(count) + 1, "no record outside the tree");
 }

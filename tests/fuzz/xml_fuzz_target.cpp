@@ -20,15 +20,7 @@
 namespace {
 
 constexpr std::u16string_view kPaths[] = {
-    u"/*/Package/Action",
-    u"//Item",
-    u"*",
-    u"/*[1]/*[@Name]",
-    u"Item[2]",
-    u"/*/*[Item]/*",
-    u"//a/b",
-    u"/",
-    u"//",
+    u"/*/Package/Action", u"//Item", u"*", u"/*[1]/*[@Name]", u"Item[2]", u"/*/*[Item]/*", u"//a/b", u"/", u"//",
 };
 
 // The characters that escaping does not carry through unchanged.
@@ -47,8 +39,7 @@ TLString WithoutControlCharacters(std::u16string_view text) {
 void CheckEscaping(std::u16string_view text) {
     const TLString plain = WithoutControlCharacters(text);
     Require(TLXMLDocument::Decode(TLXMLDocument::EscapeData(plain)) == plain, "data escape then decode");
-    Require(TLXMLDocument::Decode(TLXMLDocument::EscapeAttribute(plain)) == plain,
-            "attribute escape then decode");
+    Require(TLXMLDocument::Decode(TLXMLDocument::EscapeAttribute(plain)) == plain, "attribute escape then decode");
 }
 
 // Reads every element, runs the searches and edits the document once, checking the index after it.
@@ -176,8 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The same bytes as raw UTF-16 units: lone surrogates and any unit at all; an odd last byte is left.
     std::u16string units(size / 2, u'\0');
-    for (size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    for (size_t i = 0; i < units.size(); ++i) units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
     CheckText(units, flags);
     return 0;
 }
