@@ -19,9 +19,42 @@
 
 namespace {
 
-constexpr std::u16string_view kPaths[] = {
-    u"/*/Package/Action", u"//Item", u"*", u"/*[1]/*[@Name]", u"Item[2]", u"/*/*[Item]/*", u"//a/b", u"/", u"//",
+// Searches from before the root, and what an element they find must be: its name (empty: any), its
+// depth (1 for the root, 0: any) and an attribute it must carry.
+struct PathCase {
+    std::u16string_view path;
+    std::u16string_view name;
+    uint32_t depth;
+    std::u16string_view attribute;
 };
+constexpr PathCase kPaths[] = {
+    {u"/*/Package/Action", u"Action", 3, u""},
+    {u"//Item", u"Item", 0, u""},
+    {u"*", u"", 1, u""},
+    {u"/*[1]/*[@Name]", u"", 2, u"Name"},
+    {u"Item[2]", u"Item", 1, u""},
+    {u"/*/*[Item]/*", u"", 3, u""},
+    {u"/", u"", 1, u""},
+    {u"//", u"", 0, u""},
+};
+
+uint32_t DepthOf(const TLXMLDocument& document, TLXMLDocument::Element element) {
+    uint32_t depth = 0;
+    for (; element != 0 && depth <= document.GetElementCount(); element = document.GetRecord(element).parent) ++depth;
+    return depth;
+}
+
+void CheckFoundElement(const TLXMLDocument& document, const PathCase& search) {
+    const TLXMLDocument::Element found = document.GetCurrentElement();
+    Require(found != 0 && document.IsValidElement(found), "a found element is in the index");
+    const TLString name(document.GetElementName(found));
+    const bool ignore_case = document.GetFlags() & TLXMLDocument::kIgnoreCase;
+    Require(search.name.empty() || (ignore_case ? name.EqualsNoCase(search.name) : name == search.name),
+            "a found element has the step's name");
+    Require(search.depth == 0 || DepthOf(document, found) == search.depth, "a found element lies at the path's depth");
+    Require(search.attribute.empty() || document.HasAttribute(found, search.attribute),
+            "a found element carries the attribute asked for");
+}
 
 // The characters that escaping does not carry through unchanged.
 bool IsControl(char16_t c) { return c < 32 && c != u'\t' && c != u'\n' && c != u'\r'; }
@@ -51,10 +84,10 @@ void ExerciseDocument(TLXMLDocument& document, std::u16string_view text) {
         document.GetAttribute(element, document.GetElementName(element));
     }
     const std::u16string_view own_path = text.substr(text.size() > 16 ? text.size() - 16 : 0);
-    for (std::u16string_view path : kPaths) {
+    for (const PathCase& search : kPaths) {
         document.ResetPosition();
-        if (!document.FindElement(path)) continue;
-        Require(document.IsValidElement(document.GetCurrentElement()), "a found element is in the index");
+        if (!document.FindElement(search.path)) continue;
+        CheckFoundElement(document, search);
         document.GetData();
         document.GetChildData(u"Item");
         if (document.IntoElement()) {
@@ -64,6 +97,7 @@ void ExerciseDocument(TLXMLDocument& document, std::u16string_view text) {
         }
     }
     document.ResetPosition();
+    Require(!document.FindElement(u"//a/b"), "no second step after \"//\"");
     document.FindElement(own_path);
 
     // An added element and attribute read back what was written.
