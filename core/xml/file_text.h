@@ -39,8 +39,7 @@ std::string EncodeFileText(std::u16string_view text, TextEncoding encoding);
 // Reads a whole file and decodes it; false when the file cannot be opened or read.
 bool ReadTextFile(const TLString& path, TLString& text, TextEncoding* encoding = nullptr);
 // Writes `text` in `encoding`, replacing the file; false when it cannot be written completely.
-bool WriteTextFile(const TLString& path, std::u16string_view text,
-                   TextEncoding encoding = TextEncoding::kUtf8Bom);
+bool WriteTextFile(const TLString& path, std::u16string_view text, TextEncoding encoding = TextEncoding::kUtf8Bom);
 #endif
 
 }  // namespace tlxml

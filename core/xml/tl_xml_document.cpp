@@ -9,17 +9,14 @@
 
 using namespace tlxml_scan;
 
-TLXMLDocument::TLXMLDocument(unsigned flags) : flags_(flags) {
-    ClearIndex();
-}
+TLXMLDocument::TLXMLDocument(unsigned flags) : flags_(flags) { ClearIndex(); }
 
 TLXMLDocument::~TLXMLDocument() = default;
 
+// The pages stay allocated for the next document, so a document object that is reused parses
+// without allocating.
 void TLXMLDocument::ClearIndex() {
-    pages_.clear();
-    page_sizes_.clear();
     count_ = 0;
-    reserved_ = 0;
     Reserve(1);
     At(0) = Record{};
     well_formed_ = false;
@@ -29,18 +26,16 @@ void TLXMLDocument::ClearIndex() {
 void TLXMLDocument::Reserve(uint32_t records) {
     while (reserved_ < records) {
         const size_t page = reserved_ >> 16;
-        const uint32_t wanted =
-            std::min<uint32_t>(records - (static_cast<uint32_t>(page) << 16), kRecordsPerPage);
+        const uint32_t wanted = std::min<uint32_t>(records - (static_cast<uint32_t>(page) << 16), kRecordsPerPage);
         if (page < pages_.size()) {
             // The last page is partial: grow it at least twofold, up to a full page.
-            const uint32_t size =
-                std::min<uint32_t>(std::max(wanted, page_sizes_[page] * 2), kRecordsPerPage);
-            auto grown = std::make_unique<Record[]>(size);
+            const uint32_t size = std::min<uint32_t>(std::max(wanted, page_sizes_[page] * 2), kRecordsPerPage);
+            auto grown = std::make_unique_for_overwrite<Record[]>(size);
             std::copy_n(pages_[page].get(), page_sizes_[page], grown.get());
             pages_[page] = std::move(grown);
             page_sizes_[page] = size;
         } else {
-            pages_.push_back(std::make_unique<Record[]>(wanted));
+            pages_.push_back(std::make_unique_for_overwrite<Record[]>(wanted));
             page_sizes_.push_back(wanted);
         }
         reserved_ = (static_cast<uint32_t>(page) << 16) + page_sizes_[page];
@@ -53,9 +48,7 @@ size_t TLXMLDocument::GetIndexMemory() const {
     return records * sizeof(Record) + pages_.capacity() * (sizeof(pages_[0]) + sizeof(page_sizes_[0]));
 }
 
-bool TLXMLDocument::IsWellFormed() const {
-    return well_formed_;
-}
+bool TLXMLDocument::IsWellFormed() const { return well_formed_; }
 
 TLXMLDocument::Record TLXMLDocument::GetRecord(Element element) const {
     return IsValidElement(element) ? At(element) : Record{};
@@ -96,7 +89,7 @@ bool TLXMLDocument::IsChildOf(Element child, Element parent) const {
 
 bool TLXMLDocument::HasChildNamed(Element element, std::u16string_view name) const {
     for (Element c = At(element).first_child; c; c = At(c).next_sibling)
-        if (NamesEqual(GetElementName(c), name)) return true;
+        if (NameIs(c, name)) return true;
     return false;
 }
 
@@ -208,19 +201,47 @@ TLString TLXMLDocument::GetData(Element element) const {
     const Record& r = At(element);
     if (r.first_child || (r.flags & (kEmptyElement | kNotEnded))) return {};
     const uint32_t from = ContentStart(element), to = ContentEnd(element);
-    const std::u16string_view content(text_.data() + from, to - from);
-    if (content.find(u'<') == std::u16string_view::npos) return Decode(content);
+    const char16_t* p = text_.data();
+    const uint32_t markup_or_reference = FindAny(p, from, to, u'<', u'&', u'<');
+    if (markup_or_reference == to) return TLString(p + from, to - from);
+    if (Find(p, markup_or_reference, to, u'<') == to) return Decode(std::u16string_view(p + from, to - from));
     return MixedContentData(from, to);
 }
 
+namespace {
+
+// What lies between a delimited node's opener and its closer (the closer may be missing when the text
+// ended inside the node).
+std::u16string_view Between(std::u16string_view node, size_t opener, std::u16string_view closer) {
+    if (node.size() < opener) return {};
+    std::u16string_view body = node.substr(opener);
+    if (body.size() >= closer.size() && body.substr(body.size() - closer.size()) == closer)
+        body.remove_suffix(closer.size());
+    return body;
+}
+
+std::u16string_view CDataBody(std::u16string_view node) { return Between(node, 9, u"]]>"); }
+
+}  // namespace
+
+// Text decoded and CDATA taken literally never grow, so one buffer the size of the content holds it.
 TLString TLXMLDocument::MixedContentData(uint32_t from, uint32_t to) const {
     TLString data;
+    char16_t* out = data.GetBuffer(to - from);
+    size_t written = 0;
     const char16_t* p = text_.data();
     while (from < to) {
         const Node node = LexNode(p, from, to);
-        if (node.kind == kTextNode || node.kind == kCDataNode) data += NodeData(node);
+        if (node.kind == kTextNode) {
+            written += DecodeInto(std::u16string_view(p + node.offset, node.length), out + written);
+        } else if (node.kind == kCDataNode) {
+            const std::u16string_view body = CDataBody(std::u16string_view(p + node.offset, node.length));
+            std::copy(body.begin(), body.end(), out + written);
+            written += body.size();
+        }
         from += node.length;
     }
+    data.ReleaseBuffer(written);
     return data;
 }
 
@@ -301,6 +322,14 @@ TLXMLDocument::AttributeSpan TLXMLDocument::FindAttribute(Element element, std::
 }
 
 TLString TLXMLDocument::GetChildData(std::u16string_view name) {
+    if (IsPlainName(name)) {
+        // The position would be restored anyway: look among the children directly.
+        const Element element = element_ ? element_ : At(parent_).first_child;
+        if (!element) return {};
+        for (Element c = At(element).first_child; c; c = At(c).next_sibling)
+            if (NameIs(c, name)) return GetData(c);
+        return {};
+    }
     const Element parent = parent_, element = element_, child = child_;
     const Node node = node_;
     TLString data;

@@ -21,7 +21,7 @@
 #include "core/string/tl_string.h"
 
 class TLXMLDocument {
-  public:
+public:
     using Element = uint32_t;
 
     // Document flags.
@@ -54,16 +54,18 @@ class TLXMLDocument {
     };
 
     // One element record, the fields in their fixed order. Offsets and lengths count UTF-16 units.
+    // Plain data, so that pages of records are allocated without being cleared first: write
+    // Record{} for a record of zeros.
     struct Record {
-        uint32_t start = 0;             // offset of the "<" of the start tag
-        uint32_t length = 0;            // start tag through end tag
-        uint32_t start_tag_length = 0;  // "<name ...>" or "<name .../>"
-        uint32_t end_tag_length = 0;    // "</name>", 0 for an empty-element tag or an element not ended
-        uint32_t flags = 0;             // RecordFlags
-        Element parent = 0;
-        Element first_child = 0;
-        Element next_sibling = 0;
-        Element previous_sibling = 0;  // of the first child: the last child
+        uint32_t start;             // offset of the "<" of the start tag
+        uint32_t length;            // start tag through end tag
+        uint32_t start_tag_length;  // "<name ...>" or "<name .../>"
+        uint32_t end_tag_length;    // "</name>", 0 for an empty-element tag or an element not ended
+        uint32_t flags;             // RecordFlags
+        Element parent;
+        Element first_child;
+        Element next_sibling;
+        Element previous_sibling;  // of the first child: the last child
     };
 
     // A node that is not an element (or an element seen as a node): where it lies and what it is.
@@ -173,8 +175,10 @@ class TLXMLDocument {
     static TLString EscapeAttribute(std::u16string_view text);
     // The five predefined entities and numeric character references; anything else after "&" stays.
     static TLString Decode(std::u16string_view text);
+    // Decodes into `out`, which has room for text.size() characters; returns the characters written.
+    static size_t DecodeInto(std::u16string_view text, char16_t* out);
 
-  private:
+private:
     class Parser;
     class PathSearch;
     friend class Parser;
@@ -201,6 +205,16 @@ class TLXMLDocument {
     bool IsChildOf(Element child, Element parent) const;
     bool HasChildNamed(Element element, std::u16string_view name) const;
     bool NamesEqual(std::u16string_view a, std::u16string_view b) const;
+    static bool IsPlainName(std::u16string_view path);
+    // Whether the element's name is `name` by the document's case rule; the cached name length
+    // settles most mismatches without touching the text.
+    bool NameIs(Element element, std::u16string_view name) const {
+        const Record& r = At(element);
+        const uint32_t cached = r.flags >> kNameLengthShift;
+        if (cached && cached != name.size()) return false;
+        if (cached && std::u16string_view(text_.data() + r.start + 1, cached) == name) return true;
+        return (!cached || (flags_ & kIgnoreCase)) && NamesEqual(GetElementName(element), name);
+    }
     TLString NodeData(const Node& node) const;
     // Where an attribute lies in a start tag: its name, its value (inside the quotes) and the end of
     // the whole "name=value" text.

@@ -1,9 +1,11 @@
 // Escaping of text written into a document and decoding of text read out of it.
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "core/xml/tl_xml_document.h"
+#include "core/xml/xml_scan.h"
 
 namespace {
 
@@ -31,15 +33,17 @@ int DigitValue(char16_t c, int base) {
     return -1;
 }
 
-// Decodes the reference at text[at] ("&" there) into `out`; returns the characters it spans, or 0
-// when the text there is no reference this decoder knows.
-size_t DecodeReference(std::u16string_view text, size_t at, TLString& out) {
+// Decodes the reference at text[at] ("&" there) to out[0] (and out[1] for a surrogate pair); returns
+// the characters it spans and sets `written`, or returns 0 when the text there is no reference this
+// decoder knows.
+size_t DecodeReference(std::u16string_view text, size_t at, char16_t* out, size_t& written) {
     const std::u16string_view rest = text.substr(at + 1);
     if (rest.substr(0, 1) != u"#") {
         for (const Entity& entity : kEntities) {
             if (rest.size() > entity.name.size() && rest.substr(0, entity.name.size()) == entity.name &&
                 rest[entity.name.size()] == u';') {
-                out += entity.character;
+                out[0] = entity.character;
+                written = 1;
                 return entity.name.size() + 2;
             }
         }
@@ -60,10 +64,12 @@ size_t DecodeReference(std::u16string_view text, size_t at, TLString& out) {
     if (code >= 0x10000) {
         // Beyond one UTF-16 unit: a surrogate pair, never a character cut to 16 bits.
         code -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (code >> 10));
-        out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        out[0] = static_cast<char16_t>(0xD800 + (code >> 10));
+        out[1] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+        written = 2;
     } else {
-        out += static_cast<char16_t>(code);
+        out[0] = static_cast<char16_t>(code);
+        written = 1;
     }
     return 1 + digits_start + semicolon + 1;
 }
@@ -116,30 +122,34 @@ TLString Escape(std::u16string_view text, bool attribute) {
 
 }  // namespace
 
-TLString TLXMLDocument::EscapeData(std::u16string_view text) {
-    return Escape(text, false);
-}
+TLString TLXMLDocument::EscapeData(std::u16string_view text) { return Escape(text, false); }
 
-TLString TLXMLDocument::EscapeAttribute(std::u16string_view text) {
-    return Escape(text, true);
+TLString TLXMLDocument::EscapeAttribute(std::u16string_view text) { return Escape(text, true); }
+
+// A reference never decodes to more characters than it spans, so `out` needs room for text.size().
+size_t TLXMLDocument::DecodeInto(std::u16string_view text, char16_t* out) {
+    size_t written = 0, plain = 0;
+    for (size_t amp = text.find(u'&'); amp != std::u16string_view::npos; amp = text.find(u'&', plain)) {
+        std::copy(text.begin() + plain, text.begin() + amp, out + written);
+        written += amp - plain;
+        size_t units = 0;
+        const size_t used = DecodeReference(text, amp, out + written, units);
+        if (used) {
+            written += units;
+            plain = amp + used;
+        } else {
+            out[written++] = u'&';
+            plain = amp + 1;
+        }
+    }
+    std::copy(text.begin() + plain, text.end(), out + written);
+    return written + text.size() - plain;
 }
 
 TLString TLXMLDocument::Decode(std::u16string_view text) {
-    size_t amp = text.find(u'&');
-    if (amp == std::u16string_view::npos) return TLString(text);
+    const uint32_t size = static_cast<uint32_t>(text.size());
+    if (tlxml_scan::Find(text.data(), 0, size, u'&') == size) return TLString(text);
     TLString out;
-    size_t plain = 0;
-    while (amp != std::u16string_view::npos) {
-        out += text.substr(plain, amp - plain);
-        const size_t used = DecodeReference(text, amp, out);
-        if (used) {
-            plain = amp + used;
-        } else {
-            out += u'&';
-            plain = amp + 1;
-        }
-        amp = text.find(u'&', plain);
-    }
-    out += text.substr(plain);
+    out.ReleaseBuffer(DecodeInto(text, out.GetBuffer(text.size())));
     return out;
 }

@@ -5,6 +5,8 @@
 // an element that was not ended is constant time: its children are spliced into its parent's list as
 // a whole, and their parent links are mended in one pass at the end.
 
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "core/xml/tl_xml_document.h"
@@ -14,25 +16,43 @@
 using namespace tlxml_scan;
 
 class TLXMLDocument::Parser {
-  public:
+public:
     explicit Parser(TLXMLDocument& doc)
         : doc_(doc), p_(doc.text_.data()), n_(static_cast<uint32_t>(doc.text_.length())) {}
 
     // Fills the index and returns the problem message (empty when none was found).
     TLString Run();
 
-  private:
+private:
     struct Open {
         Element element;
         Element last_child;
+        uint32_t name_start;
+        uint32_t name_length;
     };
 
     // Both return the offset after the tag; StartTag returns 0 when the text ends inside the tag.
     uint32_t StartTag(uint32_t at);
     uint32_t EndTag(uint32_t at, uint32_t after);
+    // The end tag of the innermost open element written exactly ("</name>"): the common case, closed
+    // without classifying the markup. Returns the offset after it, or 0 when the tag is anything else.
+    uint32_t ExactEndTag(uint32_t at) {
+        const Open& top = Top();
+        const uint32_t close = at + 2 + top.name_length;
+        if (close >= n_ || p_[close] != u'>' || depth_ == 1 ||
+            std::u16string_view(p_ + at + 2, top.name_length) !=
+                std::u16string_view(p_ + top.name_start, top.name_length))
+            return 0;
+        Record& r = doc_.At(top.element);
+        r.length = close + 1 - r.start;
+        r.end_tag_length = close + 1 - at;
+        PopOpen();
+        return close + 1;
+    }
     void Append(Element element, Open& parent);
     void CutBackInnermost();
     void MendParentLinks();
+    std::u16string_view OpenName(const Open& open) const { return {p_ + open.name_start, open.name_length}; }
     std::u16string_view Name(Element element) const {
         return {p_ + doc_.At(element).start + 1, doc_.NameLength(element)};
     }
@@ -44,11 +64,53 @@ class TLXMLDocument::Parser {
         Problem(TLString::Format(u"Incorrect %s at offset %d", what, at));
     }
 
+    // Names of the open elements and how many are open under each; kept only once an end tag that
+    // matches no innermost element meets a deep stack, so that hostile text (thousands of stray end
+    // tags under thousands of open elements) cannot make the search for a match quadratic.
+    struct NameHash {
+        bool ignore_case;
+        size_t operator()(std::u16string_view name) const {
+            size_t h = 0;
+            for (char16_t c : name) h = h * 0x1003F + (ignore_case ? TLStringLibrary::ToLower(c) : c);
+            return h;
+        }
+    };
+    struct NameEqual {
+        bool ignore_case;
+        bool operator()(std::u16string_view a, std::u16string_view b) const {
+            return tlxml_scan::NamesEqual(a, b, ignore_case);
+        }
+    };
+    using NameCounts = std::unordered_map<std::u16string_view, uint32_t, NameHash, NameEqual>;
+    static constexpr size_t kCountNamesDepth = 64;
+
+    void PushOpen(const Open& open) {
+        if (depth_ == open_.size()) open_.resize(2 * depth_);
+        open_[depth_++] = open;
+        if (open_names_) [[unlikely]]
+            ++(*open_names_)[OpenName(open)];
+    }
+    void PopOpen() {
+        if (open_names_) [[unlikely]] {
+            auto it = open_names_->find(OpenName(Top()));
+            if (--it->second == 0) open_names_->erase(it);
+        }
+        --depth_;
+    }
+    void StartCountingNames() {
+        open_names_ = std::make_unique<NameCounts>(16, NameHash{ignore_case_}, NameEqual{ignore_case_});
+        for (size_t i = 1; i < depth_; ++i) ++(*open_names_)[OpenName(open_[i])];
+    }
+
     TLXMLDocument& doc_;
     const char16_t* p_;
     uint32_t n_;
     const bool ignore_case_ = (doc_.flags_ & kIgnoreCase) != 0;
-    std::vector<Open> open_;
+    // The open elements, the document itself at the bottom; sized ahead so that a push seldom grows it.
+    std::vector<Open> open_ = std::vector<Open>(64);
+    size_t depth_ = 0;
+    Open& Top() { return open_[depth_ - 1]; }
+    std::unique_ptr<NameCounts> open_names_;
     TLString problem_;
     bool ill_formed_ = false;
     bool cut_back_ = false;  // some element was cut back: parent links need mending
@@ -58,19 +120,28 @@ TLString TLXMLDocument::Parser::Run() {
     Record& document = doc_.At(0);
     document = Record{};
     document.length = n_;
-    open_.reserve(64);
-    open_.push_back({0, 0});
+    PushOpen({0, 0, 0, 0});
 
     uint32_t at = 0;
     for (;;) {
         at = Find(p_, at, n_, u'<');
-        if (at >= n_) break;
-        const Markup markup = ClassifyMarkup(p_, at, n_);
-        if (markup == Markup::kStartTag) {
+        if (at + 1 >= n_) {
+            if (at < n_)
+                Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at));
+            break;
+        }
+        const char16_t next = p_[at + 1];
+        if (next == u'/') {
+            if (const uint32_t after = ExactEndTag(at)) {
+                at = after;
+                continue;
+            }
+        } else if (!InSet(next, kTagNameEnd)) {
             at = StartTag(at);
             if (!at) break;
             continue;
         }
+        const Markup markup = ClassifyMarkup(p_, at, n_);
         if (markup == Markup::kBadTagName || markup == Markup::kBadComment || markup == Markup::kBadBangTag) {
             Incorrect(markup == Markup::kBadTagName   ? u"tag name character"
                       : markup == Markup::kBadComment ? u"comment tag"
@@ -86,7 +157,7 @@ TLString TLXMLDocument::Parser::Run() {
         }
         at = markup == Markup::kEndTag ? EndTag(at, after) : after;
     }
-    while (open_.size() > 1) CutBackInnermost();
+    while (depth_ > 1) CutBackInnermost();
     if (cut_back_) MendParentLinks();
 
     const Element root = doc_.At(0).first_child;
@@ -105,7 +176,7 @@ TLString TLXMLDocument::Parser::Run() {
 }
 
 uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
-    const uint32_t name_end = SkipTo(p_, at + 1, n_, kElementNameEnd);
+    const uint32_t name_end = ElementNameEnd(p_, at + 1, n_);
     const uint32_t close = StartTagClose(p_, name_end, n_);
     if (close >= n_) {
         Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at));
@@ -119,12 +190,12 @@ uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
     r.start_tag_length = close + 1 - at;
     r.length = r.start_tag_length;
     r.end_tag_length = 0;
-    r.flags = (empty ? uint32_t{kEmptyElement} : 0u) |
-              (name_length < kNameLengthLimit ? name_length << kNameLengthShift : 0);
+    r.flags =
+        (empty ? uint32_t{kEmptyElement} : 0u) | (name_length < kNameLengthLimit ? name_length << kNameLengthShift : 0);
     r.first_child = 0;
     r.next_sibling = 0;
-    Append(element, open_.back());
-    if (!empty) open_.push_back({element, 0});
+    Append(element, Top());
+    if (!empty) PushOpen({element, 0, at + 1, name_end - at - 1});
     return close + 1;
 }
 
@@ -145,31 +216,32 @@ void TLXMLDocument::Parser::Append(Element element, Open& parent) {
 uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
     const uint32_t name_end = SkipTo(p_, at + 2, after, kTagNameEnd);
     const std::u16string_view name(p_ + at + 2, name_end - at - 2);
+    if (!open_names_ && depth_ > kCountNamesDepth) StartCountingNames();
 
-    size_t match = open_.size() - 1;
-    while (match > 0 && !tlxml_scan::NamesEqual(Name(open_[match].element), name, ignore_case_)) --match;
+    size_t match = open_names_ && !open_names_->count(name) ? 0 : depth_ - 1;
+    while (match > 0 && !tlxml_scan::NamesEqual(OpenName(open_[match]), name, ignore_case_)) --match;
     if (match == 0) {
         // A lone end tag: it stays in the text as a node of its own.
-        if (open_.size() > 1) {
-            const Element inner = open_.back().element;
-            Problem(TLString::Format(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d",
-                                     name, at, Name(inner), doc_.At(inner).start));
+        if (depth_ > 1) {
+            const Element inner = Top().element;
+            Problem(TLString::Format(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d", name, at,
+                                     Name(inner), doc_.At(inner).start));
         } else {
             Problem(TLString::Format(u"No start tag for end tag '%s' at offset %d", name, at));
         }
         return after;
     }
-    while (open_.size() - 1 > match) CutBackInnermost();
-    Record& r = doc_.At(open_.back().element);
+    while (depth_ - 1 > match) CutBackInnermost();
+    Record& r = doc_.At(Top().element);
     r.length = after - r.start;
     r.end_tag_length = after - at;
-    open_.pop_back();
+    PopOpen();
     return after;
 }
 
 void TLXMLDocument::Parser::CutBackInnermost() {
-    const Open cut = open_.back();
-    open_.pop_back();
+    const Open cut = Top();
+    PopOpen();
     Record& r = doc_.At(cut.element);
     Problem(TLString::Format(u"Element '%s' at offset %d not ended", Name(cut.element), r.start));
     r.flags |= kNotEnded;
@@ -177,7 +249,7 @@ void TLXMLDocument::Parser::CutBackInnermost() {
     r.end_tag_length = 0;
     if (!cut.last_child) return;
     // The children follow the element as its siblings; it was its parent's last child.
-    Open& parent = open_.back();
+    Open& parent = Top();
     const Element first = r.first_child;
     r.next_sibling = first;
     doc_.At(first).previous_sibling = cut.element;
@@ -203,6 +275,4 @@ bool TLXMLDocument::SetDocument(const TLString& text) {
     return well_formed_;
 }
 
-bool TLXMLDocument::SetDocument(std::u16string_view text) {
-    return SetDocument(TLString(text));
-}
+bool TLXMLDocument::SetDocument(std::u16string_view text) { return SetDocument(TLString(text)); }

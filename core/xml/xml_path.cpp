@@ -8,13 +8,13 @@
 using namespace tlxml_scan;
 
 class TLXMLDocument::PathSearch {
-  public:
+public:
     PathSearch(const TLXMLDocument& doc, std::u16string_view path) : doc_(doc), path_(path) {}
 
     // The element the path finds, or 0.
     Element Run();
 
-  private:
+private:
     struct Step {
         std::u16string_view name;
         enum { kNoPredicate, kIndex, kAttribute, kChild } predicate = kNoPredicate;
@@ -76,8 +76,7 @@ TLXMLDocument::Element TLXMLDocument::PathSearch::SearchSteps(Element candidate)
         Step step;
         if (!candidate || !ParseStep(step)) return 0;
         uint32_t seen = 0;
-        while (candidate &&
-               !(Matches(candidate, step) && (step.predicate != Step::kIndex || ++seen == step.index)))
+        while (candidate && !(Matches(candidate, step) && (step.predicate != Step::kIndex || ++seen == step.index)))
             candidate = NextSibling(candidate);
         if (!candidate || pos_ == path_.size()) return candidate;
         ++pos_;  // the "/" that descends
@@ -116,7 +115,7 @@ bool TLXMLDocument::PathSearch::ParseStep(Step& step) {
 }
 
 bool TLXMLDocument::PathSearch::Matches(Element element, const Step& step) const {
-    if (step.name != u"*" && !doc_.NamesEqual(doc_.GetElementName(element), step.name)) return false;
+    if (step.name != u"*" && !doc_.NameIs(element, step.name)) return false;
     switch (step.predicate) {
         case Step::kAttribute:
             return doc_.FindAttribute(element, step.predicate_name).found;
@@ -127,10 +126,21 @@ bool TLXMLDocument::PathSearch::Matches(Element element, const Step& step) const
     }
 }
 
+// A path that is a single name: the common relative search, done without parsing steps.
+bool TLXMLDocument::IsPlainName(std::u16string_view path) {
+    for (char16_t c : path)
+        if (InSet(c, kStepNameEnd) || c == u'*') return false;
+    return !path.empty();
+}
+
 bool TLXMLDocument::FindElement(std::u16string_view path) {
     Element found;
     if (path.empty()) {
         found = element_ ? At(element_).next_sibling : At(parent_).first_child;
+    } else if (IsPlainName(path)) {
+        found = element_ ? At(element_).next_sibling : At(parent_).first_child;
+        if (element_ && !found) return false;
+        while (found && !NameIs(found, path)) found = At(found).next_sibling;
     } else {
         found = PathSearch(*this, path).Run();
     }

@@ -72,8 +72,7 @@ uint32_t TextAfter(const char16_t* p, uint32_t from, uint32_t end, std::u16strin
 }
 
 Node TextNode(const char16_t* p, uint32_t at, uint32_t text_end) {
-    const auto kind =
-        IsWhitespaceOnly(p, at, text_end) ? TLXMLDocument::kWhitespaceNode : TLXMLDocument::kTextNode;
+    const auto kind = IsWhitespaceOnly(p, at, text_end) ? TLXMLDocument::kWhitespaceNode : TLXMLDocument::kTextNode;
     return {at, text_end - at, kind};
 }
 

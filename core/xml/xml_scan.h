@@ -45,9 +45,7 @@ struct CharTable {
 
 inline constexpr CharTable kChars;
 
-inline bool InSet(char16_t c, uint8_t set) {
-    return c < 128 && (kChars.sets[c] & set) != 0;
-}
+inline bool InSet(char16_t c, uint8_t set) { return c < 128 && (kChars.sets[c] & set) != 0; }
 
 // First index in [from, end) whose character is in `set`, or `end`.
 inline uint32_t SkipTo(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
@@ -58,6 +56,25 @@ inline uint32_t SkipTo(const char16_t* p, uint32_t from, uint32_t end, uint8_t s
 inline uint32_t SkipOver(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
     while (from < end && InSet(p[from], set)) ++from;
     return from;
+}
+
+// The end of an element name starting at `from`: the first character of " \t\n\r/>", or `end`.
+inline uint32_t ElementNameEnd(const char16_t* p, uint32_t from, uint32_t end) {
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi16(u' '), tab = _mm_set1_epi16(u'\t'), line = _mm_set1_epi16(u'\n'),
+                  ret = _mm_set1_epi16(u'\r'), slash = _mm_set1_epi16(u'/'), close = _mm_set1_epi16(u'>');
+    while (from + 8 <= end) {
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(c, space), _mm_cmpeq_epi16(c, close)),
+                                      _mm_or_si128(_mm_cmpeq_epi16(c, slash), _mm_cmpeq_epi16(c, line))),
+                         _mm_or_si128(_mm_cmpeq_epi16(c, tab), _mm_cmpeq_epi16(c, ret)));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask) return from + static_cast<uint32_t>(__builtin_ctz(mask)) / 2;
+        from += 8;
+    }
+#endif
+    return SkipTo(p, from, end, kElementNameEnd);
 }
 
 // First index in [from, end) holding `a`, or `end`.
@@ -147,10 +164,52 @@ const char16_t* UnterminatedName(Markup markup);
 // bad kinds.
 uint32_t MarkupEnd(Markup markup, const char16_t* p, uint32_t at, uint32_t end);
 
+#if defined(__SSE2__)
+// One bit per character of the 32 at p: set where the character equals c.
+inline uint32_t Mask32(const char16_t* p, __m128i c) {
+    const __m128i* v = reinterpret_cast<const __m128i*>(p);
+    const __m128i low =
+        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 1), c));
+    const __m128i high =
+        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), c));
+    return static_cast<uint32_t>(_mm_movemask_epi8(low)) | (static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16);
+}
+
+// Bit i is the parity of the set bits 0 to i: inside a quoted value when the bits mark quotes.
+inline uint32_t PrefixParity(uint32_t x) {
+    x ^= x << 1;
+    x ^= x << 2;
+    x ^= x << 4;
+    x ^= x << 8;
+    x ^= x << 16;
+    return x;
+}
+#endif
+
 // The index of the ">" that ends the start tag whose name ends at `name_end`, skipping quoted values,
 // or `end` when the text ends first.
 inline uint32_t StartTagClose(const char16_t* p, uint32_t name_end, uint32_t end) {
     uint32_t k = name_end;
+    if (k < end && p[k] == u'>') return k;  // no attributes
+#if defined(__SSE2__)
+    // 32 characters at a time while the tag holds double quotes only: a ">" lies outside the values
+    // when an even number of quotes precedes it.
+    const __m128i quote = _mm_set1_epi16(u'"'), apostrophe = _mm_set1_epi16(u'\''), close = _mm_set1_epi16(u'>');
+    uint32_t inside = 0;  // all ones while the window starts inside a value
+    while (k + 32 <= end && !Mask32(p + k, apostrophe)) {
+        const uint32_t quotes = Mask32(p + k, quote);
+        const uint32_t in_value = PrefixParity(quotes) ^ inside;
+        const uint32_t outside_close = Mask32(p + k, close) & ~in_value;
+        if (outside_close) return k + static_cast<uint32_t>(__builtin_ctz(outside_close));
+        inside = (in_value >> 31) ? 0xFFFFFFFFu : 0;
+        k += 32;
+    }
+    if (inside) {
+        k = Find(p, k, end, u'"');
+        if (k >= end) return end;
+        ++k;
+    }
+#endif
     for (;;) {
         k = FindAny(p, k, end, u'>', u'"', u'\'');
         if (k >= end || p[k] == u'>') return k;

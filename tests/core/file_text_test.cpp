@@ -69,8 +69,7 @@ TEST(FileTextWindows, WrittenFileReadsBackWithItsEncoding) {
     tltest::ScratchFolder scratch;
     const TLString path = scratch.Path(u"Install.xml");
     ASSERT_TRUE(tlxml::WriteTextFile(path, u"<TLIC>\x20AC</TLIC>", TextEncoding::kUtf16LE));
-    EXPECT_EQ(tltest::ReadFileBytes(path),
-              std::string("\xFF\xFE<\0T\0L\0I\0C\0>\0\xAC\x20<\0/\0T\0L\0I\0C\0>\0", 30));
+    EXPECT_EQ(tltest::ReadFileBytes(path), std::string("\xFF\xFE<\0T\0L\0I\0C\0>\0\xAC\x20<\0/\0T\0L\0I\0C\0>\0", 30));
     TLString text;
     TextEncoding found;
     ASSERT_TRUE(tlxml::ReadTextFile(path, text, &found));

@@ -136,6 +136,15 @@ TEST(XMLIndex, DeepNestingAndManyElementsNeedNoCallStack) {
     EXPECT_TRUE(doc.FindElement(u"//a[150000]"));
     EXPECT_EQ(doc.GetRecord(doc.GetCurrentElement()).start, 3u * 149999);
 
+    // Stray end tags under every open element must not make the search for a match quadratic.
+    std::u16string stray;
+    for (int i = 0; i < depth / 2; ++i) stray += u"</b>";
+    EXPECT_FALSE(doc.SetDocument(TLString(open + stray + close)));
+    EXPECT_EQ(doc.GetError(), TLString::Format(u"End tag 'b' at offset %d does not match start tag 'a' at offset %d",
+                                               3 * depth, 3 * depth - 3));
+    EXPECT_EQ(doc.GetRecord(1).length, static_cast<uint32_t>(7 * depth + 4 * (depth / 2)));
+    doc.ClearError();
+
     EXPECT_FALSE(doc.SetDocument(TLString(open + u"</x>")));  // every element cut back
     EXPECT_EQ(doc.GetElementCount(), static_cast<uint32_t>(depth));
     tltest::ExpectIndexConsistent(doc);
@@ -354,8 +363,8 @@ TEST_P(XMLEscape, EscapesForDataAndAttributesAndDecodesBack) {
     const EscapeCase& c = GetParam();
     EXPECT_EQ(TLXMLDocument::EscapeData(c.text), c.data);
     EXPECT_EQ(TLXMLDocument::EscapeAttribute(c.text), c.attribute);
-    const bool has_control = std::any_of(
-        c.text.begin(), c.text.end(), [](char16_t ch) { return ch < 32 && ch != 9 && ch != 10 && ch != 13; });
+    const bool has_control = std::any_of(c.text.begin(), c.text.end(),
+                                         [](char16_t ch) { return ch < 32 && ch != 9 && ch != 10 && ch != 13; });
     if (!has_control) {
         EXPECT_EQ(TLXMLDocument::Decode(TLXMLDocument::EscapeData(c.text)), c.text);
         EXPECT_EQ(TLXMLDocument::Decode(TLXMLDocument::EscapeAttribute(c.text)), c.text);
@@ -424,8 +433,7 @@ TEST(XMLEdit, AddedElementsAndAttributesBuildAnItemList) {
     ASSERT_TRUE(doc.AddElement(u"Item", u"x<y"));
     ASSERT_TRUE(doc.SetAttribute(u"Name", u"b\"c"));
     ASSERT_TRUE(doc.AddElement(u"Item"));
-    EXPECT_EQ(doc.GetDocument(),
-              u"<Item Name=\"a\">1</Item>\r\n<Item Name=\"b&quot;c\">x&lt;y</Item>\r\n<Item/>\r\n");
+    EXPECT_EQ(doc.GetDocument(), u"<Item Name=\"a\">1</Item>\r\n<Item Name=\"b&quot;c\">x&lt;y</Item>\r\n<Item/>\r\n");
     ExpectIndexMatchesReparse(doc);
     ASSERT_TRUE(doc.FindElement(u"/item[2]"));
     EXPECT_EQ(doc.GetData(), u"x<y");
@@ -449,13 +457,7 @@ const EditCase kEditCases[] = {
     {u"<r/>", 0, {u"/r"}, u"", u"a", u"1", u"<r><a>1</a>\r\n</r>"},
     {u"<r><p/></r>", TLXMLDocument::kNoLineBreaks, {u"/r", u"p"}, u"", u"a", u"", u"<r><p><a/></p></r>"},
     {u"<r>text</r>", TLXMLDocument::kNoLineBreaks, {u"/r"}, u"", u"a", u"&", u"<r>text<a>&amp;</a></r>"},
-    {u"<r><x><y/></r>",
-     TLXMLDocument::kNoLineBreaks,
-     {u"/r", u"x"},
-     u"",
-     u"a",
-     u"",
-     u"<r><x><a/></x><y/></r>"},
+    {u"<r><x><y/></r>", TLXMLDocument::kNoLineBreaks, {u"/r", u"x"}, u"", u"a", u"", u"<r><x><a/></x><y/></r>"},
 };
 
 class XMLEdit : public testing::TestWithParam<EditCase> {};

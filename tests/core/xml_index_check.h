@@ -50,8 +50,7 @@ inline void ExpectIndexConsistent(const TLXMLDocument& doc) {
             EXPECT_EQ(doc.GetRecord(p.first_child).previous_sibling, last) << "parent " << parent;
         }
     }
-    for (Element e = 0; e <= doc.GetElementCount(); ++e)
-        EXPECT_TRUE(seen[e]) << "element " << e << " unreachable";
+    for (Element e = 0; e <= doc.GetElementCount(); ++e) EXPECT_TRUE(seen[e]) << "element " << e << " unreachable";
 }
 
 // The element tree as "a(b,c(d))".
