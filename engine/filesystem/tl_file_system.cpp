@@ -1,0 +1,122 @@
+#include "engine/filesystem/tl_file_system.h"
+
+#include "core/path/free_name.h"
+#include "core/path/name_check.h"
+#include "core/path/size_text.h"
+#include "core/tools/tools.h"
+#include "engine/filesystem/windows_path.h"
+
+using tlfs::Attributes;
+using tlfs::ForWindows;
+
+bool TLFileSystem::FolderExists(const TLString& folder) {
+    TLString path = folder;
+    // "C:\" keeps its backslash; "C:" alone would name the drive's current folder.
+    if (path.length() > 3) path.RemoveTrailingBackslashes();
+    return tlfs::IsFolder(Attributes(path));
+}
+
+bool TLFileSystem::FileExists(const TLString& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool TLFileSystem::CheckName(const TLString& path) { return tlpath::CheckName(path); }
+
+bool TLFileSystem::DeleteFile(const TLString& path) {
+    if (path.empty()) return false;
+    const TLString windows_path = ForWindows(path);
+    SetFileAttributesW(windows_path.wc(), FILE_ATTRIBUTE_NORMAL);
+    if (DeleteFileW(windows_path.wc())) return true;
+    const DWORD error = GetLastError();
+    if (Attributes(path) == INVALID_FILE_ATTRIBUTES) return true;
+    tools::LogFormat(u"TLFileSystem::DeleteFile", u"Error %d deleting existing file: %s", error, path);
+    return false;
+}
+
+bool TLFileSystem::SafeReplaceFile(const TLString& target, const TLString& new_path) {
+    constexpr std::u16string_view kName = u"TLFileSystem::SafeReplaceFile";
+    if (!FileExists(new_path)) return false;
+    if (!FileExists(target)) return MoveFileW(ForWindows(new_path).wc(), ForWindows(target).wc());
+
+    const TLString aside = FreeName(target);
+    if (!MoveFileW(ForWindows(target).wc(), ForWindows(aside).wc())) {
+        tools::Log(kName, u"Error renaming original file"_tl, tltools::ILogger::kError);
+        return false;
+    }
+    if (!MoveFileW(ForWindows(new_path).wc(), ForWindows(target).wc())) {
+        MoveFileW(ForWindows(aside).wc(), ForWindows(target).wc());
+        tools::Log(kName, u"Error moving new file into place of original name"_tl, tltools::ILogger::kError);
+        return false;
+    }
+    DeleteFile(aside);
+    return true;
+}
+
+bool TLFileSystem::IsFolderWritable(const TLString& folder) {
+    TLString path = folder;
+    path.RemoveTrailingBackslashes();
+    HANDLE handle =
+        CreateFileW(ForWindows(path).wc(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return true;
+    }
+    const TLString test_file =
+        TLString::Format(u"%s\\Directory Write Test (%d).tmp", path, static_cast<unsigned>(GetCurrentThreadId()));
+    handle = CreateFileW(ForWindows(test_file).wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(handle);
+    return true;
+}
+
+int64_t TLFileSystem::FileSize(const TLString& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(ForWindows(path).wc(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return -1;
+    return static_cast<int64_t>((static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+}
+
+int64_t TLFileSystem::FreeSpace(const TLString& folder) {
+    TLString candidate = folder;
+    DWORD error = ERROR_PATH_NOT_FOUND;
+    for (;;) {
+        candidate.EnsureTrailingBackslash();
+        ULARGE_INTEGER available;
+        if (GetDiskFreeSpaceExW(ForWindows(candidate).wc(), &available, nullptr, nullptr))
+            return static_cast<int64_t>(available.QuadPart);
+        error = GetLastError();
+        candidate.RemoveTrailingBackslashes();
+        const TLString parent = tlpath::FolderOf(candidate);
+        if (parent.empty() || parent.length() >= candidate.length()) break;
+        candidate = parent;
+    }
+    tools::LogFormat(u"TLFileSystem::FreeSpace", u"Error %d reading the free space of: %s", error, folder);
+    return -1;
+}
+
+TLString TLFileSystem::FreeName(const TLString& path) {
+    TLString candidate = path;
+    while (Attributes(candidate) != INVALID_FILE_ATTRIBUTES) candidate = tlpath::NextNumberedName(candidate);
+    return candidate;
+}
+
+TLString TLFileSystem::TemporaryFileName(const TLString& folder, const TLString& name, const TLString& extension,
+                                         bool add_thread_id) {
+    TLString path = folder;
+    if (path.empty()) {
+        wchar_t temp[MAX_PATH + 1];
+        const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+        if (length > 0 && length <= MAX_PATH) path = TLString(temp, length);
+    }
+    path.EnsureTrailingBackslash();
+    path += name;
+    if (add_thread_id) path += TLString::Format(u" - %d", static_cast<unsigned>(GetCurrentThreadId()));
+    if (!extension.empty()) path += u"." + extension;
+    return FreeName(path);
+}
+
+TLString TLFileSystem::SizeText(int64_t bytes) { return tlpath::SizeText(bytes); }

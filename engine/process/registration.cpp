@@ -1,0 +1,98 @@
+// Registering COM servers: through the package installer, RegSvr32 or in process.
+#include <windows.h>
+
+#include "core/path/path_parts.h"
+#include "core/windows/library_loader.h"
+#include "core/windows/module_function.h"
+#include "engine/filesystem/tl_file_system.h"
+#include "engine/process/run_program.h"
+
+namespace tlproc {
+namespace {
+
+// Switches the file-system redirection of a 32-bit process on 64-bit Windows off for its lifetime.
+class RedirectionOff {
+public:
+    explicit RedirectionOff(bool wanted) {
+        BOOL wow64 = FALSE;
+        if (!wanted || !IsWow64Process(GetCurrentProcess(), &wow64) || !wow64) return;
+        enable_ =
+            tlwin::ModuleFunction<EnableFunction>(GetModuleHandleW(L"kernel32.dll"), "Wow64EnableWow64FsRedirection");
+        if (enable_) enable_(FALSE);
+    }
+    ~RedirectionOff() {
+        if (enable_) enable_(TRUE);
+    }
+    RedirectionOff(const RedirectionOff&) = delete;
+    RedirectionOff& operator=(const RedirectionOff&) = delete;
+
+private:
+    using EnableFunction = BOOLEAN(WINAPI*)(BOOLEAN);
+    EnableFunction enable_ = nullptr;
+};
+
+// Makes a folder the current directory and restores the previous one at the end.
+class CurrentDirectorySwitch {
+public:
+    explicit CurrentDirectorySwitch(const TLString& folder) {
+        wchar_t saved[MAX_PATH + 1];
+        const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, saved);
+        if (length > 0 && length <= MAX_PATH) saved_ = TLString(saved, length);
+        if (!folder.empty()) SetCurrentDirectoryW(folder.wc());
+    }
+    ~CurrentDirectorySwitch() {
+        if (!saved_.empty()) SetCurrentDirectoryW(saved_.wc());
+    }
+    CurrentDirectorySwitch(const CurrentDirectorySwitch&) = delete;
+    CurrentDirectorySwitch& operator=(const CurrentDirectorySwitch&) = delete;
+
+private:
+    TLString saved_;
+};
+
+TLString WindowsFolder() {
+    wchar_t folder[MAX_PATH + 1];
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH + 1);
+    TLString path = length > 0 && length <= MAX_PATH ? TLString(folder, length) : TLString();
+    path.EnsureTrailingBackslash();
+    return path;
+}
+
+}  // namespace
+
+bool RunPackageInstaller(const TLString& product_folder, const TLString& parameter) {
+    TLString program = product_folder;
+    program.EnsureTrailingBackslash();
+    program += u"PackageInstaller.exe";
+    if (product_folder.empty() || !TLFileSystem::FileExists(program)) return false;
+    return RunWithParameter(program, parameter, true, false, nullptr, 0);
+}
+
+bool RegisterThroughPackageInstaller(const TLString& product_folder, const TLString& dll, bool register_it) {
+    return RunPackageInstaller(product_folder, (register_it ? u"/RegDLL "_tl : u"/UnRegDLL "_tl) + dll);
+}
+
+bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redirection) {
+    const TLString parameters = TLString::Format(u"/s %s\"%s\"", register_it ? u"" : u"/u ", dll);
+    const RedirectionOff redirection(leave_redirection);
+    RunWithParameter(WindowsFolder() + u"system32\\RegSvr32.exe", parameters, false, true, nullptr, 0);
+    return true;
+}
+
+bool RegisterInProcess(const TLString& dll) {
+    using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
+    const CurrentDirectorySwitch directory(tlpath::FolderOf(dll));
+    HMODULE module = tlwin::LoadLibraryFromFolder(dll);
+    if (!module) return false;
+    const auto register_server = tlwin::ModuleFunction<RegisterFunction>(module, "DllRegisterServer");
+    const bool registered = register_server && SUCCEEDED(register_server());
+    FreeLibrary(module);
+    return registered;
+}
+
+bool IsRegistrable(const TLString& path) {
+    return path.Find(u".dll") != TLString::npos || path.Find(u".ocx") != TLString::npos ||
+           path.Find(u".ax") != TLString::npos;
+}
+
+}  // namespace tlproc

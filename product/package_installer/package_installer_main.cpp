@@ -1,0 +1,59 @@
+// Stand-in for the product's package installer. It appends every command line it gets to its log
+// (the file named by TONEHALL_PACKAGE_INSTALLER_LOG, else "PackageInstaller.log" beside it), and
+// carries out the DLL registration commands, so that callers can be checked by what they cause.
+#include <windows.h>
+
+#include <string>
+
+#include "core/path/path_parts.h"
+#include "engine/process/run_program.h"
+
+namespace {
+
+constexpr std::u16string_view kRegister = u"/RegDLL ";
+constexpr std::u16string_view kUnregister = u"/UnRegDLL ";
+
+// The command line without the program's own name.
+TLString Arguments() {
+    const TLString line(GetCommandLineW());
+    size_t end = 0;
+    if (line.StartsWith(u"\"")) {
+        end = line.Find(u'"', 1);
+        end = end == TLString::npos ? line.length() : end + 1;
+    } else {
+        end = line.Find(u' ');
+        if (end == TLString::npos) end = line.length();
+    }
+    TLString arguments = line.Mid(end);
+    return arguments.TrimLeft();
+}
+
+TLString LogPath() {
+    wchar_t value[MAX_PATH + 1];
+    const DWORD length = GetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", value, MAX_PATH + 1);
+    if (length > 0 && length <= MAX_PATH) return TLString(value, length);
+    wchar_t self[MAX_PATH + 1];
+    const DWORD self_length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
+    return tlpath::FolderOf(TLString(self, self_length)) + u"PackageInstaller.log";
+}
+
+void AppendToLog(const TLString& arguments) {
+    HANDLE file = CreateFileW(LogPath().wc(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    const std::string line = arguments.ToUtf8() + "\r\n";
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const TLString arguments = Arguments();
+    AppendToLog(arguments);
+    if (arguments.StartsWith(kRegister)) return tlproc::RegisterInProcess(arguments.Mid(kRegister.size())) ? 0 : 1;
+    if (arguments.StartsWith(kUnregister))
+        return tlproc::RegisterWithRegSvr32(arguments.Mid(kUnregister.size()), false, false) ? 0 : 1;
+    return 0;
+}

@@ -1,0 +1,47 @@
+#include "tests/support/unix_side.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/windows/module_function.h"
+
+namespace tltest {
+
+std::string UnixPath(const TLString& windows_path) {
+    using Convert = char*(CDECL*)(LPCWSTR);
+    const auto convert = tlwin::ModuleFunction<Convert>(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+    if (!convert) return {};
+    char* unix_path = convert(windows_path.wc());
+    if (!unix_path) return {};
+    std::string result(unix_path);
+    HeapFree(GetProcessHeap(), 0, unix_path);
+    return result;
+}
+
+namespace {
+
+// Runs a Unix program through Wine's own spawning call and waits for it; false when it cannot be
+// started (what it did is for the caller to check).
+bool RunUnixProgram(std::vector<std::string> arguments) {
+    using Spawn = LONG(CDECL*)(char* const* argv, int wait);
+    const auto spawn = tlwin::ModuleFunction<Spawn>(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp");
+    if (!spawn) return false;
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    return spawn(argv.data(), 1) == 0;
+}
+
+}  // namespace
+
+UnixSymbolicLink::UnixSymbolicLink(const TLString& target, const TLString& link) : link_(UnixPath(link)) {
+    const std::string target_path = UnixPath(target);
+    made_ = !target_path.empty() && !link_.empty() && RunUnixProgram({"/bin/ln", "-sfn", target_path, link_});
+}
+
+UnixSymbolicLink::~UnixSymbolicLink() {
+    if (made_) RunUnixProgram({"/bin/rm", "-f", link_});
+}
+
+}  // namespace tltest

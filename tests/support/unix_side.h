@@ -1,0 +1,30 @@
+#pragma once
+// Reaching the Linux side of Wine from a test, for what Windows code under Wine cannot make itself
+// (symbolic links, for one).
+
+#include <string>
+
+#include "core/string/tl_string.h"
+
+namespace tltest {
+
+// The Unix path of a Windows path (UTF-8); empty when Wine cannot map it.
+std::string UnixPath(const TLString& windows_path);
+
+// A Unix symbolic link at `link` (a Windows path) to `target` (a Windows path), which Windows code
+// under Wine sees as a reparse point. Removed again at the end (the link only, never its target).
+class UnixSymbolicLink {
+public:
+    UnixSymbolicLink(const TLString& target, const TLString& link);
+    ~UnixSymbolicLink();
+    UnixSymbolicLink(const UnixSymbolicLink&) = delete;
+    UnixSymbolicLink& operator=(const UnixSymbolicLink&) = delete;
+
+    bool made() const { return made_; }
+
+private:
+    std::string link_;
+    bool made_ = false;
+};
+
+}  // namespace tltest
