@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -36,6 +37,16 @@ double TimeUnitSeconds(benchmark::TimeUnit unit) {
     }
 }
 
+// "3.72 ms", "27.1 ns": three significant digits in the unit that suits.
+std::string Duration(double seconds) {
+    const char* units[] = {"s", "ms", "us", "ns"};
+    size_t unit = 0;
+    while (unit + 1 < std::size(units) && seconds < 1) seconds *= 1000, ++unit;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g %s", seconds, units[unit]);
+    return text;
+}
+
 }  // namespace
 
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
@@ -61,7 +72,7 @@ void RatioReporter::PrintRatios() const {
         "\nSpeed-up of the installer's document: other parser's CPU time / its CPU time (above 1 is "
         "faster)\n");
     for (const std::string& task : tasks) {
-        std::printf("\n%-14s %-14s %12s", task.c_str(), "document", "tonehall ms");
+        std::printf("\n%-14s %-14s %12s", task.c_str(), "document", "tonehall");
         for (const char* other : kOthers) std::printf(" %12s", other);
         std::printf("\n");
         std::vector<double> logs[2];
@@ -73,7 +84,7 @@ void RatioReporter::PrintRatios() const {
         for (const std::string& document : documents) {
             const auto ours = seconds_.find(task + "/" + document + "/" + kOurs);
             if (ours == seconds_.end()) continue;
-            std::printf("%-14s %-14s %12.3f", "", document.c_str(), ours->second * 1e3);
+            std::printf("%-14s %-14s %12s", "", document.c_str(), Duration(ours->second).c_str());
             for (size_t i = 0; i < 2; ++i) {
                 const auto other = seconds_.find(task + "/" + document + "/" + kOthers[i]);
                 if (other == seconds_.end()) {

@@ -287,13 +287,14 @@ TLString TLXMLDocument::GetAttribute(Element element, std::u16string_view name) 
 TLXMLDocument::AttributeSpan TLXMLDocument::FindAttribute(Element element, std::u16string_view name) const {
     const char16_t* p = text_.data();
     const Record& r = At(element);
-    const uint32_t end = r.start + r.start_tag_length - 1;  // the closing ">"
+    // The closing ">", or the "/" before it that makes the element empty: no value may take that in.
+    const uint32_t end = r.start + r.start_tag_length - ((r.flags & kEmptyElement) ? 2 : 1);
     uint32_t at = r.start + 1 + NameLength(element);
     for (;;) {
         at = SkipOver(p, at, end, kWhitespace);
         if (at >= end) return {};
         const uint32_t name_start = at;
-        at = SkipTo(p, at, end, kAttributeNameEnd);
+        at = SkipToOutsideQuotes(p, at, end, kAttributeNameEnd);
         if (at == name_start) {
             ++at;  // a "/" or "?" that names nothing
             continue;
@@ -310,7 +311,7 @@ TLXMLDocument::AttributeSpan TLXMLDocument::FindAttribute(Element element, std::
                 span.span_end = std::min(close + 1, end);
             } else {
                 span.value_start = at;
-                span.value_end = SkipTo(p, at, end, kUnquotedValueEnd);
+                span.value_end = SkipToOutsideQuotes(p, at, end, kUnquotedValueEnd);
                 span.span_end = span.value_end;
             }
             at = span.span_end;

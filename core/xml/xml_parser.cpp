@@ -32,11 +32,12 @@ private:
     };
 
     // Both return the offset after the tag; StartTag returns 0 when the text ends inside the tag.
-    uint32_t StartTag(uint32_t at);
+    // The two tags of every element are the hot path of the whole parse: they are inlined into it.
+    [[gnu::always_inline]] inline uint32_t StartTag(uint32_t at);
     uint32_t EndTag(uint32_t at, uint32_t after);
     // The end tag of the innermost open element written exactly ("</name>"): the common case, closed
     // without classifying the markup. Returns the offset after it, or 0 when the tag is anything else.
-    uint32_t ExactEndTag(uint32_t at) {
+    [[gnu::always_inline]] uint32_t ExactEndTag(uint32_t at) {
         const Open& top = Top();
         const uint32_t close = at + 2 + top.name_length;
         if (close >= n_ || p_[close] != u'>' || depth_ == 1 ||
@@ -49,7 +50,7 @@ private:
         PopOpen();
         return close + 1;
     }
-    void Append(Element element, Open& parent);
+    [[gnu::always_inline]] inline void Append(Element element, Open& parent);
     void CutBackInnermost();
     void MendParentLinks();
     std::u16string_view OpenName(const Open& open) const { return {p_ + open.name_start, open.name_length}; }
@@ -175,7 +176,7 @@ TLString TLXMLDocument::Parser::Run() {
     return problem_;
 }
 
-uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
+inline uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
     const uint32_t name_end = ElementNameEnd(p_, at + 1, n_);
     const uint32_t close = StartTagClose(p_, name_end, n_);
     if (close >= n_) {
@@ -199,7 +200,7 @@ uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
     return close + 1;
 }
 
-void TLXMLDocument::Parser::Append(Element element, Open& parent) {
+inline void TLXMLDocument::Parser::Append(Element element, Open& parent) {
     Record& r = doc_.At(element);
     r.parent = parent.element;
     if (!parent.last_child) {

@@ -52,6 +52,21 @@ inline uint32_t SkipTo(const char16_t* p, uint32_t from, uint32_t end, uint8_t s
     while (from < end && !InSet(p[from], set)) ++from;
     return from;
 }
+// As SkipTo, but a quote opens a run up to the same quote that is passed over whole, just as the
+// parser passes over it when it looks for the end of a start tag; so reading and editing a tag never
+// see a ">" or a name end inside text the parser took as quoted.
+inline uint32_t SkipToOutsideQuotes(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
+    while (from < end && !InSet(p[from], set)) {
+        if (p[from] == u'"' || p[from] == u'\'') {
+            const char16_t quote = p[from];
+            while (++from < end && p[from] != quote) {
+            }
+        }
+        if (from < end) ++from;
+    }
+    return from;
+}
+
 // First index in [from, end) whose character is not in `set`, or `end`.
 inline uint32_t SkipOver(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
     while (from < end && InSet(p[from], set)) ++from;

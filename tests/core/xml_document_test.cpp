@@ -482,6 +482,39 @@ TEST_P(XMLEdit, AddsTheElementWhereThePositionSaysAndPatchesTheIndex) {
 
 INSTANTIATE_TEST_SUITE_P(Table, XMLEdit, testing::ValuesIn(kEditCases));
 
+struct SetAttributeCase {
+    const char16_t* text;  // the attribute is set on the root
+    std::u16string_view name;
+    std::u16string_view value;
+    const char16_t* result;
+};
+
+const SetAttributeCase kSetAttributeCases[] = {
+    {u"<r/>", u"a", u"1", u"<r a=\"1\"/>"},
+    {u"<r />", u"a", u"1", u"<r a=\"1\"/>"},
+    {u"<r b='2'>t</r>", u"a", u"<'&\"", u"<r b='2' a=\"&lt;&apos;&amp;&quot;\">t</r>"},
+    {u"<r a=1/>", u"a", u"2", u"<r a=\"2\"/>"},  // the "/" of an empty element is no part of the value
+    {u"<r a = 'x' b=y>t</r>", u"a", u"", u"<r a=\"\" b=y>t</r>"},
+    {u"<r a b=1/>", u"a", u"v", u"<r a=\"v\" b=1/>"},
+    // A quote inside an unquoted value runs to the next quote, for the parser as for the edit.
+    {u"<r a=x\"y>z\">t</r>", u"a", u"v", u"<r a=\"v\">t</r>"},
+};
+
+class XMLSetAttribute : public testing::TestWithParam<SetAttributeCase> {};
+
+TEST_P(XMLSetAttribute, WritesTheValueAndKeepsTheStructure) {
+    const SetAttributeCase& c = GetParam();
+    TLXMLDocument doc;
+    ASSERT_TRUE(doc.SetDocument(TLString(c.text)));
+    ASSERT_TRUE(doc.FindElement());
+    ASSERT_TRUE(doc.SetAttribute(c.name, c.value));
+    EXPECT_EQ(doc.GetDocument(), c.result);
+    EXPECT_EQ(doc.GetAttribute(c.name), c.value);
+    ExpectIndexMatchesReparse(doc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, XMLSetAttribute, testing::ValuesIn(kSetAttributeCases));
+
 TEST(XMLEdit, SetAttributeReplacesOrAddsAndMovesTheRecordsAfterIt) {
     TLXMLDocument doc;
     ASSERT_TRUE(doc.SetDocument(u"<r><a x='1' y=\"2\">t</a><b /><c>u</c></r>"_tl));
