@@ -290,7 +290,7 @@ int64_t TLString::ToInt64() const {
     if (i < length_ && (text_[i] == u'-' || text_[i] == u'+')) negative = text_[i++] == u'-';
     uint64_t value = 0;
     for (; i < length_ && TLStringLibrary::IsDigit(text_[i]); ++i) value = value * 10 + (text_[i] - u'0');
-    return negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);
+    return static_cast<int64_t>(negative ? 0 - value : value);  // unsigned negation: no overflow at the minimum
 }
 
 TLString operator+(const TLString& a, std::u16string_view b) {

@@ -110,6 +110,7 @@ TEST(TLStringNumbers, ToIntReadsLeadingDigitsOnly) {
     EXPECT_EQ(TLString(u"-7").ToInt(), -7);
     EXPECT_EQ(TLString(u"abc").ToInt(), 0);
     EXPECT_EQ(TLString(u"").ToInt64(), 0);
+    EXPECT_EQ(TLString(u"-9223372036854775808").ToInt64(), INT64_MIN);  // no overflow at the smallest value
 }
 
 TEST(TLStringArrayTest, KeepsOrderAndFindsByCaseRule) {
