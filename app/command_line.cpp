@@ -93,4 +93,11 @@ void ParseSwitches(std::u16string_view line, InstallSession& session) {
     }
 }
 
+TLString DescribeSwitches(const InstallSession& session) {
+    TLString line = u"Switches:";
+    for (const Switch& s : kSwitches)
+        if (s.flag) line += TLString::Format(u" %s=%d", s.name, session.*(s.flag) ? 1 : 0);
+    return line + TLString::Format(u" DistributorID=[%s]", session.DistributorId);
+}
+
 }  // namespace CommandLine

@@ -20,4 +20,8 @@ TLString Normalise(const TLStringArray& tokens);
 // ever turns a flag off.
 void ParseSwitches(std::u16string_view normalised_line, InstallSession& session);
 
+// One line naming every switch field and its value, for the log:
+// "Switches: Silent=1 Upgrade=0 ... DistributorID=[value]".
+TLString DescribeSwitches(const InstallSession& session);
+
 }  // namespace CommandLine

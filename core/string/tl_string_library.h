@@ -38,3 +38,12 @@ inline bool IsSpace(char16_t c) { return (Classify(c) & kSpace) != 0; }
 inline bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace TLStringLibrary
+
+class TLString;
+namespace TLStringLibrary {
+
+// The next name in a series: a name ending in a parenthesised number of one to four digits without
+// a leading zero gets that number plus one ("Name (2)" -> "Name (3)"); any other name gets " (2)".
+TLString IncrementNumber(const TLString& name);
+
+}  // namespace TLStringLibrary

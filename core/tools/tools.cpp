@@ -37,4 +37,47 @@ TLString ProductItem(int number) {
     return info ? info->GetItem(number) : TLString();
 }
 
+TLString LauncherFileName() {
+    tltools::IProductInfo* info = ProductInfo();
+    return info ? info->GetLauncherFileName() : TLString();
+}
+
+TLString MainProgramFileName() {
+    tltools::IProductInfo* info = ProductInfo();
+    return info ? info->GetMainProgramFileName() : TLString();
+}
+
+bool ProductFeature(int number) {
+    tltools::IProductInfo* info = ProductInfo();
+    return info && info->Query(number);
+}
+
+Settings::~Settings() {
+    if (settings_) settings_->Release();
+}
+
+int64_t Settings::GetInteger(const TLString& name, int64_t fallback) const {
+    return settings_ ? settings_->GetInteger(name, fallback) : fallback;
+}
+
+TLString Settings::GetString(const TLString& name, const TLString& fallback) const {
+    return settings_ ? settings_->GetString(name, fallback) : fallback;
+}
+
+bool Settings::SetInteger(const TLString& name, int64_t value) {
+    return settings_ && settings_->SetInteger(name, value);
+}
+bool Settings::SetString(const TLString& name, const TLString& value) {
+    return settings_ && settings_->SetString(name, value);
+}
+bool Settings::DeleteValue(const TLString& name) { return settings_ && settings_->DeleteValue(name); }
+
+Settings OpenSettingsSection(const TLString& section) {
+    return Settings(g_tools ? g_tools->OpenSettingsSection(section) : nullptr);
+}
+
+Settings OpenRegistryKey(void* root, const TLString& key_path) {
+    return Settings(g_tools ? g_tools->OpenRegistryKey(root, key_path) : nullptr);
+}
+
 }  // namespace tools

@@ -27,5 +27,33 @@ tltools::IProductInfo* ProductInfo();
 TLString ProductString(const TLString& path, const TLString& fallback);
 int64_t ProductInteger(const TLString& path, int64_t fallback);
 TLString ProductItem(int number);
+TLString LauncherFileName();
+TLString MainProgramFileName();
+bool ProductFeature(int number);
+
+// A settings section ("Properties", "Installer", ...) or registry key of the tools library. Without
+// the library the object is empty: reads give their defaults and writes report failure.
+class Settings {
+public:
+    explicit Settings(tltools::ISettings* settings = nullptr) : settings_(settings) {}
+    Settings(Settings&& other) noexcept : settings_(other.settings_) { other.settings_ = nullptr; }
+    Settings& operator=(Settings&&) = delete;
+    Settings(const Settings&) = delete;
+    ~Settings();
+
+    bool IsOpen() const { return settings_ != nullptr; }
+    int64_t GetInteger(const TLString& name, int64_t fallback) const;
+    TLString GetString(const TLString& name, const TLString& fallback) const;
+    bool SetInteger(const TLString& name, int64_t value);
+    bool SetString(const TLString& name, const TLString& value);
+    bool DeleteValue(const TLString& name);
+
+private:
+    tltools::ISettings* settings_;
+};
+
+Settings OpenSettingsSection(const TLString& section);
+// `root` is a predefined registry key handle (HKEY_LOCAL_MACHINE, ...).
+Settings OpenRegistryKey(void* root, const TLString& key_path);
 
 }  // namespace tools

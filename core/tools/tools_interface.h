@@ -17,9 +17,18 @@
 namespace tltools {
 
 constexpr int kInterfaceVersion = 200048;
-using GetToolsEntry = class ToolsInterface* (*)(int version);
-inline constexpr char kGetToolsExport[] = "GetTLToolsDLL";
-inline constexpr char kUninitializeToolsExport[] = "UninitializeTLToolsDLL";
+
+// Every product module's entry export returns an object whose first operation takes the
+// application's instance handle.
+class IProductModule {
+public:
+    virtual void Initialize(void* instance) = 0;
+
+protected:
+    ~IProductModule() = default;
+};
+using ModuleEntry = IProductModule* (*)(int version);
+using ModuleExit = void (*)();
 
 class IStringService {
 public:
@@ -86,6 +95,8 @@ public:
     virtual TLString GetUrlProtocols() = 0;  // ";"-separated
     // Yes/no feature questions by number.
     virtual bool Query(int feature) = 0;
+    // Whether Load has succeeded.
+    virtual bool IsLoaded() = 0;
 
 protected:
     ~IProductInfo() = default;
@@ -162,10 +173,9 @@ protected:
     ~IRunningProduct() = default;
 };
 
-// The library's interface object, in the order of its slots.
-class ToolsInterface {
+// The library's interface object, in the order of its slots; Initialize comes first.
+class ToolsInterface : public IProductModule {
 public:
-    virtual void Initialize(void* instance) = 0;
     virtual IStringService* GetStringService(int create) = 0;
     virtual IProcessPosting* GetProcessPosting(int create) = 0;
     virtual ITranslator* GetTranslator(int create) = 0;
@@ -182,6 +192,8 @@ public:
     virtual IRunningProduct* GetRunningProduct(int create) = 0;
     // Told once the product information has been loaded.
     virtual void LoadingComplete() = 0;
+    // Told when the installer changed the folders of the process information block.
+    virtual void PathsChanged() = 0;
     // Where the logger writes (for people looking for the log).
     virtual TLString GetLogFilePath() = 0;
 

@@ -36,6 +36,7 @@ public:
     tltools::ISettingsImport* GetSettingsImport(int) override { return nullptr; }
     tltools::IRunningProduct* GetRunningProduct(int) override { return nullptr; }
     void LoadingComplete() override {}
+    void PathsChanged() override {}
     TLString GetLogFilePath() override { return TLString(); }
 
 private:

@@ -54,9 +54,12 @@ void DeleteTree(const TLString& folder) {
             const TLString path = base + name;
             SetFileAttributesW(path.wc(), FILE_ATTRIBUTE_NORMAL);
             const bool link = data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link) DeleteTree(path);
-            else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryW(path.wc());
-            else DeleteFileW(path.wc());
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !link)
+                DeleteTree(path);
+            else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryW(path.wc());
+            else
+                DeleteFileW(path.wc());
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
@@ -64,8 +67,8 @@ void DeleteTree(const TLString& folder) {
 }
 
 std::string ReadFileBytes(const TLString& path) {
-    HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char chunk[65536];
@@ -73,6 +76,65 @@ std::string ReadFileBytes(const TLString& path) {
     while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read) bytes.append(chunk, read);
     CloseHandle(file);
     return bytes;
+}
+
+bool CopyTree(const TLString& source, const TLString& target) {
+    TLString from = source;
+    TLString to = target;
+    from.EnsureTrailingBackslash();
+    to.EnsureTrailingBackslash();
+    if (!MakeFolders(to)) return false;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((from + u"*").wc(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    do {
+        const TLString name(reinterpret_cast<const char16_t*>(data.cFileName));
+        if (name == u"." || name == u"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = CopyTree(from + name, to + name) && ok;
+        else
+            ok = CopyFileW((from + name).wc(), (to + name).wc(), FALSE) && ok;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return ok;
+}
+
+TLString LogFilePath() {
+    wchar_t folder[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    TLString path(std::u16string_view(reinterpret_cast<const char16_t*>(folder), length));
+    return path.EnsureTrailingBackslash() + u"Tonehall Setup.log";
+}
+
+uint64_t LogFileSize() {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(LogFilePath().wc(), GetFileExInfoStandard, &data)) return 0;
+    return (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+TLStringArray LogLinesOf(DWORD process_id, uint64_t from) {
+    const std::string bytes = ReadFileBytes(LogFilePath());
+    const TLString text = TLString::FromUtf8(from < bytes.size() ? std::string_view(bytes).substr(from) : "");
+    const TLString marker = TLString::Format(u" [%d] ", static_cast<int>(process_id));
+    TLStringArray lines;
+    size_t start = 0;
+    while (start < text.length()) {
+        size_t end = text.Find(u'\n', start);
+        if (end == TLString::npos) end = text.length();
+        TLString line = text.Mid(start, end - start);
+        line.TrimRight();
+        if (line.Find(marker.view()) != TLString::npos) lines.Add(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool LogContains(DWORD process_id, std::u16string_view text, uint64_t from) {
+    const TLStringArray lines = LogLinesOf(process_id, from);
+    for (size_t i = 0; i < lines.GetCount(); ++i)
+        if (lines[i].Find(text) != TLString::npos) return true;
+    return false;
 }
 
 ScratchFolder::ScratchFolder() : path_(u"C:\\tltest\\" + TestFolderName() + u"\\") {
@@ -88,8 +150,8 @@ bool ScratchFolder::WriteFile(std::u16string_view relative, std::string_view byt
     HANDLE file = CreateFileW(path.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
+    const bool ok =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     CloseHandle(file);
     return ok;
 }
@@ -141,8 +203,7 @@ bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_vie
     return true;
 }
 
-StartedProgram::StartedProgram(const TLString& program, std::u16string_view arguments,
-                               const TLString& working_folder) {
+StartedProgram::StartedProgram(const TLString& program, std::u16string_view arguments, const TLString& working_folder) {
     TLString command = u"\"" + program + u"\"";
     if (!arguments.empty()) command += u" " + TLString(arguments);
     STARTUPINFOW startup{};
@@ -180,6 +241,71 @@ ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments,
                          const TLString& working_folder) {
     StartedProgram started(program, arguments, working_folder);
     return started.Wait(timeout_ms);
+}
+
+namespace {
+
+TLString ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info) {
+    const size_t unit = info.fUnicode ? 2 : 1;
+    std::string bytes(static_cast<size_t>(info.nDebugStringLength) * unit, '\0');
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, info.lpDebugStringData, bytes.data(), bytes.size(), &read)) return TLString();
+    bytes.resize(read);
+    TLString text =
+        info.fUnicode ? TLString(std::u16string_view(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2))
+                      : TLString::FromUtf8(bytes);
+    while (!text.empty() && text.Last() == u'\0') text.Truncate(text.length() - 1);
+    return text;
+}
+
+}  // namespace
+
+DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view arguments, DWORD timeout_ms) {
+    DebuggedRun run;
+    TLString command = u"\"" + program + u"\"";
+    if (!arguments.empty()) command += u" " + TLString(arguments);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    auto* writable = reinterpret_cast<wchar_t*>(command.GetBuffer(command.length()));
+    if (!CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr,
+                        &startup, &info))
+        return run;
+    run.result.started = true;
+    CloseHandle(info.hThread);
+    const ULONGLONG start = GetTickCount64();
+    DEBUG_EVENT event;
+    while (GetTickCount64() - start < timeout_ms && WaitForDebugEvent(&event, 1000)) {
+        DWORD status = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+            case CREATE_PROCESS_DEBUG_EVENT:
+                if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
+                break;
+            case LOAD_DLL_DEBUG_EVENT:
+                if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
+                break;
+            case OUTPUT_DEBUG_STRING_EVENT:
+                run.debug_strings.Add(ReadDebugString(info.hProcess, event.u.DebugString));
+                break;
+            case EXCEPTION_DEBUG_EVENT:
+                if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                    status = DBG_EXCEPTION_NOT_HANDLED;
+                break;
+            default:
+                break;
+        }
+        const bool exited = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT && event.dwProcessId == info.dwProcessId;
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        if (exited) {
+            run.result.finished = true;
+            break;
+        }
+    }
+    if (!run.result.finished) TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, 5000);
+    GetExitCodeProcess(info.hProcess, &run.result.exit_code);
+    CloseHandle(info.hProcess);
+    return run;
 }
 
 }  // namespace tltest

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/string/tl_string.h"
+#include "core/string/tl_string_array.h"
 
 namespace tltest {
 
@@ -40,6 +41,18 @@ bool MakeFolders(const TLString& folder);
 // Deletes a folder tree, clearing read-only attributes on the way.
 void DeleteTree(const TLString& folder);
 
+// Copies a folder tree into another folder (made when missing).
+bool CopyTree(const TLString& source, const TLString& target);
+
+// The product's log ("Tonehall Setup.log" in %TEMP%) and how long it is now.
+TLString LogFilePath();
+uint64_t LogFileSize();
+// The lines that process `process_id` wrote into the log after its first `from` bytes (process ids
+// come round again, so a test reads only what was written while it ran).
+TLStringArray LogLinesOf(DWORD process_id, uint64_t from);
+// Whether one of those lines contains `text`.
+bool LogContains(DWORD process_id, std::u16string_view text, uint64_t from);
+
 // Deletes a registry key tree when created and again when destroyed, so a test starts and ends clean.
 class RegistryCleanup {
 public:
@@ -67,19 +80,34 @@ struct ProgramResult {
 ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments, DWORD timeout_ms = 60000,
                          const TLString& working_folder = TLString());
 
+// Runs `program` as its debugger would and collects what it writes with OutputDebugString.
+struct DebuggedRun {
+    ProgramResult result;
+    TLStringArray debug_strings;
+};
+DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view arguments, DWORD timeout_ms = 60000);
+
 // A started program that the test waits for later (while it interacts with it).
 class StartedProgram {
 public:
-    StartedProgram(const TLString& program, std::u16string_view arguments,
-                   const TLString& working_folder = TLString());
+    StartedProgram(const TLString& program, std::u16string_view arguments, const TLString& working_folder = TLString());
     ~StartedProgram();  // terminates the program if it still runs
     bool started() const { return process_ != nullptr; }
     DWORD id() const { return id_; }
+    // The log's length when the program was started.
+    uint64_t log_start() const { return log_start_; }
     ProgramResult Wait(DWORD timeout_ms = 60000);
 
 private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
+    uint64_t log_start_ = LogFileSize();
 };
+
+// What a started program wrote into the log.
+inline TLStringArray LogLinesOf(const StartedProgram& program) { return LogLinesOf(program.id(), program.log_start()); }
+inline bool LogContains(const StartedProgram& program, std::u16string_view text) {
+    return LogContains(program.id(), text, program.log_start());
+}
 
 }  // namespace tltest

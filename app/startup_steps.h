@@ -1,0 +1,51 @@
+#pragma once
+// The steps of the installer's startup that stand on their own.
+
+#include <windows.h>
+
+#include "core/string/tl_string.h"
+
+namespace startup {
+
+// The folder that holds the running installer, with a trailing backslash.
+TLString ExecutableFolder();
+
+// The two VirtualStore keys opened while their copies of the product's machine settings are
+// removed; both stay open until startup ends.
+class VirtualStoreKeys {
+public:
+    VirtualStoreKeys() = default;
+    ~VirtualStoreKeys();
+    VirtualStoreKeys(VirtualStoreKeys&& other) noexcept;
+    VirtualStoreKeys(const VirtualStoreKeys&) = delete;
+    VirtualStoreKeys& operator=(const VirtualStoreKeys&) = delete;
+    VirtualStoreKeys& operator=(VirtualStoreKeys&&) = delete;
+
+    HKEY keys[2] = {nullptr, nullptr};
+};
+
+// Deletes the "C. Orvane" copies Windows made for programs that wrote HKEY_LOCAL_MACHINE without
+// rights, so that the product reads the real machine settings.
+VirtualStoreKeys ClearVirtualStore();
+
+// Logs the installer's own file version (read with the system's Version.dll).
+void LogSetupVersion();
+
+// Tells the skin service the title-bar image and the skin file, keeping the skin the user chose in
+// an installed copy when it is valid; then shows the language selection when the product asks for it.
+void ChooseSkin(const TLString& executable_folder);
+
+// Ctrl, Shift and F held down together while the installer starts skip the system checks.
+bool ChecksOverriddenByKeyboard();
+
+// The system checks are not built yet: this step does nothing and checks nothing.
+void SystemChecksNotImplemented();
+
+// Renames the distribution's launcher to the product's launcher name and copies it into the
+// program files; both results are ignored, so a second run finds the rename already done.
+void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name);
+
+// The wizard is not built yet: this step shows nothing and installs nothing.
+void WizardNotImplemented();
+
+}  // namespace startup

@@ -1,0 +1,91 @@
+#include "core/process/tl_process_info_block.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <mutex>
+
+#include "core/process/tl_install_path.h"
+
+namespace {
+
+TLString ModulePath(HMODULE module) {
+    wchar_t path[MAX_PATH * 8];
+    const DWORD length = GetModuleFileNameW(module, path, static_cast<DWORD>(std::size(path)));
+    return TLString(std::u16string_view(reinterpret_cast<const char16_t*>(path), length));
+}
+
+}  // namespace
+
+TLString TLProcessInfoBlock::NameFor(DWORD process_id) {
+    return TLString::Format(u"Corvane Process v%d (%d)", kMajorVersion, static_cast<int>(process_id));
+}
+
+TLProcessInfoBlock* TLProcessInfoBlock::Get() {
+    static std::mutex lock;
+    static TLProcessInfoBlock* block = nullptr;
+    std::lock_guard<std::mutex> guard(lock);
+    if (!block) {
+        auto* created = new TLProcessInfoBlock;
+        if (created->Create())
+            block = created;
+        else
+            delete created;
+    }
+    return block;
+}
+
+bool TLProcessInfoBlock::Create() {
+    if (!memory_.Open(NameFor(GetCurrentProcessId()), kSize)) return false;
+    if (GetByte(kInitialisedByte) != 0) return true;
+
+    uint8_t* bytes = memory_.data();
+    std::memset(bytes + 1, 0, kSize - 1);
+    bytes[kInitialisedByte] = 1;
+    SetString(kExecutablePath, ModulePath(nullptr));
+    const uint32_t thread = GetCurrentThreadId();
+    std::memcpy(bytes + kInitialisingThread, &thread, sizeof thread);
+    std::memcpy(bytes + kMarker, &kMarkerValue, sizeof kMarkerValue);
+    std::memset(bytes + kAllBitsSet, 0xFF, 8);
+    initialised_here_ = true;
+
+    DiscoverInstallPath(*this, TLString(), true, true);
+    ComputeAppDataFolder();
+    // Readers in other processes take the block as complete once this value is there.
+    InterlockedExchange(reinterpret_cast<volatile LONG*>(bytes + kReadyValue), static_cast<LONG>(kReady));
+    return true;
+}
+
+TLString TLProcessInfoBlock::GetString(Offset offset) const {
+    const auto* text = reinterpret_cast<const char16_t*>(memory_.data() + offset);
+    size_t length = 0;
+    while (length < kMaxPath && text[length]) ++length;
+    return TLString(std::u16string_view(text, length));
+}
+
+void TLProcessInfoBlock::SetString(Offset offset, const TLString& text) {
+    const size_t length = std::min(text.length(), kMaxPath - 1);
+    auto* target = reinterpret_cast<char16_t*>(memory_.data() + offset);
+    std::memcpy(target, text.data(), length * sizeof(char16_t));
+    target[length] = u'\0';
+}
+
+uint32_t TLProcessInfoBlock::GetUInt32(Offset offset) const {
+    uint32_t value;
+    std::memcpy(&value, memory_.data() + offset, sizeof value);
+    return value;
+}
+
+void TLProcessInfoBlock::ComputeAppDataFolder() {
+    if (IsPortable()) {
+        SetString(kAppDataFolder, GetString(kInstallFolder) + u"Application Data");
+        return;
+    }
+    wchar_t folder[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    TLString path(reinterpret_cast<const char16_t*>(folder));
+    path.EnsureTrailingBackslash();
+    SetString(kAppDataFolder, path + TLString::Format(u"C. Orvane\\Tonehall %d", kMajorVersion));
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Settings kept in the registry: a settings section is the key
+// HKEY_CURRENT_USER "Software\C. Orvane\Tonehall 27\<section>", a registry key object any key.
+// Integers are stored as REG_DWORD when they fit in 32 bits and as REG_QWORD otherwise.
+
+#include <windows.h>
+
+#include "core/tools/tools_interface.h"
+
+namespace tltools_dll {
+
+inline constexpr char16_t kProductSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27\\";
+
+class CRegistrySettings final : public tltools::ISettings {
+public:
+    // Opens the key for reading and writing, creating it; null when that fails.
+    static CRegistrySettings* Open(HKEY root, const TLString& key_path);
+    static CRegistrySettings* OpenSection(const TLString& section);
+
+    int64_t GetInteger(const TLString& name, int64_t fallback) override;
+    bool SetInteger(const TLString& name, int64_t value) override;
+    TLString GetString(const TLString& name, const TLString& fallback) override;
+    bool SetString(const TLString& name, const TLString& value) override;
+    bool DeleteValue(const TLString& name) override;
+    bool Exists() override { return key_ != nullptr; }
+    void Release() override { delete this; }
+
+private:
+    explicit CRegistrySettings(HKEY key) : key_(key) {}
+    ~CRegistrySettings();
+
+    HKEY key_;
+};
+
+// Imports a settings file: "[Section]" lines name a settings section, "name=value" lines set a
+// value in it; "dword:<decimal>" values are integers, all others strings.
+class CSettingsImport final : public tltools::ISettingsImport {
+public:
+    bool Import(const TLString& file) override;
+};
+
+}  // namespace tltools_dll

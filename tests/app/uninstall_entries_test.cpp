@@ -1,0 +1,92 @@
+// The product family's uninstall entries, found with the stand-in tools library's product names
+// (prefix "Tonehall", full name "Tonehall 27").
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/uninstall_entries.h"
+#include "core/tools/module_loader.h"
+#include "core/tools/tools.h"
+#include "tests/support/win_test_support.h"
+
+namespace {
+
+constexpr char16_t kUninstallKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
+struct Entry {
+    const char16_t* name;
+    const char16_t* publisher;
+};
+
+struct EntriesCase {
+    const char* name;
+    bool wow64_view;
+    std::vector<Entry> entries;  // written into the view that is searched
+    const char16_t* entry_name;
+    std::vector<const char16_t*> others;
+    bool found;
+};
+
+class FindUninstallEntriesTest : public ::testing::TestWithParam<EntriesCase> {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(tltools::TLModuleLoader::Get().LoadFrom(tltools::kToolsSlot,
+                                                            tltest::BuildPath(u"distribution/Tunevault/")));
+        TLString error;
+        ASSERT_TRUE(tools::ProductInfo()->Load(tltest::BuildPath(u"distribution/Tunevault/Product.xml"), &error))
+            << error;
+    }
+    static void TearDownTestSuite() { tltools::TLModuleLoader::Get().UnloadAll(); }
+};
+
+TEST_P(FindUninstallEntriesTest, SortsTheFamilysEntries) {
+    const EntriesCase& c = GetParam();
+    const REGSAM view = c.wow64_view ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    std::vector<std::unique_ptr<tltest::RegistryCleanup>> cleanups;
+    for (const Entry& entry : c.entries) {
+        const TLString path = kUninstallKey + TLString(entry.name);
+        cleanups.push_back(std::make_unique<tltest::RegistryCleanup>(
+            HKEY_LOCAL_MACHINE, (c.wow64_view ? TLString(u"SOFTWARE\\WOW6432Node\\") + path.Mid(9) : path).view()));
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.wc(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        const TLString publisher(entry.publisher);
+        RegSetValueExW(key, L"Publisher", 0, REG_SZ, reinterpret_cast<const BYTE*>(publisher.c_str()),
+                       static_cast<DWORD>((publisher.length() + 1) * 2));
+        RegCloseKey(key);
+    }
+
+    const UninstallEntries result = FindUninstallEntries(c.wow64_view);
+    EXPECT_EQ(result.found, c.found);
+    EXPECT_EQ(result.entry_name, TLString(c.entry_name));
+    ASSERT_EQ(result.other_entries.GetCount(), c.others.size());
+    for (size_t i = 0; i < c.others.size(); ++i) EXPECT_EQ(result.other_entries[i], TLString(c.others[i]));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, FindUninstallEntriesTest,
+    ::testing::Values(
+        EntriesCase{"NoneYet", false, {}, u"Tonehall 27 (64-bit)", {}, false},
+        EntriesCase{"ThisProductAndItsFamily",
+                    false,
+                    {{u"Tonehall 27 (64-bit)", u"Corvane, Inc."},
+                     {u"Tonehall 26", u"C. Orvane, Inc."},
+                     {u"tonehall 25", u"CORVANE, INC."},
+                     {u"Tonehall 24", u"Someone Else"},
+                     {u"Other Player", u"Corvane, Inc."}},
+                    u"Tonehall 27 (64-bit)",
+                    {u"tonehall 25", u"Tonehall 26"},  // in the order the registry lists them
+                    true},
+        EntriesCase{"AnotherPublishersEntryTakesNoName",
+                    false,
+                    {{u"Tonehall 27 (64-bit)", u"Someone Else"}, {u"Tonehall 27 (64-bit) (2)", u"Someone Else"}},
+                    u"Tonehall 27 (64-bit) (3)",
+                    {},
+                    false},
+        EntriesCase{
+            "ThirtyTwoBitViewHasNoSuffix", true, {{u"Tonehall 27", u"C. Orvane, Inc."}}, u"Tonehall 27", {}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

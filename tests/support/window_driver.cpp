@@ -1,0 +1,90 @@
+#include "tests/support/window_driver.h"
+
+#include <vector>
+
+namespace tltest {
+namespace {
+
+TLString WindowText(HWND window) {
+    wchar_t text[4096] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return TLString(reinterpret_cast<const char16_t*>(text));
+}
+
+TLString ClassName(HWND window) {
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return TLString(reinterpret_cast<const char16_t*>(name));
+}
+
+struct Search {
+    TLString title;
+    DWORD process_id;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTopLevel(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (search->process_id && owner != search->process_id) return TRUE;
+    if (ClassName(window) != u"#32770" || !IsWindowVisible(window) || WindowText(window) != search->title) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
+    reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+bool HasButton(HWND window) {
+    for (HWND child : Children(window))
+        if (ClassName(child).EqualsNoCase(u"Button")) return true;
+    return false;
+}
+
+}  // namespace
+
+HWND WaitForDialog(std::u16string_view title, DWORD process_id, DWORD timeout_ms) {
+    for (DWORD waited = 0; waited <= timeout_ms; waited += 100) {
+        Search search{TLString(title), process_id, nullptr};
+        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+        if (search.found && HasButton(search.found)) return search.found;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+TLStringArray ChildTexts(HWND window) {
+    TLStringArray texts;
+    for (HWND child : Children(window)) texts.Add(WindowText(child));
+    return texts;
+}
+
+TLString AllText(HWND window) {
+    TLString all;
+    const TLStringArray texts = ChildTexts(window);
+    for (size_t i = 0; i < texts.GetCount(); ++i) all += texts[i] + u"\n";
+    return all;
+}
+
+bool PressButton(HWND window, std::u16string_view label) {
+    for (HWND child : Children(window)) {
+        if (!ClassName(child).EqualsNoCase(u"Button")) continue;
+        TLString text = WindowText(child);
+        text.Replace(u"&", u"");
+        if (text != label) continue;
+        const int id = GetDlgCtrlID(child);
+        return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+    }
+    return false;
+}
+
+}  // namespace tltest
