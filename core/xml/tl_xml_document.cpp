@@ -410,9 +410,12 @@ void TLXMLDocument::OpenContent(Element element) {
     Record& r = At(element);
     const TLString end_tag = u"</"_tl + GetElementName(element) + u">";
     if (r.flags & kEmptyElement) {
+        // "<a/>" becomes "<a>"; should another "/" then stand before the ">" (as in "<a//>"), a space
+        // keeps the tag from still reading as empty.
         const uint32_t slash = r.start + r.start_tag_length - 2;
-        Splice(slash, 1, {}, element);
-        At(element).start_tag_length -= 1;
+        const bool slash_before = text_[slash - 1] == u'/';
+        Splice(slash, 1, slash_before ? u" " : u"", element);
+        At(element).start_tag_length -= slash_before ? 0 : 1;
     }
     Splice(ContentStart(element), 0, end_tag, element);
     Record& opened = At(element);

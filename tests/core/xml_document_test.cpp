@@ -455,6 +455,7 @@ const EditCase kEditCases[] = {
     {u"<r><a/><c/></r>", TLXMLDocument::kNoLineBreaks, {u"/r"}, u"", u"z", u"1", u"<r><a/><c/><z>1</z></r>"},
     {u"<r>\r\n<a/>\r\n</r>", 0, {u"/r"}, u"a", u"b", u"", u"<r>\r\n<a/>\r\n<b/>\r\n</r>"},
     {u"<r/>", 0, {u"/r"}, u"", u"a", u"1", u"<r><a>1</a>\r\n</r>"},
+    {u"<r//>", TLXMLDocument::kNoLineBreaks, {u"/r"}, u"", u"a", u"", u"<r/ ><a/></r>"},
     {u"<r><p/></r>", TLXMLDocument::kNoLineBreaks, {u"/r", u"p"}, u"", u"a", u"", u"<r><p><a/></p></r>"},
     {u"<r>text</r>", TLXMLDocument::kNoLineBreaks, {u"/r"}, u"", u"a", u"&", u"<r>text<a>&amp;</a></r>"},
     {u"<r><x><y/></r>", TLXMLDocument::kNoLineBreaks, {u"/r", u"x"}, u"", u"a", u"", u"<r><x><a/></x><y/></r>"},
