@@ -12,6 +12,8 @@ namespace {
 
 using tltest::Distribution;
 
+constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+
 // The single-instance mutex held by the test, as a running installer would hold it; locked, nobody
 // else may open it (as when another user's installer holds it).
 class HeldInstallerMutex {
@@ -93,15 +95,8 @@ class AnotherInstance : public ::testing::TestWithParam<LanguageCase> {};
 // second copy shows its message in the user's language and then leaves with exit code 0.
 TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
     const LanguageCase& c = GetParam();
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Properties");
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27\\Properties", 0, nullptr, 0,
-                              KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const TLString language(c.language);
-    RegSetValueExW(key, L"Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(language.c_str()),
-                   static_cast<DWORD>((language.length() + 1) * 2));
-    RegCloseKey(key);
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", c.language));
 
     Distribution distribution;
     HeldInstallerMutex held(c.locked_mutex);
@@ -189,15 +184,8 @@ class BrokenDistribution : public ::testing::TestWithParam<BrokenDistributionCas
 // speaks the user's language.
 TEST_P(BrokenDistribution, ShowsCriticalErrorNamingTheProgramAndLeavesWithZero) {
     const BrokenDistributionCase& c = GetParam();
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Properties");
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27\\Properties", 0, nullptr, 0,
-                              KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const TLString language(c.language);
-    RegSetValueExW(key, L"Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(language.c_str()),
-                   static_cast<DWORD>((language.length() + 1) * 2));
-    RegCloseKey(key);
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", c.language));
 
     Distribution distribution;
     ASSERT_TRUE(DeleteFileW(distribution.Path(c.missing_file).wc()));
@@ -300,12 +288,8 @@ TEST(SetupExe, ClearsTheVirtualisedCopiesOfTheProductsMachineSettings) {
 // a debugger; the product's folder is named by product string 3 ("Tonehall 27").
 TEST(SetupExe, DiscoversTheInstalledProductAndAnnouncesItsFolder) {
     tltest::RegistryCleanup record(HKEY_LOCAL_MACHINE, u"Software\\C. Orvane\\Tone Core");
-    HKEY product;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\C. Orvane\\Tone Core\\Installations\\Tonehall 27", 0,
-                              nullptr, 0, KEY_WRITE, nullptr, &product, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(product, L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"C:\\Tonehall Test"), 34);
-    RegCloseKey(product);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, u"Software\\C. Orvane\\Tone Core\\Installations\\Tonehall 27",
+                                            u"Path", u"C:\\Tonehall Test"));
 
     Distribution distribution;
     const tltest::DebuggedRun run = tltest::RunUnderDebugger(distribution.SetupExe(), u"");

@@ -10,14 +10,8 @@ namespace {
 
 constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
 
-void SetProperty(const wchar_t* name, const TLString& value) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(kProperties), 0, nullptr, 0,
-                              KEY_WRITE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.length() + 1) * 2));
-    RegCloseKey(key);
+void SetProperty(std::u16string_view name, const TLString& value) {
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, name, value));
 }
 
 struct SkinCase {
@@ -30,7 +24,7 @@ class SkinChoice : public ::testing::TestWithParam<SkinCase> {};
 
 TEST_P(SkinChoice, KeepsTheUsersSkinWhenItIsThere) {
     tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
-    if (GetParam().stored) SetProperty(L"Standard View Skin 2", GetParam().stored);
+    if (GetParam().stored) SetProperty(u"Standard View Skin 2", GetParam().stored);
     tltest::Distribution distribution;
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Skins\\Standard View\\Dark.tlskin", "[Colors]\r\n"));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");

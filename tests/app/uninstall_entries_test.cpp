@@ -48,14 +48,7 @@ TEST_P(FindUninstallEntriesTest, SortsTheFamilysEntries) {
         const TLString path = kUninstallKey + TLString(entry.name);
         cleanups.push_back(std::make_unique<tltest::RegistryCleanup>(
             HKEY_LOCAL_MACHINE, (c.wow64_view ? TLString(u"SOFTWARE\\WOW6432Node\\") + path.Mid(9) : path).view()));
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.wc(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        const TLString publisher(entry.publisher);
-        RegSetValueExW(key, L"Publisher", 0, REG_SZ, reinterpret_cast<const BYTE*>(publisher.c_str()),
-                       static_cast<DWORD>((publisher.length() + 1) * 2));
-        RegCloseKey(key);
+        ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, path, u"Publisher", entry.publisher, view));
     }
 
     const UninstallEntries result = FindUninstallEntries(c.wow64_view);

@@ -195,6 +195,20 @@ bool ReadRegistryString(HKEY root, std::u16string_view subkey, std::u16string_vi
     return true;
 }
 
+bool WriteRegistryString(HKEY root, std::u16string_view subkey, std::u16string_view name, const TLString& value,
+                         REGSAM view) {
+    HKEY key;
+    if (RegCreateKeyExW(root, TLString(subkey).wc(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const TLString value_name(name);
+    const LONG result = RegSetValueExW(key, name.empty() ? nullptr : value_name.wc(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(value.c_str()),
+                                       static_cast<DWORD>((value.length() + 1) * sizeof(char16_t)));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
+
 bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_view name, DWORD* value) {
     DWORD type = 0;
     std::u16string data;

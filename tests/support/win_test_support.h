@@ -68,6 +68,9 @@ private:
 
 // A registry string value, or nothing when the key or value is absent.
 bool ReadRegistryString(HKEY root, std::u16string_view subkey, std::u16string_view name, TLString* value);
+// Writes a string value, making the key when it is missing; `view` may pick a registry view.
+bool WriteRegistryString(HKEY root, std::u16string_view subkey, std::u16string_view name, const TLString& value,
+                         REGSAM view = 0);
 bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_view name, DWORD* value);
 
 struct ProgramResult {
