@@ -217,15 +217,25 @@ bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_vie
     return true;
 }
 
-StartedProgram::StartedProgram(const TLString& program, std::u16string_view arguments, const TLString& working_folder) {
+namespace {
+
+// Starts the program with the command line "program" arguments, as a shell would.
+bool StartProcess(const TLString& program, std::u16string_view arguments, DWORD flags, const TLString& working_folder,
+                  PROCESS_INFORMATION* info) {
     TLString command = u"\"" + program + u"\"";
     if (!arguments.empty()) command += u" " + TLString(arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
     auto* writable = reinterpret_cast<wchar_t*>(command.GetBuffer(command.length()));
     const wchar_t* folder = working_folder.empty() ? nullptr : working_folder.wc();
-    if (CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &info)) {
+    return CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, flags, nullptr, folder, &startup, info);
+}
+
+}  // namespace
+
+StartedProgram::StartedProgram(const TLString& program, std::u16string_view arguments, const TLString& working_folder) {
+    PROCESS_INFORMATION info{};
+    if (StartProcess(program, arguments, 0, working_folder, &info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         id_ = info.dwProcessId;
@@ -276,15 +286,8 @@ TLString ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info) {
 
 DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view arguments, DWORD timeout_ms) {
     DebuggedRun run;
-    TLString command = u"\"" + program + u"\"";
-    if (!arguments.empty()) command += u" " + TLString(arguments);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    auto* writable = reinterpret_cast<wchar_t*>(command.GetBuffer(command.length()));
-    if (!CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr,
-                        &startup, &info))
-        return run;
+    if (!StartProcess(program, arguments, DEBUG_ONLY_THIS_PROCESS, TLString(), &info)) return run;
     run.result.started = true;
     CloseHandle(info.hThread);
     const ULONGLONG start = GetTickCount64();
