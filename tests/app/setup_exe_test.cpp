@@ -288,8 +288,9 @@ TEST(SetupExe, ClearsTheVirtualisedCopiesOfTheProductsMachineSettings) {
 // a debugger; the product's folder is named by product string 3 ("Tonehall 27").
 TEST(SetupExe, DiscoversTheInstalledProductAndAnnouncesItsFolder) {
     tltest::RegistryCleanup record(HKEY_LOCAL_MACHINE, u"Software\\C. Orvane\\Tone Core");
-    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, u"Software\\C. Orvane\\Tone Core\\Installations\\Tonehall 27",
-                                            u"Path", u"C:\\Tonehall Test"));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE,
+                                            u"Software\\C. Orvane\\Tone Core\\Installations\\Tonehall 27", u"Path",
+                                            u"C:\\Tonehall Test"));
 
     Distribution distribution;
     const tltest::DebuggedRun run = tltest::RunUnderDebugger(distribution.SetupExe(), u"");
