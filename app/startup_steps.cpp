@@ -113,7 +113,10 @@ bool ChecksOverriddenByKeyboard() {
     return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) < 0 && GetKeyState('F') < 0;
 }
 
-void SystemChecksNotImplemented() {}
+void SystemChecksNotImplemented() {
+    // Said in the log, so that nobody reading it takes the machine for checked.
+    tools::Log(u"SystemChecksNotImplemented", u"System checks are not built yet: none ran");
+}
 
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name) {
     TLScopedTrace trace(u"PlaceLauncher");
@@ -122,6 +125,8 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
     CopyFileW((folder + launcher_name).wc(), (executable_folder + u"Tunevault\\" + launcher_name).wc(), FALSE);
 }
 
-void WizardNotImplemented() {}
+void WizardNotImplemented() {
+    tools::Log(u"WizardNotImplemented", u"The wizard is not built yet: nothing was shown or installed");
+}
 
 }  // namespace startup
