@@ -1,0 +1,10 @@
+#include "engine/pending/pending_operations.h"
+
+namespace engine {
+
+PendingOperations& ProcessPendingOperations() {
+    static PendingOperations operations;
+    return operations;
+}
+
+}  // namespace engine
