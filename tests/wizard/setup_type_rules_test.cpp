@@ -19,22 +19,26 @@ struct SetupTypeCase {
 
 class SetupTypeTable : public ::testing::TestWithParam<SetupTypeCase> {};
 
-// Leaving forward always clears portable mode (a Custom, Portable run that came back to choose again).
-TEST_P(SetupTypeTable, SkipAndLeavingForward) {
-    const SetupTypeCase& c = GetParam();
-    InstallSession session;
+void SetRun(InstallSession& session, const SetupTypeCase& c) {
     session.AutoInstall = c.auto_install;
     session.Upgrade = c.upgrade;
     session.Silent = c.silent;
+}
+
+TEST_P(SetupTypeTable, PassingOverSetsExpressForAnUpgrade) {
+    const SetupTypeCase& c = GetParam();
+    InstallSession session;
+    SetRun(session, c);
+    EXPECT_EQ(pagerules::SetupTypeWantsSkip(session), c.skips);
+    EXPECT_EQ(session.ExpressMode, c.upgrade && !c.auto_install);
+}
+
+// Leaving forward always clears portable mode (a Custom, Portable run that came back to choose again).
+TEST_P(SetupTypeTable, LeavingForward) {
+    const SetupTypeCase& c = GetParam();
+    InstallSession session;
+    SetRun(session, c);
     session.PortableMode = true;
-    {
-        InstallSession probe;
-        probe.AutoInstall = c.auto_install;
-        probe.Upgrade = c.upgrade;
-        probe.Silent = c.silent;
-        EXPECT_EQ(pagerules::SetupTypeWantsSkip(probe), c.skips);
-        if (c.upgrade && !c.auto_install) EXPECT_TRUE(probe.ExpressMode) << "an upgrade is an express install";
-    }
     EXPECT_EQ(pagerules::LeaveSetupType(session, c.choice, c.ticked), c.remembered);
     EXPECT_EQ(session.ExpressMode, c.express);
     EXPECT_FALSE(session.PortableMode);

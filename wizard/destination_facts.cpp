@@ -1,0 +1,135 @@
+#include "wizard/destination_facts.h"
+
+#include <windows.h>
+
+#include "core/path/path_parts.h"
+#include "core/process/tl_process_info_block.h"
+#include "core/tools/tools.h"
+#include "engine/filesystem/tl_file_system.h"
+
+namespace destination {
+namespace {
+
+static_assert(pagerules::kFolderFieldUnits == TLProcessInfoBlock::kMaxPath);
+
+FreeSpaceQuery g_free_space_query = nullptr;
+
+TLString WithOneTrailingBackslash(TLString folder) {
+    folder.RemoveTrailingBackslashes();
+    if (!folder.empty()) folder += u'\\';
+    return folder;
+}
+
+// Runs one of Windows' path functions that fill a buffer, growing the buffer as it asks.
+template <typename Call>
+bool PathFromWindows(Call call, TLString* result) {
+    DWORD capacity = MAX_PATH;
+    for (;;) {
+        wchar_t* buffer = reinterpret_cast<wchar_t*>(result->GetBuffer(capacity));
+        const DWORD length = call(buffer, capacity);
+        if (length == 0) {
+            result->ReleaseBuffer(0);
+            return false;
+        }
+        if (length < capacity) {
+            result->ReleaseBuffer(length);
+            return true;
+        }
+        capacity = length + 1;
+    }
+}
+
+TLString FullPath(const TLString& path) {
+    const TLString windows_path = tlpath::WithLongPathPrefix(path);
+    TLString full;
+    if (!PathFromWindows(
+            [&](wchar_t* buffer, DWORD capacity) {
+                return GetFullPathNameW(windows_path.wc(), capacity, buffer, nullptr);
+            },
+            &full))
+        return path;
+    return tlpath::WithoutLongPathPrefix(full);
+}
+
+bool LongPath(const TLString& path, TLString* long_path) {
+    const TLString windows_path = tlpath::WithLongPathPrefix(path);
+    if (!PathFromWindows(
+            [&](wchar_t* buffer, DWORD capacity) { return GetLongPathNameW(windows_path.wc(), buffer, capacity); },
+            long_path))
+        return false;
+    *long_path = tlpath::WithoutLongPathPrefix(*long_path);
+    return true;
+}
+
+// The long form of the deepest folder of the path that exists, with the names below it as given.
+TLString LongFormOfExistingPart(const TLString& full) {
+    TLString existing = full;
+    existing.RemoveTrailingBackslashes();
+    TLString missing;
+    for (;;) {
+        TLString long_form;
+        if (LongPath(existing + u"\\", &long_form)) return WithOneTrailingBackslash(long_form) + missing;
+        const size_t cut = existing.ReverseFind(u'\\');
+        if (cut == TLString::npos || cut == 0) return full;
+        missing = existing.Mid(cut + 1) + u"\\" + missing;
+        existing.Truncate(cut);
+    }
+}
+
+int64_t SystemFreeSpace(const TLString& folder) { return TLFileSystem::FreeSpace(folder); }
+
+TLString WindowsFolder() {
+    TLString folder;
+    PathFromWindows([](wchar_t* buffer, DWORD capacity) { return GetWindowsDirectoryW(buffer, capacity); },
+                    &folder);
+    return CanonicalFolder(folder);
+}
+
+TLString ProgramFilesFolder() {
+    TLString folder;
+    PathFromWindows(
+        [](wchar_t* buffer, DWORD capacity) {
+            DWORD bytes = capacity * sizeof(wchar_t);
+            const LSTATUS status =
+                RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir",
+                             RRF_RT_REG_SZ, nullptr, buffer, &bytes);
+            if (status == ERROR_MORE_DATA) return static_cast<DWORD>(bytes / sizeof(wchar_t));
+            return status == ERROR_SUCCESS && bytes >= sizeof(wchar_t) ? static_cast<DWORD>(bytes / sizeof(wchar_t) - 1)
+                                                                       : DWORD{0};
+        },
+        &folder);
+    return folder;
+}
+
+}  // namespace
+
+TLString CanonicalFolder(const TLString& typed) {
+    if (typed.empty()) return typed;
+    return WithOneTrailingBackslash(LongFormOfExistingPart(FullPath(typed)));
+}
+
+pagerules::ProposalFacts GatherProposalFacts() {
+    pagerules::ProposalFacts facts;
+    if (const TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
+        facts.existing_installation_folder = block->GetString(TLProcessInfoBlock::kInstallFolder);
+    facts.remembered_folder =
+        tools::OpenSettingsSection(u"Installer"_tl).GetString(pagerules::kInstallDirectoryValue, TLString());
+    facts.configured_folder = tools::ProductString(pagerules::kInstallToPathKey, TLString());
+    facts.program_files_folder = ProgramFilesFolder();
+    facts.product_folder_name = tools::ProductItem(3);
+    return facts;
+}
+
+pagerules::DestinationFacts GatherDestinationFacts(const InstallSession& session) {
+    pagerules::DestinationFacts facts;
+    facts.windows_folder = WindowsFolder();
+    for (const TLString& folder : session.PreexistingProgramFolders)
+        facts.preexisting_program_folders.Add(CanonicalFolder(folder));
+    facts.make_folder = [](const TLString& folder) { return TLFileSystem::MakeDirectoryTree(folder); };
+    facts.free_space = g_free_space_query ? g_free_space_query : SystemFreeSpace;
+    return facts;
+}
+
+void ReplaceFreeSpaceQuery(FreeSpaceQuery query) { g_free_space_query = query; }
+
+}  // namespace destination
