@@ -10,15 +10,11 @@
 namespace destination {
 namespace {
 
+using pagerules::WithOneTrailingBackslash;
+
 static_assert(pagerules::kFolderFieldUnits == TLProcessInfoBlock::kMaxPath);
 
 FreeSpaceQuery g_free_space_query = nullptr;
-
-TLString WithOneTrailingBackslash(TLString folder) {
-    folder.RemoveTrailingBackslashes();
-    if (!folder.empty()) folder += u'\\';
-    return folder;
-}
 
 // Runs one of Windows' path functions that fill a buffer, growing the buffer as it asks.
 template <typename Call>
@@ -42,11 +38,9 @@ bool PathFromWindows(Call call, TLString* result) {
 TLString FullPath(const TLString& path) {
     const TLString windows_path = tlpath::WithLongPathPrefix(path);
     TLString full;
-    if (!PathFromWindows(
-            [&](wchar_t* buffer, DWORD capacity) {
-                return GetFullPathNameW(windows_path.wc(), capacity, buffer, nullptr);
-            },
-            &full))
+    if (!PathFromWindows([&](wchar_t* buffer,
+                             DWORD capacity) { return GetFullPathNameW(windows_path.wc(), capacity, buffer, nullptr); },
+                         &full))
         return path;
     return tlpath::WithoutLongPathPrefix(full);
 }
@@ -80,8 +74,7 @@ int64_t SystemFreeSpace(const TLString& folder) { return TLFileSystem::FreeSpace
 
 TLString WindowsFolder() {
     TLString folder;
-    PathFromWindows([](wchar_t* buffer, DWORD capacity) { return GetWindowsDirectoryW(buffer, capacity); },
-                    &folder);
+    PathFromWindows([](wchar_t* buffer, DWORD capacity) { return GetWindowsDirectoryW(buffer, capacity); }, &folder);
     return CanonicalFolder(folder);
 }
 
@@ -90,9 +83,8 @@ TLString ProgramFilesFolder() {
     PathFromWindows(
         [](wchar_t* buffer, DWORD capacity) {
             DWORD bytes = capacity * sizeof(wchar_t);
-            const LSTATUS status =
-                RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", L"ProgramFilesDir",
-                             RRF_RT_REG_SZ, nullptr, buffer, &bytes);
+            const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                                                L"ProgramFilesDir", RRF_RT_REG_SZ, nullptr, buffer, &bytes);
             if (status == ERROR_MORE_DATA) return static_cast<DWORD>(bytes / sizeof(wchar_t));
             return status == ERROR_SUCCESS && bytes >= sizeof(wchar_t) ? static_cast<DWORD>(bytes / sizeof(wchar_t) - 1)
                                                                        : DWORD{0};

@@ -5,12 +5,6 @@
 namespace pagerules {
 namespace {
 
-TLString WithOneTrailingBackslash(TLString folder) {
-    folder.RemoveTrailingBackslashes();
-    if (!folder.empty()) folder += u'\\';
-    return folder;
-}
-
 struct MessageEntry {
     DestinationProblem problem;
     int product_item;
@@ -54,6 +48,12 @@ constexpr MessageEntry kMessages[] = {
 bool HasEnoughFreeSpace(int64_t free_bytes) { return free_bytes < 0 || (free_bytes >> 20) >= kRequiredFreeMiB; }
 
 }  // namespace
+
+TLString WithOneTrailingBackslash(TLString folder) {
+    folder.RemoveTrailingBackslashes();
+    if (!folder.empty()) folder += u'\\';
+    return folder;
+}
 
 TLString ProposeDestination(const InstallSession& session, const ProposalFacts& facts) {
     if (session.PortableMode) return TLString();

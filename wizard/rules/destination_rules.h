@@ -21,6 +21,9 @@ inline constexpr char16_t kInstallToPathKey[] = u"/*/Product/InstallToPath";
 // folder would be cut there and name another folder.
 inline constexpr size_t kFolderFieldUnits = 260;
 
+// The folder with exactly one trailing backslash; empty stays empty.
+TLString WithOneTrailingBackslash(TLString folder);
+
 // The candidates of the proposal, in the order they are tried.
 struct ProposalFacts {
     TLString existing_installation_folder;  // where startup found this version installed

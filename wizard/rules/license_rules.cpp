@@ -1,6 +1,7 @@
 #include "wizard/rules/license_rules.h"
 
 #include "core/tools/tools.h"
+#include "wizard/rules/destination_rules.h"
 
 namespace pagerules {
 
@@ -28,12 +29,9 @@ void DetectExistingInstallations(InstallSession& session, const FindEntries& fin
         session.Is32BitInstallationFound = true;
 
     for (const TLString& entry : entries.other_entries) {
-        TLString folder = read_install_location(entry);
         // An entry without a location names no folder; one backslash alone would stand for none.
-        if (folder.empty()) continue;
-        folder.RemoveTrailingBackslashes();
-        folder += u'\\';
-        session.PreexistingProgramFolders.Add(folder);
+        const TLString folder = WithOneTrailingBackslash(read_install_location(entry));
+        if (!folder.empty()) session.PreexistingProgramFolders.Add(folder);
     }
 }
 

@@ -1,0 +1,26 @@
+#include "wizard/welcome_facts.h"
+
+#include <windows.h>
+
+#include "app/uninstall_entries.h"
+#include "core/tools/tools.h"
+#include "core/xml/file_text.h"
+#include "wizard/rules/license_rules.h"
+
+namespace welcome {
+
+TLString ReadLicenseText(const TLString& installer_folder) {
+    TLString text;
+    if (!tlxml::ReadTextFile(installer_folder + pagerules::kLicenseFileName, text)) return TLString();
+    return text;
+}
+
+void DetectExistingInstallations(InstallSession& session) {
+    pagerules::DetectExistingInstallations(session, FindUninstallEntries, [](const TLString& entry) {
+        return tools::OpenRegistryKey(HKEY_LOCAL_MACHINE,
+                                      u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry)
+            .GetString(u"InstallLocation"_tl, TLString());
+    });
+}
+
+}  // namespace welcome
