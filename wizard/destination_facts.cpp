@@ -5,6 +5,8 @@
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
+#include "core/windows/full_path.h"
+#include "core/windows/registry.h"
 #include "engine/filesystem/tl_file_system.h"
 
 namespace destination {
@@ -33,16 +35,6 @@ bool PathFromWindows(Call call, TLString* result) {
         }
         capacity = length + 1;
     }
-}
-
-TLString FullPath(const TLString& path) {
-    const TLString windows_path = tlpath::WithLongPathPrefix(path);
-    TLString full;
-    if (!PathFromWindows([&](wchar_t* buffer,
-                             DWORD capacity) { return GetFullPathNameW(windows_path.wc(), capacity, buffer, nullptr); },
-                         &full))
-        return path;
-    return tlpath::WithoutLongPathPrefix(full);
 }
 
 bool LongPath(const TLString& path, TLString* long_path) {
@@ -80,16 +72,8 @@ TLString WindowsFolder() {
 
 TLString ProgramFilesFolder() {
     TLString folder;
-    PathFromWindows(
-        [](wchar_t* buffer, DWORD capacity) {
-            DWORD bytes = capacity * sizeof(wchar_t);
-            const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
-                                                L"ProgramFilesDir", RRF_RT_REG_SZ, nullptr, buffer, &bytes);
-            if (status == ERROR_MORE_DATA) return static_cast<DWORD>(bytes / sizeof(wchar_t));
-            return status == ERROR_SUCCESS && bytes >= sizeof(wchar_t) ? static_cast<DWORD>(bytes / sizeof(wchar_t) - 1)
-                                                                       : DWORD{0};
-        },
-        &folder);
+    tlwin::RegistryKey::Open(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion"_tl)
+        .ReadString(u"ProgramFilesDir"_tl, &folder);
     return folder;
 }
 
@@ -97,7 +81,7 @@ TLString ProgramFilesFolder() {
 
 TLString CanonicalFolder(const TLString& typed) {
     if (typed.empty()) return typed;
-    return WithOneTrailingBackslash(LongFormOfExistingPart(FullPath(typed)));
+    return WithOneTrailingBackslash(LongFormOfExistingPart(tlwin::FullPath(typed)));
 }
 
 pagerules::ProposalFacts GatherProposalFacts() {
