@@ -8,6 +8,7 @@
 #include "core/windows/full_path.h"
 #include "core/windows/registry.h"
 #include "engine/filesystem/tl_file_system.h"
+#include "wizard/environment_seams.h"
 
 namespace destination {
 namespace {
@@ -15,8 +16,6 @@ namespace {
 using pagerules::WithOneTrailingBackslash;
 
 static_assert(pagerules::kFolderFieldUnits == TLProcessInfoBlock::kMaxPath);
-
-FreeSpaceQuery g_free_space_query = nullptr;
 
 // Runs one of Windows' path functions that fill a buffer, growing the buffer as it asks.
 template <typename Call>
@@ -62,7 +61,10 @@ TLString LongFormOfExistingPart(const TLString& full) {
     }
 }
 
-int64_t SystemFreeSpace(const TLString& folder) { return TLFileSystem::FreeSpace(folder); }
+int64_t FreeSpace(const TLString& folder) {
+    if (const std::optional<int64_t> stand_in = seams::FreeBytes()) return *stand_in;
+    return TLFileSystem::FreeSpace(folder);
+}
 
 TLString WindowsFolder() {
     TLString folder;
@@ -102,10 +104,8 @@ pagerules::DestinationFacts GatherDestinationFacts(const InstallSession& session
     for (const TLString& folder : session.PreexistingProgramFolders)
         facts.preexisting_program_folders.Add(CanonicalFolder(folder));
     facts.make_folder = [](const TLString& folder) { return TLFileSystem::MakeDirectoryTree(folder); };
-    facts.free_space = g_free_space_query ? g_free_space_query : SystemFreeSpace;
+    facts.free_space = FreeSpace;
     return facts;
 }
-
-void ReplaceFreeSpaceQuery(FreeSpaceQuery query) { g_free_space_query = query; }
 
 }  // namespace destination

@@ -1,8 +1,6 @@
 #pragma once
 // What the destination folder page needs to know of the machine, gathered for its rules.
 
-#include <cstdint>
-
 #include "app/install_session.h"
 #include "core/string/tl_string.h"
 #include "wizard/rules/destination_rules.h"
@@ -20,10 +18,5 @@ pagerules::ProposalFacts GatherProposalFacts();
 // The Windows folder and the family's program folders in canonical form, and the two acts of the
 // checks: making the folder tree and asking its drive's free space.
 pagerules::DestinationFacts GatherDestinationFacts(const InstallSession& session);
-
-// Bytes free on the folder's drive; negative when no folder of the path can be asked.
-using FreeSpaceQuery = int64_t (*)(const TLString& folder);
-// Tests replace the query to stand for a nearly full disk, which they cannot make; null restores it.
-void ReplaceFreeSpaceQuery(FreeSpaceQuery query);
 
 }  // namespace destination
