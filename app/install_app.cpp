@@ -72,7 +72,7 @@ bool CInstallApp::InitInstance() {
     if (!startup::ChecksOverriddenByKeyboard()) startup::SystemChecksNotImplemented();
 
     startup::PlaceLauncher(folder, tools::LauncherFileName());
-    startup::WizardNotImplemented();
+    startup::RunWizard();
     return false;
 }
 

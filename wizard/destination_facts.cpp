@@ -13,9 +13,9 @@
 namespace destination {
 namespace {
 
-using pagerules::WithOneTrailingBackslash;
+using wizard_rules::WithOneTrailingBackslash;
 
-static_assert(pagerules::kFolderFieldUnits == TLProcessInfoBlock::kMaxPath);
+static_assert(wizard_rules::kFolderFieldUnits == TLProcessInfoBlock::kMaxPath);
 
 // Runs one of Windows' path functions that fill a buffer, growing the buffer as it asks.
 template <typename Call>
@@ -86,20 +86,20 @@ TLString CanonicalFolder(const TLString& typed) {
     return WithOneTrailingBackslash(LongFormOfExistingPart(tlwin::FullPath(typed)));
 }
 
-pagerules::ProposalFacts GatherProposalFacts() {
-    pagerules::ProposalFacts facts;
+wizard_rules::ProposalFacts GatherProposalFacts() {
+    wizard_rules::ProposalFacts facts;
     if (const TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         facts.existing_installation_folder = block->GetString(TLProcessInfoBlock::kInstallFolder);
     facts.remembered_folder =
-        tools::OpenSettingsSection(u"Installer"_tl).GetString(pagerules::kInstallDirectoryValue, TLString());
-    facts.configured_folder = tools::ProductString(pagerules::kInstallToPathKey, TLString());
+        tools::OpenSettingsSection(u"Installer"_tl).GetString(wizard_rules::kInstallDirectoryValue, TLString());
+    facts.configured_folder = tools::ProductString(wizard_rules::kInstallToPathKey, TLString());
     facts.program_files_folder = ProgramFilesFolder();
     facts.product_folder_name = tools::ProductItem(3);
     return facts;
 }
 
-pagerules::DestinationFacts GatherDestinationFacts(const InstallSession& session) {
-    pagerules::DestinationFacts facts;
+wizard_rules::DestinationFacts GatherDestinationFacts(const InstallSession& session) {
+    wizard_rules::DestinationFacts facts;
     facts.windows_folder = WindowsFolder();
     for (const TLString& folder : session.PreexistingProgramFolders)
         facts.preexisting_program_folders.Add(CanonicalFolder(folder));

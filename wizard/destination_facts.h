@@ -13,10 +13,10 @@ TLString CanonicalFolder(const TLString& typed);
 
 // The proposal's candidates: the installed copy's folder, the remembered and configured folders,
 // the Program Files folder and the product's folder name.
-pagerules::ProposalFacts GatherProposalFacts();
+wizard_rules::ProposalFacts GatherProposalFacts();
 
 // The Windows folder and the family's program folders in canonical form, and the two acts of the
 // checks: making the folder tree and asking its drive's free space.
-pagerules::DestinationFacts GatherDestinationFacts(const InstallSession& session);
+wizard_rules::DestinationFacts GatherDestinationFacts(const InstallSession& session);
 
 }  // namespace destination

@@ -11,12 +11,12 @@ namespace welcome {
 
 TLString ReadLicenseText(const TLString& installer_folder) {
     TLString text;
-    if (!tlxml::ReadTextFile(installer_folder + pagerules::kLicenseFileName, text)) return TLString();
+    if (!tlxml::ReadTextFile(installer_folder + wizard_rules::kLicenseFileName, text)) return TLString();
     return text;
 }
 
 void DetectExistingInstallations(InstallSession& session) {
-    pagerules::DetectExistingInstallations(session, FindUninstallEntries, [](const TLString& entry) {
+    wizard_rules::DetectExistingInstallations(session, FindUninstallEntries, [](const TLString& entry) {
         return tools::OpenRegistryKey(HKEY_LOCAL_MACHINE,
                                       u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry)
             .GetString(u"InstallLocation"_tl, TLString());

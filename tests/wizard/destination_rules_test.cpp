@@ -6,7 +6,7 @@
 
 namespace {
 
-using pagerules::DestinationProblem;
+using wizard_rules::DestinationProblem;
 
 struct ProposalCase {
     const char* name;
@@ -23,9 +23,9 @@ TEST_P(ProposalTable, FirstRuleWithAFolderWins) {
     session.PortableMode = c.portable;
     session.ExistingInstallationFound = c.existing;
     session.Is32BitInstallationFound = c.found_32bit;
-    const pagerules::ProposalFacts facts{TLString(c.existing_folder), TLString(c.remembered), TLString(c.configured),
-                                         TLString(c.program_files), u"Tonehall 27"_tl};
-    EXPECT_EQ(pagerules::ProposeDestination(session, facts), c.expected);
+    const wizard_rules::ProposalFacts facts{TLString(c.existing_folder), TLString(c.remembered), TLString(c.configured),
+                                            TLString(c.program_files), u"Tonehall 27"_tl};
+    EXPECT_EQ(wizard_rules::ProposeDestination(session, facts), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,7 +64,7 @@ class CheckTable : public ::testing::TestWithParam<CheckCase> {};
 TEST_P(CheckTable, FirstFailingRuleGivesTheProblem) {
     const CheckCase& c = GetParam();
     std::vector<std::string> acts;
-    pagerules::DestinationFacts facts;
+    wizard_rules::DestinationFacts facts;
     facts.windows_folder = u"C:\\windows\\"_tl;
     facts.preexisting_program_folders = {u"D:\\Apps\\Tonehall Radio\\"_tl, u"\\\\nas\\media\\Tonehall Tools\\"_tl};
     facts.make_folder = [&](const TLString& folder) {
@@ -76,7 +76,7 @@ TEST_P(CheckTable, FirstFailingRuleGivesTheProblem) {
         return c.free_bytes;
     };
     const TLString folder(c.folder);
-    EXPECT_EQ(pagerules::CheckDestination(folder, facts), c.expected);
+    EXPECT_EQ(wizard_rules::CheckDestination(folder, facts), c.expected);
 
     std::vector<std::string> expected_acts;
     if (c.expected == DestinationProblem::kNone || c.expected >= DestinationProblem::kNotCreated)
@@ -142,8 +142,8 @@ TEST(DestinationMessages, TitlesTextsAndTheProductNameEachNames) {
          u"Please select a different drive or free more space on the selected drive."},
     };
     for (const Case& c : cases) {
-        const pagerules::DestinationMessage message =
-            pagerules::MessageFor(c.problem, [](int item) { return TLString::Format(u"Name%d", item); });
+        const wizard_rules::DestinationMessage message =
+            wizard_rules::MessageFor(c.problem, [](int item) { return TLString::Format(u"Name%d", item); });
         EXPECT_EQ(message.title, c.title);
         EXPECT_EQ(message.text, c.text);
     }

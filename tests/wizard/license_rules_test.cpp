@@ -6,7 +6,7 @@
 
 namespace {
 
-using pagerules::WelcomeStart;
+using wizard_rules::WelcomeStart;
 
 TEST(WelcomeStart, SilentAndUpgradeAcceptAtOnceElseTheRememberedValueDecides) {
     struct Case {
@@ -23,14 +23,14 @@ TEST(WelcomeStart, SilentAndUpgradeAcceptAtOnceElseTheRememberedValueDecides) {
         InstallSession session;
         session.Silent = c.silent;
         session.Upgrade = c.upgrade;
-        EXPECT_EQ(pagerules::ChooseWelcomeStart(session, c.run_auto_install), c.expected)
+        EXPECT_EQ(wizard_rules::ChooseWelcomeStart(session, c.run_auto_install), c.expected)
             << c.silent << c.upgrade << " " << c.run_auto_install;
     }
 }
 
 TEST(AutoInstallCountdown, CaptionCountsFromThirtyDownToOne) {
-    pagerules::AutoInstallCountdown countdown;
-    EXPECT_EQ(pagerules::CountdownCaption(u"Tonehall"_tl, countdown.Tick()),
+    wizard_rules::AutoInstallCountdown countdown;
+    EXPECT_EQ(wizard_rules::CountdownCaption(u"Tonehall"_tl, countdown.Tick()),
               u"Tonehall - Install Wizard (Auto Install in 30 seconds)");
     int last = 0;
     for (int tick = 2; tick <= 30; ++tick) last = countdown.Tick();
@@ -45,7 +45,7 @@ struct Machine {
     std::vector<bool> views_asked;
 
     void Detect(InstallSession& session) {
-        pagerules::DetectExistingInstallations(
+        wizard_rules::DetectExistingInstallations(
             session,
             [this](bool wow64) {
                 views_asked.push_back(wow64);

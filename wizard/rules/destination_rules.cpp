@@ -2,7 +2,7 @@
 
 #include "core/tools/tools.h"
 
-namespace pagerules {
+namespace wizard_rules {
 namespace {
 
 struct MessageEntry {
@@ -111,4 +111,4 @@ DestinationMessage MessageFor(DestinationProblem problem, const std::function<TL
     return {};
 }
 
-}  // namespace pagerules
+}  // namespace wizard_rules

@@ -10,7 +10,7 @@
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 
-namespace pagerules {
+namespace wizard_rules {
 
 inline constexpr char16_t kInstallToLabel[] = u"Install to:";
 // Remembered in the "Installer" settings by the installation that chose the folder.
@@ -78,4 +78,4 @@ struct DestinationMessage {
 // gives the numbered product string (0 to 3) that each message names.
 DestinationMessage MessageFor(DestinationProblem problem, const std::function<TLString(int)>& product_item);
 
-}  // namespace pagerules
+}  // namespace wizard_rules

@@ -3,7 +3,7 @@
 #include "core/tools/tools.h"
 #include "wizard/rules/destination_rules.h"
 
-namespace pagerules {
+namespace wizard_rules {
 
 WelcomeStart ChooseWelcomeStart(const InstallSession& session, int64_t run_auto_install) {
     if (session.Silent || session.Upgrade) return WelcomeStart::kAcceptAtOnce;
@@ -35,4 +35,4 @@ void DetectExistingInstallations(InstallSession& session, const FindEntries& fin
     }
 }
 
-}  // namespace pagerules
+}  // namespace wizard_rules

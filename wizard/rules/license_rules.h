@@ -9,7 +9,7 @@
 #include "app/uninstall_entries.h"
 #include "core/string/tl_string.h"
 
-namespace pagerules {
+namespace wizard_rules {
 
 inline constexpr char16_t kLicenseLabel[] = u"Please read the following license agreement carefully.";
 inline constexpr char16_t kAcceptText[] = u"Accept";
@@ -52,4 +52,4 @@ using ReadInstallLocation = std::function<TLString(const TLString& entry_name)>;
 void DetectExistingInstallations(InstallSession& session, const FindEntries& find_entries,
                                  const ReadInstallLocation& read_install_location);
 
-}  // namespace pagerules
+}  // namespace wizard_rules

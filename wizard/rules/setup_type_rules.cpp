@@ -1,15 +1,8 @@
 #include "wizard/rules/setup_type_rules.h"
 
-namespace pagerules {
+#include "wizard/rules/skip_rules.h"
 
-bool SetupTypeWantsSkip(InstallSession& session) {
-    if (session.AutoInstall) return true;
-    if (session.Upgrade) {
-        session.ExpressMode = true;
-        return true;
-    }
-    return session.Silent;
-}
+namespace wizard_rules {
 
 std::optional<int> LeaveSetupType(InstallSession& session, int selected_choice, bool auto_install_ticked) {
     session.PortableMode = false;
@@ -19,13 +12,9 @@ std::optional<int> LeaveSetupType(InstallSession& session, int selected_choice, 
     return auto_install_ticked ? 1 : 0;
 }
 
-bool CustomSetupTypeWantsSkip(const InstallSession& session, bool custom_offered) {
-    return !custom_offered || session.Silent || session.ExpressMode;
-}
-
 void LeaveCustomSetupType(InstallSession& session, bool custom_offered, int selected_choice) {
-    if (CustomSetupTypeWantsSkip(session, custom_offered)) return;
+    if (SetupTypeCustomWantsSkip(session, custom_offered)) return;
     session.PortableMode = selected_choice == kPortableChoice;
 }
 
-}  // namespace pagerules
+}  // namespace wizard_rules

@@ -7,7 +7,7 @@
 
 #include "app/install_session.h"
 
-namespace pagerules {
+namespace wizard_rules {
 
 struct RadioChoiceText {
     const char16_t* name;
@@ -38,16 +38,12 @@ inline constexpr int kCustomSetupTypeFeature = 173;
 // The check box starts ticked when the last run asked for the automatic install.
 inline bool AutoInstallTickedAtStart(int64_t run_auto_install) { return run_auto_install != 0; }
 
-// After the countdown, or in an Upgrade run, there is nothing to choose; an Upgrade run means
-// Express, which is set here.
-bool SetupTypeWantsSkip(InstallSession& session);
-
 // Sets express mode and clears portable mode from the choice; gives the value to remember as
-// "Run Auto Install" for the next run, or nothing when the page was passed over.
+// "Run Auto Install" for the next run, or nothing when the page passes over itself (which makes the
+// install an express one).
 std::optional<int> LeaveSetupType(InstallSession& session, int selected_choice, bool auto_install_ticked);
 
-bool CustomSetupTypeWantsSkip(const InstallSession& session, bool custom_offered);
 // Sets portable mode from the choice unless the page was passed over.
 void LeaveCustomSetupType(InstallSession& session, bool custom_offered, int selected_choice);
 
-}  // namespace pagerules
+}  // namespace wizard_rules
