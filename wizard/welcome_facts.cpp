@@ -12,7 +12,13 @@ namespace welcome {
 TLString ReadLicenseText(const TLString& installer_folder) {
     TLString text;
     if (!tlxml::ReadTextFile(installer_folder + wizard_rules::kLicenseFileName, text)) return TLString();
-    return text;
+    // A multi-line edit control breaks lines only at "\r\n".
+    TLString lines;
+    for (size_t i = 0; i < text.length(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) lines += u'\r';
+        lines += text[i];
+    }
+    return lines;
 }
 
 void DetectExistingInstallations(InstallSession& session) {

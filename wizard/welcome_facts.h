@@ -7,7 +7,8 @@
 
 namespace welcome {
 
-// The agreement beside the installer, read whole; empty when the file is missing.
+// The agreement beside the installer, read whole, with Windows line ends; empty when the file is
+// missing.
 TLString ReadLicenseText(const TLString& installer_folder);
 
 // Looks through the uninstall entries of both registry views and the family's install locations.
