@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "core/process/tl_shared_memory.h"
 #include "core/string/tl_string.h"
@@ -38,8 +39,14 @@ public:
     static TLString NameFor(DWORD process_id);
 
     // This process's block, created on first use under a process-wide lock; null only when the
-    // shared memory cannot be had.
+    // shared memory cannot be had. Creating it fills the fixed fields only: finding the installed
+    // product is left to the caller (FinishProcessInfoBlock in tl_install_path.h).
     static TLProcessInfoBlock* Get();
+    // The block of that process id, created when new; null when the shared memory cannot be had.
+    static std::unique_ptr<TLProcessInfoBlock> Open(DWORD process_id);
+    ~TLProcessInfoBlock() = default;
+    TLProcessInfoBlock(const TLProcessInfoBlock&) = delete;
+    TLProcessInfoBlock& operator=(const TLProcessInfoBlock&) = delete;
 
     TLString GetString(Offset offset) const;
     // Stores at most 259 units and the terminating zero.
@@ -52,13 +59,16 @@ public:
     // True when this process found the shared memory new and filled it.
     bool InitialisedHere() const { return initialised_here_; }
     bool IsPortable() const { return GetByte(kPortableByte) != 0; }
+    // Readers in other processes take the block as complete once this is set; it is set last.
+    bool IsReady() const { return GetUInt32(kReadyValue) == kReady; }
+    void MarkReady();
     // Recomputes the application data folder: for a portable install the install folder followed by
     // "Application Data", otherwise the product's folder in the user's application data.
     void ComputeAppDataFolder();
 
 private:
     TLProcessInfoBlock() = default;
-    bool Create();
+    bool Create(DWORD process_id);
 
     TLSharedMemory memory_;
     bool initialised_here_ = false;
