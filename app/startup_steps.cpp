@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "app/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_version.h"
@@ -49,14 +50,14 @@ void ChooseSkin(const TLString& executable_folder) {
     if (tltools::ISkinService* skin = tools->GetSkinService(1)) {
         skin->SetTitleBarImage(u"Titlebar Icon");
         const TLString skin_folder = executable_folder + u"Tunevault\\Skins\\Standard View\\";
-        TLString file_name = tools::ProductString(u"/*/General/MegaSkin", TLString());
-        const TLString skin_key = tools::ProductString(u"/*/General/MegaSkinKey", u"Standard View Skin 2");
+        TLString file_name = ReadProductSetting(ProductSetting::kMegaSkin, tools::ProductInfo()).text;
+        const TLString skin_key = ReadProductSetting(ProductSetting::kMegaSkinKey, tools::ProductInfo()).text;
         const TLString stored = tools::OpenSettingsSection(u"Properties").GetString(skin_key, TLString());
         const TLString user_choice = StoredSkinFileName(stored);
         if (!user_choice.empty() && skin->IsValidSkinFile(skin_folder + user_choice)) file_name = user_choice;
         skin->SetSkinFile(skin_folder + file_name);
     }
-    if (tools::ProductInteger(u"/*/Installer/ShowLanguageSelection", 0) != 0) {
+    if (ReadProductSetting(ProductSetting::kShowLanguageSelection, tools::ProductInfo()).number != 0) {
         if (tltools::ITranslator* translator = tools->GetTranslator(1)) translator->ShowLanguageSelection(nullptr);
     }
 }
