@@ -55,7 +55,7 @@ TLString TLProcessInfoBlock::GetString(Offset offset) const {
 }
 
 void TLProcessInfoBlock::SetString(Offset offset, const TLString& text) {
-    const size_t length = std::min(text.length(), kMaxPath - 1);
+    const size_t length = std::min(text.length(), kMaxPath);
     auto* target = reinterpret_cast<char16_t*>(memory_.data() + offset);
     std::memcpy(target, text.data(), length * sizeof(char16_t));
     target[length] = u'\0';

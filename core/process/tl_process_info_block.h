@@ -32,6 +32,9 @@ public:
         kAllBitsSet = 3168,
         kReadyValue = 3176,
     };
+    // Every string field holds kMaxPath units and the terminating zero.
+    static_assert(kInstallFolder - kExecutablePath == (kMaxPath + 1) * sizeof(char16_t));
+    static_assert(kInstallerByte - kAppDataFolder == (kMaxPath + 1) * sizeof(char16_t));
     static constexpr uint32_t kMarkerValue = 0x80000001;
     static constexpr uint32_t kReady = 99;
 
@@ -49,7 +52,7 @@ public:
     TLProcessInfoBlock& operator=(const TLProcessInfoBlock&) = delete;
 
     TLString GetString(Offset offset) const;
-    // Stores at most 259 units and the terminating zero.
+    // Stores at most 260 units and the terminating zero: each string field holds 261 units.
     void SetString(Offset offset, const TLString& text);
     uint8_t GetByte(Offset offset) const { return memory_.data()[offset]; }
     void SetByte(Offset offset, uint8_t value) { memory_.data()[offset] = value; }

@@ -124,12 +124,16 @@ TEST(ProcessInformationBlock, IsCreatedOnceWithItsFixedFields) {
               tltest::BuildPath(u"tests\\core\\core_windows_tests.exe"));
     EXPECT_EQ(TLProcessInfoBlock::NameFor(1234), u"Corvane Process v27 (1234)");
 
-    // Strings are cut to 259 units and the terminating zero.
-    const TLString long_text(std::u16string(400, u'x'));
-    block->SetString(TLProcessInfoBlock::kDataFolder, long_text);
-    EXPECT_EQ(block->GetString(TLProcessInfoBlock::kDataFolder).length(), 259u);
-    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 518)), 0);
-    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 519)), 0);
+    // A string keeps up to 260 units and its terminating zero, and never reaches into the next field.
+    block->SetString(TLProcessInfoBlock::kProgramFolder, u"C:\\Next\\");
+    for (const size_t length : {259u, 260u, 400u}) {
+        const TLString text(std::u16string(length, u'x'));
+        block->SetString(TLProcessInfoBlock::kDataFolder, text);
+        EXPECT_EQ(block->GetString(TLProcessInfoBlock::kDataFolder), text.Left(260)) << length;
+        EXPECT_EQ(block->GetString(TLProcessInfoBlock::kProgramFolder), u"C:\\Next\\") << length;
+    }
+    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 520)), 0);
+    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 521)), 0);
 }
 
 // Creating a block fills its fixed fields only, so that a test (or a program) decides when the

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/windows/fault_seam.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/unix_side.h"
@@ -12,7 +13,9 @@
 
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::IsEmpty;
 
 // Holds a file open without sharing, as a running program holds its own file.
@@ -169,6 +172,60 @@ TEST_F(FileSystemTest, SafeReplaceFileKeepsTheOriginalWhenAMoveFails) {
         EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"target (2).dll")));
         EXPECT_THAT(tools_.Lines(), ElementsAre(c.log_line));
     }
+}
+
+// Something (a virus scanner, say) keeps the set-aside original from being deleted: the new file is
+// in place all the same and the original is not lost; the failed deletion is in the log.
+TEST_F(FileSystemTest, SafeReplaceFileSucceedsWhenTheSetAsideOriginalCannotBeDeleted) {
+    ASSERT_TRUE(scratch_.WriteFile(u"target.dll", "old"));
+    ASSERT_TRUE(scratch_.WriteFile(u"staged.dll", "new"));
+    {
+        const tlwin::PlantedFault denied(tlwin::FaultCall::kFileDelete, ERROR_ACCESS_DENIED);
+        EXPECT_TRUE(TLFileSystem::SafeReplaceFile(scratch_.Path(u"target.dll"), scratch_.Path(u"staged.dll")));
+    }
+    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target.dll")), "new");
+    EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"staged.dll")));
+    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target (2).dll")), "old");
+    EXPECT_THAT(tools_.Lines(), ElementsAre("TLFileSystem::DeleteFile: Error 5 deleting existing file: " +
+                                            scratch_.Path(u"target (2).dll").ToUtf8()));
+}
+
+// A file in use in the target stops neither the copy of the others nor tells a success.
+TEST_F(FileSystemTest, CopyingATreeOntoAFileInUseCopiesTheRestAndFails) {
+    ASSERT_TRUE(scratch_.WriteFile(u"source\\a.txt", "new a"));
+    ASSERT_TRUE(scratch_.WriteFile(u"source\\sub\\busy.dll", "new busy"));
+    ASSERT_TRUE(scratch_.WriteFile(u"source\\sub\\z.txt", "new z"));
+    ASSERT_TRUE(scratch_.WriteFile(u"target\\sub\\busy.dll", "old busy"));
+    {
+        const HeldOpen held(scratch_.Path(u"target\\sub\\busy.dll"));
+        EXPECT_FALSE(TLFileSystem::CopyDirectoryTree(scratch_.Path(u"source"), scratch_.Path(u"target")));
+    }
+    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target\\sub\\busy.dll")), "old busy");
+    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target\\a.txt")), "new a");
+    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target\\sub\\z.txt")), "new z");
+    EXPECT_THAT(tools_.Lines(), ElementsAre("TLFileSystem::CopyDirectoryTree: Error 32 copying file: " +
+                                            scratch_.Path(u"source\\sub\\busy.dll").ToUtf8()));
+}
+
+// A file in use in a tree being deleted stays with the folders that hold it; everything else goes.
+TEST_F(FileSystemTest, DeletingATreeWithAFileInUseDeletesTheRestAndFails) {
+    ASSERT_TRUE(scratch_.WriteFile(u"old\\a.txt", "a"));
+    ASSERT_TRUE(scratch_.WriteFile(u"old\\sub\\busy.dll", "busy"));
+    ASSERT_TRUE(scratch_.WriteFile(u"old\\sub\\z.txt", "z"));
+    ASSERT_TRUE(scratch_.WriteFile(u"old\\other\\b.txt", "b"));
+    {
+        const HeldOpen held(scratch_.Path(u"old\\sub\\busy.dll"));
+        EXPECT_FALSE(TLFileSystem::DeleteDirectoryTree(scratch_.Path(u"old")));
+    }
+    EXPECT_TRUE(tltest::FileExists(scratch_.Path(u"old\\sub\\busy.dll")));
+    for (const char16_t* gone : {u"old\\a.txt", u"old\\sub\\z.txt", u"old\\other"})
+        EXPECT_FALSE(tltest::FileExists(scratch_.Path(gone))) << TLString(gone);
+    const auto removing = ::testing::StartsWith("TLFileSystem::DeleteDirectoryTree: Error ");
+    EXPECT_THAT(tools_.Lines(),
+                ElementsAre("TLFileSystem::DeleteFile: Error 32 deleting existing file: " +
+                                scratch_.Path(u"old\\sub\\busy.dll").ToUtf8(),
+                            AllOf(removing, EndsWith("removing folder: " + scratch_.Path(u"old\\sub").ToUtf8())),
+                            AllOf(removing, EndsWith("removing folder: " + scratch_.Path(u"old").ToUtf8()))));
 }
 
 TEST_F(FileSystemTest, DeletesATreeWithReadOnlyFilesDeepestFirst) {
