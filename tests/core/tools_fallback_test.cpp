@@ -4,29 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "core/tools/tools.h"
+#include "tests/support/serviceless_tools.h"
 
 namespace {
 
-// A library that offers nothing at all: every service is absent.
-class ServicelessTools final : public tltools::ToolsInterface {
-public:
-    void Initialize(void*) override {}
-    tltools::IStringService* GetStringService(int) override { return nullptr; }
-    tltools::IProcessPosting* GetProcessPosting(int) override { return nullptr; }
-    tltools::ITranslator* GetTranslator(int) override { return nullptr; }
-    tltools::ISkinService* GetSkinService(int) override { return nullptr; }
-    tltools::IProductInfo* GetProductInfo(int) override { return nullptr; }
-    tltools::ILogger* GetLogger(int) override { return nullptr; }
-    tltools::IMessageService* GetMessageService(int) override { return nullptr; }
-    tltools::IMessageDispatcher* GetMessageDispatcher(int) override { return nullptr; }
-    tltools::ISettings* OpenSettingsSection(const TLString&) override { return nullptr; }
-    tltools::ISettings* OpenRegistryKey(void*, const TLString&) override { return nullptr; }
-    tltools::ISettingsImport* GetSettingsImport(int) override { return nullptr; }
-    tltools::IRunningProduct* GetRunningProduct(int) override { return nullptr; }
-    void LoadingComplete() override {}
-    void PathsChanged() override {}
-    TLString GetLogFilePath() override { return TLString(); }
-};
+// A library that offers nothing at all.
+class NoServices final : public tltest::ServicelessTools {};
 
 class ToolsFallback : public ::testing::TestWithParam<bool> {
 protected:
@@ -35,7 +18,7 @@ protected:
     }
     ~ToolsFallback() override { tools::SetInterface(nullptr); }
 
-    ServicelessTools serviceless_;
+    NoServices serviceless_;
 };
 
 TEST_P(ToolsFallback, AnswersWithEnglishTextAndDefaults) {
