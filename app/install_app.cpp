@@ -51,9 +51,9 @@ bool CInstallApp::InitInstance() {
     startup::LogSetupVersion();
 
     if (block) DiscoverInstallPath(*block, tools::ProductItem(3), false, true);
+
     InstallSession& session = InstallSession::Get();
     LoadInstallConfiguration(folder, session);
-
     CommandLine::ParseSwitches(CommandLine::Normalise(command_line_tokens_).view(), session);
     tools::Log(u"CInstallApp::InitInstance", CommandLine::DescribeSwitches(session));
 

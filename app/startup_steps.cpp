@@ -5,6 +5,7 @@
 #include "app/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
 #include "core/windows/module_path.h"
 
@@ -33,7 +34,7 @@ VirtualStoreKeys ClearVirtualStore() {
         opened.keys[i] = tlwin::RegistryKey::Open(HKEY_CURRENT_USER, kVirtualStoreKeys[i], KEY_READ | KEY_WRITE);
         // A virtualised copy always holds the product's keys below it, which RegDeleteKeyW would refuse
         // to delete; the whole tree goes.
-        if (opened.keys[i].IsOpen()) RegDeleteTreeW(opened.keys[i].handle(), L"C. Orvane");
+        if (opened.keys[i].IsOpen()) tlwin::DeleteKeyTree(opened.keys[i].handle(), u"C. Orvane");
     }
     return opened;
 }
@@ -74,8 +75,8 @@ void SystemChecksNotImplemented() {
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name) {
     TLScopedTrace trace(u"PlaceLauncher");
     const TLString folder = executable_folder + u"System\\Always Overwrite\\";
-    MoveFileW((folder + u"Tone Core Launcher.exe").wc(), (folder + launcher_name).wc());
-    CopyFileW((folder + launcher_name).wc(), (executable_folder + u"Tunevault\\" + launcher_name).wc(), FALSE);
+    tlwin::MoveFileTo(folder + u"Tone Core Launcher.exe", folder + launcher_name);
+    tlwin::CopyFileTo(folder + launcher_name, executable_folder + u"Tunevault\\" + launcher_name, true);
 }
 
 void WizardNotImplemented() {
