@@ -15,7 +15,7 @@ namespace {
 
 using wizard_rules::WithOneTrailingBackslash;
 
-static_assert(wizard_rules::kFolderFieldUnits == TLProcessInfoBlock::kMaxPath);
+static_assert(wizard_rules::kMaxFolderLength == TLProcessInfoBlock::kMaxPath);
 
 // Runs one of Windows' path functions that fill a buffer, growing the buffer as it asks.
 template <typename Call>

@@ -86,9 +86,9 @@ TEST_P(CheckTable, FirstFailingRuleGivesTheProblem) {
     EXPECT_EQ(acts, expected_acts);
 }
 
-// With its terminating zero the block holds 260 units of a folder.
-const std::u16string kLongestFolder = u"C:\\" + std::u16string(255, u'x') + u"\\";
-const std::u16string kTooLongFolder = u"C:\\" + std::u16string(256, u'x') + u"\\";
+// The process information block holds 260 units of a folder.
+const std::u16string kLongestFolder = u"C:\\" + std::u16string(256, u'x') + u"\\";
+const std::u16string kTooLongFolder = u"C:\\" + std::u16string(257, u'x') + u"\\";
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, CheckTable,

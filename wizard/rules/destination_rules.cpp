@@ -92,7 +92,7 @@ DestinationProblem CheckDestination(const TLString& folder, const DestinationFac
         return DestinationProblem::kWindowsFolder;
     for (const TLString& program_folder : facts.preexisting_program_folders)
         if (program_folder.StartsWithNoCase(folder)) return DestinationProblem::kPreexistingProgram;
-    if (folder.length() + 1 > kFolderFieldUnits) return DestinationProblem::kTooLong;
+    if (folder.length() > kMaxFolderLength) return DestinationProblem::kTooLong;
 
     if (!facts.make_folder(folder)) return DestinationProblem::kNotCreated;
     if (!HasEnoughFreeSpace(facts.free_space(folder))) return DestinationProblem::kLowDiskSpace;

@@ -17,9 +17,9 @@ inline constexpr char16_t kInstallToLabel[] = u"Install to:";
 inline constexpr char16_t kInstallDirectoryValue[] = u"Install Directory";
 inline constexpr char16_t kInstallToPathKey[] = u"/*/Product/InstallToPath";
 
-// Units the process information block keeps of a folder, its terminating zero included; a longer
+// Units the process information block keeps of a folder, its trailing backslash included; a longer
 // folder would be cut there and name another folder.
-inline constexpr size_t kFolderFieldUnits = 260;
+inline constexpr size_t kMaxFolderLength = 260;
 
 // The folder with exactly one trailing backslash; empty stays empty.
 TLString WithOneTrailingBackslash(TLString folder);
