@@ -22,11 +22,15 @@ TLString ReadLicenseText(const TLString& installer_folder) {
 }
 
 void DetectExistingInstallations(InstallSession& session) {
-    wizard_rules::DetectExistingInstallations(session, FindUninstallEntries, [](const TLString& entry) {
-        return tools::OpenRegistryKey(HKEY_LOCAL_MACHINE,
-                                      u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry)
-            .GetString(u"InstallLocation"_tl, TLString());
-    });
+    const TLString family_prefix = tools::ProductItem(2);
+    const TLString product_name = tools::ProductItem(3);
+    wizard_rules::DetectExistingInstallations(
+        session, [&](bool wow64_view) { return FindUninstallEntries(family_prefix, product_name, wow64_view); },
+        [](const TLString& entry) {
+            return tools::OpenRegistryKey(HKEY_LOCAL_MACHINE,
+                                          u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + entry)
+                .GetString(u"InstallLocation"_tl, TLString());
+        });
 }
 
 }  // namespace welcome
