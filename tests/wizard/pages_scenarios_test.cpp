@@ -75,7 +75,7 @@ Refusal TypeAndLeave(WizardDriver& wizard, const TLString& folder, std::initiali
                 EXPECT_TRUE(wizard.WaitForPage(kSelectPathIndex));
                 return refusal;
             }
-        if (wizard.PageIndex() >= kCopyAndInstallIndex) return {};
+        if (wizard.PageIndex() >= kCopyAndInstallIndex || wizard.HasExited()) return {};
         Sleep(50);
     }
     ADD_FAILURE() << "neither a message nor the next page after typing " << folder;
@@ -192,6 +192,30 @@ TEST(DestinationFolderPage, RefusesFoldersThatCannotHoldTheProduct) {
             }
         }
     }
+}
+
+// A Silent run whose remembered folder is refused shows the page; what the person types there counts.
+TEST(DestinationFolderPage, SilentRunShowsARefusedFolderAndTakesTheCorrection) {
+    tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
+    ASSERT_TRUE(
+        tltest::WriteRegistryString(HKEY_CURRENT_USER, kInstaller, u"Install Directory", u"C:\\Windows\\Tonehall"));
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"/Silent");
+    // The refusal comes while the wizard passes over the page, before the page is on screen.
+    HWND refusal_box = wizard.WaitForMessage(kInvalid);
+    ASSERT_NE(refusal_box, nullptr);
+    EXPECT_NE(tltest::AllText(refusal_box).Find(u"Tonehall can not be installed in the Windows folder."),
+              TLString::npos);
+    ASSERT_TRUE(wizard.AnswerMessage(kInvalid, u"OK"));
+    ASSERT_TRUE(wizard.WaitForWizard());
+    ASSERT_TRUE(wizard.WaitForPage(kSelectPathIndex));
+
+    const TLString corrected = distribution.scratch().Path(u"Tonehall 27\\");
+    const Refusal refusal = TypeAndLeave(wizard, corrected, {kInvalid, kNoSpace, u"Error"});
+    EXPECT_EQ(refusal.title, TLString()) << refusal.text;
+    EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
+    EXPECT_TRUE(tltest::FileExists(corrected));
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), TLString(u"Destination folder: ") + corrected));
 }
 
 // What the setup type page of an earlier run stores when its check box was ticked.
