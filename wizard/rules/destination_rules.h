@@ -58,8 +58,8 @@ struct DestinationFacts {
     std::function<int64_t(const TLString& folder)> free_space;
 };
 
-// Below this many whole MiB free the product does not fit; the message asks for 20 MB, which
-// leaves room for what the installation writes besides its program files.
+// Below this many whole MiB free the folder is refused, although the message speaks of 20 MB: the
+// threshold and the text users know are both kept as they have always been.
 inline constexpr int64_t kRequiredFreeMiB = 30;
 
 // The first check the folder (canonical, with one trailing backslash, or empty) fails. The folder
