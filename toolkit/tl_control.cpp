@@ -1,7 +1,22 @@
 #include "toolkit/tl_control.h"
 
+#include <commctrl.h>
+
 #include "toolkit/tl_metrics.h"
 #include "toolkit/wizard/tl_wizard_page_wnd.h"
+
+namespace toolkit {
+
+void UseCommonControls(DWORD classes) {
+    static DWORD registered = 0;
+    if ((registered & classes) == classes) return;
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = classes;
+    if (InitCommonControlsEx(&controls)) registered |= classes;
+}
+
+}  // namespace toolkit
 
 TLChildControl::~TLChildControl() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);

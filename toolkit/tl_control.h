@@ -9,6 +9,11 @@
 
 class TLWizardPageWnd;
 
+namespace toolkit {
+// Registers the common controls' classes (ICC_PROGRESS_CLASS, ...) the first time they are needed.
+void UseCommonControls(DWORD classes);
+}  // namespace toolkit
+
 class TLControl {
 public:
     TLControl() = default;

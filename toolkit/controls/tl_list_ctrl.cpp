@@ -5,6 +5,7 @@
 #include "toolkit/wizard/tl_wizard_page_wnd.h"
 
 bool TLListCtrl::Create(TLWizardPageWnd& page, int id, const RECT& logical) {
+    toolkit::UseCommonControls(ICC_LISTVIEW_CLASSES);
     if (!CreateChild(page, WC_LISTVIEWW,
                      LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, WS_EX_CLIENTEDGE,
                      TLString(), id, logical))

@@ -51,10 +51,7 @@ bool TLPopupBottomButtonsWnd::Create(HWND parent, const RECT& rect, Listener& li
 void TLPopupBottomButtonsWnd::SetButton(Button button, const TLString& text, bool enabled) {
     wchar_t current[256] = {};
     GetWindowTextW(buttons_[button], current, 256);
-    if (text.view() != reinterpret_cast<const char16_t*>(current)) {
-        SetWindowTextW(buttons_[button], text.wc());
-        Layout();
-    }
+    if (text.view() != reinterpret_cast<const char16_t*>(current)) SetWindowTextW(buttons_[button], text.wc());
     SetButtonEnabled(button, enabled);
 }
 
