@@ -10,6 +10,8 @@
 class TLWizardPageWnd;
 
 namespace toolkit {
+// A window's text.
+TLString WindowText(HWND window);
 // Registers the common controls' classes (ICC_PROGRESS_CLASS, ...) the first time they are needed.
 void UseCommonControls(DWORD classes);
 }  // namespace toolkit

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/window_driver.h"
 #include "toolkit/wizard/tl_wizard_ids.h"
+#include "toolkit/wizard/tl_wizard_popup_wnd.h"
 
 namespace {
 
 constexpr DWORD kTimeoutMs = 120000;
-// The wizard's message that ends it with a result, here "cancelled".
-constexpr UINT kWizardCloseMessage = 0x889A;
 
 double Now() {
     static LARGE_INTEGER frequency = [] {
@@ -28,39 +28,16 @@ double Now() {
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-struct Search {
-    DWORD process_id;
-    const wchar_t* class_name;
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner != search->process_id || wcscmp(name, search->class_name) != 0 || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND VisibleWindow(DWORD process_id, const wchar_t* class_name) {
-    Search search{process_id, class_name, nullptr};
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 struct Program {
     const wchar_t* path;
-    const wchar_t* class_name;
+    const char16_t* class_name;
     bool is_wizard;
     std::vector<double> times;
 };
 
 // The wizard counts once its welcome page (the page window with the first page's identifier) shows.
 bool Ready(const Program& program, DWORD process_id, HWND* window) {
-    *window = VisibleWindow(process_id, program.class_name);
+    *window = tltest::FindVisibleWindow(process_id, program.class_name);
     if (!*window) return false;
     if (!program.is_wizard) return true;
     HWND page = GetDlgItem(*window, toolkit::kFirstPageId);
@@ -83,7 +60,9 @@ bool RunOnce(Program& program) {
         Sleep(1);
     }
     if (ready) program.times.push_back(Now() - start);
-    if (window) PostMessageW(window, program.is_wizard ? kWizardCloseMessage : WM_CLOSE, 2, 0);
+    if (window)
+        PostMessageW(window, program.is_wizard ? TLWizardPopupWnd::kCloseMessage : WM_CLOSE,
+                     TLWizardPopupWnd::kCancelled, 0);
     if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hProcess);
     return ready;
@@ -103,8 +82,8 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     const int runs = std::max(1, _wtoi(argv[1]));
-    Program bare{argv[2], L"TLBareWindow", false, {}};
-    Program setup{argv[3], L"TLWizardPopupWnd", true, {}};
+    Program bare{argv[2], u"TLBareWindow", false, {}};
+    Program setup{argv[3], u"TLWizardPopupWnd", true, {}};
     // One start of each first, so that both find Wine and the file cache warm.
     RunOnce(bare);
     RunOnce(setup);

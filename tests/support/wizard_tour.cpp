@@ -61,28 +61,6 @@ private:
     int count_ = 0;
 };
 
-struct MessageSearch {
-    DWORD process_id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMessage(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<MessageSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (owner != search->process_id || wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND ShownMessage(DWORD process_id) {
-    MessageSearch search{process_id, nullptr};
-    EnumWindows(MatchMessage, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // The message box's first button, as a person taking the proposed answer would.
 void PressFirstButton(HWND message) {
     for (HWND child = GetWindow(message, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -109,7 +87,7 @@ int wmain(int argc, wchar_t** argv) {
 
     int last_index = -1;
     while (!wizard.HasExited()) {
-        if (HWND message = ShownMessage(wizard.program().id())) {
+        if (HWND message = tltest::FindVisibleWindow(wizard.program().id(), u"#32770")) {
             Sleep(kSettle);
             handshake.Announce("message-" + FileNamePart(tltest::AllText(message).Left(40)), message);
             PressFirstButton(message);
