@@ -13,7 +13,8 @@ namespace {
 
 // Logical layout: the header band, a rule, the page area with the page centred in it, a rule and
 // the button bar.
-constexpr int kHeaderHeight = 68;
+// Room for the title and three lines of subtitle.
+constexpr int kHeaderHeight = 76;
 constexpr int kRule = 1;
 constexpr int kPageMarginX = 24;
 constexpr int kPageMarginY = 16;
