@@ -27,6 +27,8 @@ public:
     virtual void Place(UINT dpi) = 0;
     // A WM_COMMAND from one of the control's own windows; true when the control handled it.
     virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+    // A WM_NOTIFY from one of the control's own windows; true when the control answered it in `result`.
+    virtual bool OnNotify(const NMHDR& /*header*/, LRESULT* /*result*/) { return false; }
 };
 
 // A control made of one standard window.

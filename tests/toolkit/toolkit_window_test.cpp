@@ -3,6 +3,10 @@
 // library.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+// after windows.h
+#include <commctrl.h>
+
 #include <functional>
 
 #include "core/tools/module_loader.h"
@@ -150,17 +154,22 @@ TEST(ToolkitWindows, OnePageWizardShowsEveryControlScaledAndReadsTheirState) {
         EXPECT_FALSE(page.image.LoadFile(Picture(u"dot.bmp")));
         EXPECT_TRUE(page.image.HasPicture());
 
-        const int audio = page.list.AddGroup(u"Audio");
-        const int video = page.list.AddGroup(u"Video");
-        page.list.AddItem(audio, u"mp3", true);
-        page.list.AddItem(audio, u"flac", false);
-        page.list.AddItem(video, u"mkv", true);
+        // Group rows are the list's own: the items are counted and read without them.
+        page.list.AddGroup(u"Audio");
+        EXPECT_EQ(page.list.AddItem(u"mp3", true), 0);
+        EXPECT_EQ(page.list.AddItem(u"flac", false), 1);
+        page.list.AddGroup(u"Video");
+        EXPECT_EQ(page.list.AddItem(u"mkv", true), 2);
         ASSERT_EQ(page.list.ItemCount(), 3);
-        EXPECT_EQ(page.list.ItemText(1), TLString(u"flac"));
+        EXPECT_EQ(page.list.ItemText(2), TLString(u"mkv"));
         EXPECT_TRUE(page.list.IsChecked(0));
         EXPECT_FALSE(page.list.IsChecked(1));
         page.list.SetChecked(1, true);
         EXPECT_TRUE(page.list.IsChecked(1));
+        EXPECT_EQ(ListView_GetItemCount(page.list.hwnd()), 5);
+        // A group row has no check box, and cannot be given one.
+        ListView_SetCheckState(page.list.hwnd(), 3, TRUE);
+        EXPECT_EQ(ListView_GetItemState(page.list.hwnd(), 3, LVIS_STATEIMAGEMASK), 0u);
     };
     // A close request's code is the run's result.
     EXPECT_EQ(wizard.RunModal(), 7);

@@ -41,6 +41,12 @@ LRESULT TLWizardPageWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
             OnCommand(id, code);
             return 0;
         }
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
+            for (TLControl* control : controls_)
+                if (control->OnNotify(header, &result)) return result;
+            return TLWindow::HandleMessage(message, wparam, lparam);
+        }
         case WM_TIMER:
             OnTimer(wparam);
             return 0;
