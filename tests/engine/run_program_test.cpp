@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 
 #include "engine/process/run_program.h"
@@ -19,21 +17,25 @@ using ::testing::MatchesRegex;
 
 TLString Fixture(std::u16string_view name) { return tltest::BuildPath(u"tests/engine/fixtures/") + name; }
 
-// Whether a process of that file name is running; a terminated one may take a moment to go.
-bool ProcessRuns(std::u16string_view exe_name) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        bool found = false;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32W entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-            found |= TLString(entry.szExeFile).EqualsNoCase(exe_name);
-        CloseHandle(snapshot);
-        if (!found) return false;
-        Sleep(100);
-    }
-    return true;
-}
+// A mutex that NeverEnds.exe, given its name, takes and keeps until it ends: abandoned, it shows through
+// the test's own handle that this run of the program happened and has ended (a program's name would
+// also find other runs of it).
+class NeverEndsWitness {
+public:
+    NeverEndsWitness()
+        : name_(TLString::Format(u"tltest-NeverEnds-%d", static_cast<int>(GetCurrentProcessId()))),
+          mutex_(CreateMutexW(nullptr, FALSE, name_.wc())) {}
+    ~NeverEndsWitness() { CloseHandle(mutex_); }
+    NeverEndsWitness(const NeverEndsWitness&) = delete;
+    NeverEndsWitness& operator=(const NeverEndsWitness&) = delete;
+
+    const TLString& name() const { return name_; }
+    bool ProgramEnded() const { return WaitForSingleObject(mutex_, 30000) == WAIT_ABANDONED; }
+
+private:
+    TLString name_;
+    HANDLE mutex_;
+};
 
 class RunProgramTest : public ::testing::Test {
 protected:
@@ -78,12 +80,13 @@ TEST_F(RunProgramTest, JoinsParametersWithBlanksAndNeedNotWait) {
 }
 
 TEST_F(RunProgramTest, TerminatesAProgramThatOutlivesItsTimeout) {
+    const NeverEndsWitness run;
     int exit_code = 0;
-    EXPECT_FALSE(tlproc::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, false, &exit_code, 5000));
+    EXPECT_FALSE(tlproc::RunWithParameter(Fixture(u"NeverEnds.exe"), run.name(), false, false, &exit_code, 5000));
     EXPECT_EQ(exit_code, -1);
-    EXPECT_FALSE(ProcessRuns(u"NeverEnds.exe"));
+    EXPECT_TRUE(run.ProgramEnded());
     EXPECT_THAT(tools_.Texts(u"RunProgram"),
-                ElementsAre("Start", MatchesRegex("Filename: .*NeverEnds.exe / Parameters: "),
+                ElementsAre("Start", MatchesRegex("Filename: .*NeverEnds.exe / Parameters: tltest-NeverEnds-.*"),
                             "Performing ShellExecute...", "Running process...", "Waiting for completion", "Timeout",
                             "Done waiting", MatchesRegex("Finish \\(result: 0\\) \\(\\d+ ms\\)")));
 }
@@ -143,7 +146,6 @@ TEST_F(RunProgramTest, DispatchesTheThreadsMessagesOnlyWhenPumping) {
     EXPECT_EQ(MessageCounter::count(), 0);
     EXPECT_FALSE(tlproc::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, true, nullptr, 300));
     EXPECT_EQ(MessageCounter::count(), 1);
-    EXPECT_FALSE(ProcessRuns(u"NeverEnds.exe"));
 }
 
 TEST(IsRegistrable, LooksForServerExtensionsInTheirLetterCase) {
