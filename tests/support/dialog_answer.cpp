@@ -30,8 +30,12 @@ void DialogAnswer::Answer(TLString title, TLString button, DWORD timeout_ms) {
             return;
         }
     }
-    if (stop_) return;
-    for (HWND other : DialogsOf(process)) PressOrClose(other, button.view());
+    // Past the deadline every dialog of this process is closed as soon as it shows (a slow one too),
+    // until the test's thread is back from its modal call.
+    while (!stop_) {
+        for (HWND other : DialogsOf(process)) PressOrClose(other, button.view());
+        Sleep(100);
+    }
 }
 
 void DialogAnswer::Stop() {

@@ -13,8 +13,9 @@ namespace tltest {
 
 // Starts a thread that waits for the dialog titled `title` of this process, keeps its text and presses
 // `button`. When that button is missing it presses the dialog's first one, and when the dialog has not
-// come by the deadline it closes whatever dialog this process shows: either way the modal call returns
-// and the test fails instead of hanging. The thread is joined at destruction, however the test ends.
+// come by the deadline it closes every dialog this process shows from then on: either way the modal
+// call returns and the test fails instead of hanging. The thread is joined at destruction, however the
+// test ends.
 class DialogAnswer {
 public:
     DialogAnswer(std::u16string_view title, std::u16string_view button, DWORD timeout_ms = 30000);
