@@ -319,10 +319,6 @@ TLString ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info) {
     return text;
 }
 
-}  // namespace
-
-namespace {
-
 // Handles one debug event of the run and lets the program go on; true when it was the program's end.
 bool HandleDebugEvent(const DEBUG_EVENT& event, const PROCESS_INFORMATION& info, DebuggedRun& run) {
     DWORD status = DBG_CONTINUE;
