@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(DecimalCommaLocale, InstallXmlVersionOnePointZeroIsRead) {
+TEST(SetupExeUnderDecimalComma, ReadsInstallXmlVersionOnePointZero) {
     // Without a decimal comma this test would prove nothing.
     ASSERT_NE(setlocale(LC_ALL, ""), nullptr);
     ASSERT_STREQ(localeconv()->decimal_point, ",") << "run with LC_ALL=de_DE.UTF-8";
