@@ -47,6 +47,16 @@ constexpr MessageEntry kMessages[] = {
 
 bool HasEnoughFreeSpace(int64_t free_bytes) { return free_bytes < 0 || (free_bytes >> 20) >= kRequiredFreeMiB; }
 
+// The drive part of a path: "C:" or "\\server\share"; empty for a path without one.
+TLString DriveRootOf(const TLString& path) {
+    if (path.length() >= 2 && path[1] == u':') return path.Left(2);
+    if (!path.StartsWith(u"\\\\")) return TLString();
+    const size_t server_end = path.Find(u'\\', 2);
+    if (server_end == TLString::npos) return path;
+    const size_t share_end = path.Find(u'\\', server_end + 1);
+    return share_end == TLString::npos ? path : path.Left(share_end);
+}
+
 }  // namespace
 
 TLString WithOneTrailingBackslash(TLString folder) {
@@ -69,15 +79,6 @@ TLString ProposeDestination(const InstallSession& session, const ProposalFacts& 
     TLString program_files = facts.program_files_folder.empty() ? TLString(u"C:\\Program Files\\")
                                                                 : WithOneTrailingBackslash(facts.program_files_folder);
     return WithOneTrailingBackslash(program_files + u"C Orvane\\" + facts.product_folder_name);
-}
-
-TLString DriveRootOf(const TLString& path) {
-    if (path.length() >= 2 && path[1] == u':') return path.Left(2);
-    if (!path.StartsWith(u"\\\\")) return TLString();
-    const size_t server_end = path.Find(u'\\', 2);
-    if (server_end == TLString::npos) return path;
-    const size_t share_end = path.Find(u'\\', server_end + 1);
-    return share_end == TLString::npos ? path : path.Left(share_end);
 }
 
 DestinationProblem CheckDestination(const TLString& folder, const DestinationFacts& facts) {

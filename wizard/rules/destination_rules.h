@@ -66,9 +66,6 @@ inline constexpr int64_t kRequiredFreeMiB = 30;
 // is made on disk once the text checks have passed, and its drive's free space is asked afterwards.
 DestinationProblem CheckDestination(const TLString& folder, const DestinationFacts& facts);
 
-// The drive part of a path: "C:" or "\\server\share"; empty for a path without one.
-TLString DriveRootOf(const TLString& path);
-
 struct DestinationMessage {
     TLString title;
     TLString text;

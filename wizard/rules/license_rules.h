@@ -12,7 +12,6 @@
 namespace wizard_rules {
 
 inline constexpr char16_t kLicenseLabel[] = u"Please read the following license agreement carefully.";
-inline constexpr char16_t kAcceptText[] = u"Accept";
 // The agreement lies beside the installer.
 inline constexpr char16_t kLicenseFileName[] = u"license.txt";
 
