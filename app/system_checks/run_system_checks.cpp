@@ -56,6 +56,7 @@ bool RunSystemChecks(SystemCheckHost& host, const CheckSettings& settings) {
         tools::Log(kFunction, u"No rights to change the machine's settings", tltools::ILogger::kError);
         return Refuse(host, CheckMessageId::kNoRights, names);
     }
+    tools::Log(kFunction, u"Rights: the machine's settings can be changed");
     if (!CheckRunningCopy(host, settings.silent, names)) return false;
     StopService(host);
     return BrowserComponentCheck(host, settings.minimum_browser_version) && ProcessorCheck(host, names) &&
