@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include "app/system_checks/browser_check.h"
+#include "core/windows/registry.h"
 
 namespace syschecks {
 namespace {
@@ -20,17 +21,10 @@ bool WebBrowserAvailable() {
 }
 
 TLString BrowserVersion() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Internet Explorer", 0, KEY_READ, &key) !=
-        ERROR_SUCCESS)
-        return kUnknownBrowserVersion;
-    wchar_t version[256] = {};
-    DWORD type = 0, bytes = sizeof version - sizeof(wchar_t);
-    const LSTATUS status = RegQueryValueExW(key, L"Version", nullptr, &type, reinterpret_cast<BYTE*>(version), &bytes);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || version[0] == L'\0')
-        return kUnknownBrowserVersion;
-    return TLString(version);
+    const tlwin::RegistryKey key =
+        tlwin::RegistryKey::Open(HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\Internet Explorer", KEY_READ);
+    TLString version;
+    return key.ReadString(u"Version", &version) && !version.empty() ? version : TLString(kUnknownBrowserVersion);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "app/system_checks/browser_check.h"
 #include "app/system_checks/rights_check.h"
+#include "core/windows/fault_seam.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -49,6 +50,16 @@ TEST(RightsCheckOnTheMachine, FailsWhenItsKeyCannotBeDeleted) {
     EXPECT_FALSE(syschecks::RightsCheck());
     EXPECT_TRUE(KeyExists(kCheckKey));
     EXPECT_EQ(ValueCount(kCheckKey), 0u);
+}
+
+// A registry that refuses writes, as for a user without administrative rights.
+TEST(RightsCheckOnTheMachine, FailsWhereTheMachinesSettingsCannotBeWritten) {
+    tltest::RegistryCleanup check(HKEY_LOCAL_MACHINE, u"Software\\C. Orvane\\Rights Check");
+    {
+        tlwin::PlantedFault denied(tlwin::FaultCall::kRegistryWrite, ERROR_ACCESS_DENIED);
+        EXPECT_FALSE(syschecks::RightsCheck());
+    }
+    EXPECT_FALSE(KeyExists(kCheckKey));
 }
 
 class BrowserComponentOnTheMachine : public ::testing::Test {
