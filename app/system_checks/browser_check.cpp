@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include "core/tools/tools.h"
-
 namespace syschecks {
 namespace {
 
@@ -30,11 +28,6 @@ int CompareDottedVersions(std::u16string_view a, std::u16string_view b) {
         if (left != right) return left < right ? -1 : 1;
     }
     return 0;
-}
-
-TLString MinimumBrowserVersion() {
-    const TLString minimum = tools::ProductString(u"/*/SpecialFeatures/MinIEVersion", TLString());
-    return minimum.empty() ? TLString(kDefaultMinimumBrowserVersion) : minimum;
 }
 
 bool BrowserComponentSufficient(const BrowserComponent& browser, const TLString& minimum) {

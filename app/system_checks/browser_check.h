@@ -14,15 +14,11 @@ struct BrowserComponent {
 // The answers of the browser component dialog.
 enum BrowserDialogResult : int { kBrowserDownload = 1, kBrowserQuitSetup = 2 };
 
-inline constexpr char16_t kDefaultMinimumBrowserVersion[] = u"5.0.0.0";
 inline constexpr char16_t kUnknownBrowserVersion[] = u"1.0.0.0";
 
 // Compares two dotted versions field by field, the first field most significant; a missing field
 // counts as 0 ("9.11" equals "9.11.0.0"). Negative, 0 or positive as with strcmp.
 int CompareDottedVersions(std::u16string_view a, std::u16string_view b);
-
-// "/*/SpecialFeatures/MinIEVersion" of the product information, or "5.0.0.0" when that is empty.
-TLString MinimumBrowserVersion();
 
 // Available and not older than the minimum.
 bool BrowserComponentSufficient(const BrowserComponent& browser, const TLString& minimum);

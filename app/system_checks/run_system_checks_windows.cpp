@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/install_session.h"
+#include "app/product_settings.h"
 #include "app/system_checks/cpu_features.h"
 #include "app/system_checks/need_internet_explorer_dlg.h"
 #include "app/system_checks/performance_clock.h"
@@ -74,8 +75,9 @@ private:
 bool RunSystemChecks() {
     TLScopedTrace trace(u"RunSystemChecks");
     InstallerHost host;
-    const CheckSettings settings{
-        InstallSession::Get().Silent, {tools::ProductItem(0), tools::ProductItem(1)}, MinimumBrowserVersion()};
+    const CheckSettings settings{InstallSession::Get().Silent,
+                                 {tools::ProductItem(0), tools::ProductItem(1)},
+                                 ReadProductSetting(ProductSetting::kMinIEVersion, tools::ProductInfo()).text};
     const bool passed = RunSystemChecks(host, settings);
     trace.SetResult(passed);
     return passed;

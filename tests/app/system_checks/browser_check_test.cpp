@@ -39,9 +39,4 @@ TEST(BrowserCheck, NeedsTheComponentAtTheMinimumVersionOrLater) {
     EXPECT_FALSE(syschecks::BrowserComponentSufficient(BrowserComponent{false, u"11.0.9600.0"}, u"9.0.0.0"));
 }
 
-// Without product information the minimum is the built-in one.
-TEST(BrowserCheck, MinimumDefaultsWithoutProductInformation) {
-    EXPECT_EQ(syschecks::MinimumBrowserVersion(), u"5.0.0.0");
-}
-
 }  // namespace
