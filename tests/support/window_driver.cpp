@@ -33,6 +33,15 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
+BOOL CALLBACK CollectDialog(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->first && ClassName(window) == u"#32770" && IsWindowVisible(window))
+        search->second.push_back(window);
+    return TRUE;
+}
+
 BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
     reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
     return TRUE;
@@ -75,16 +84,40 @@ TLString AllText(HWND window) {
     return all;
 }
 
-bool PressButton(HWND window, std::u16string_view label) {
+namespace {
+
+std::vector<std::pair<HWND, TLString>> Buttons(HWND window) {
+    std::vector<std::pair<HWND, TLString>> buttons;
     for (HWND child : Children(window)) {
         if (!ClassName(child).EqualsNoCase(u"Button")) continue;
         TLString text = WindowText(child);
         text.Replace(u"&", u"");
+        buttons.emplace_back(child, text);
+    }
+    return buttons;
+}
+
+}  // namespace
+
+bool PressButton(HWND window, std::u16string_view label) {
+    for (const auto& [button, text] : Buttons(window)) {
         if (text != label) continue;
-        const int id = GetDlgCtrlID(child);
-        return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+        const int id = GetDlgCtrlID(button);
+        return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     }
     return false;
+}
+
+TLStringArray ButtonLabels(HWND window) {
+    TLStringArray labels;
+    for (const auto& button : Buttons(window)) labels.Add(button.second);
+    return labels;
+}
+
+std::vector<HWND> DialogsOf(DWORD process_id) {
+    std::pair<DWORD, std::vector<HWND>> search{process_id, {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 }  // namespace tltest

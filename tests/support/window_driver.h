@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 
@@ -21,5 +23,10 @@ TLString AllText(HWND window);
 
 // Presses the button whose label (ignoring "&") is `label`; false when there is none.
 bool PressButton(HWND window, std::u16string_view label);
+// The labels (without "&") of the window's buttons in creation order.
+TLStringArray ButtonLabels(HWND window);
+
+// The visible dialogs ("#32770") that `process_id` shows, whatever their titles.
+std::vector<HWND> DialogsOf(DWORD process_id);
 
 }  // namespace tltest
