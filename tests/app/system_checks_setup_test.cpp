@@ -5,6 +5,7 @@
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void EditProductInformation(const Distribution& distribution, std::string_view f
 // Startup went past the checks on to the wizard.
 bool WentOnToTheWizard(const tltest::StartedProgram& setup) {
     return tltest::LogContains(setup, u"RunSystemChecks: Finish (result: 1)") &&
-           tltest::LogContains(setup, u"WizardNotImplemented:");
+           tltest::LogContains(setup, u"RunWizard: Start");
 }
 
 // The product's main program from the copy's program files, running until it is closed.
@@ -80,8 +81,8 @@ TEST_F(SystemChecks, YesClosesTheRunningProductAndTheWizardOpens) {
     const auto closed = product.program().Wait();
     EXPECT_TRUE(closed.finished);
     EXPECT_EQ(closed.exit_code, 0u);
-    const auto result = setup.Wait();
-    EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_NE(tltest::WaitForWizard(setup.id()), nullptr);
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
     EXPECT_TRUE(WentOnToTheWizard(setup));
     EXPECT_TRUE(tltest::LogContains(setup, u"CheckRunningCopy: Closing it by the product's own means"));
 
@@ -107,7 +108,7 @@ TEST_F(SystemChecks, NoLeavesTheProductRunningAndEndsWithoutAnotherWord) {
     EXPECT_TRUE(result.finished);  // a further message would have kept it waiting
     EXPECT_EQ(result.exit_code, 0u);
     EXPECT_TRUE(tltest::LogContains(setup, u"RunSystemChecks: Finish (result: 0)"));
-    EXPECT_FALSE(tltest::LogContains(setup, u"WizardNotImplemented:"));
+    EXPECT_FALSE(tltest::LogContains(setup, u"RunWizard"));
     EXPECT_NE(FindWindowW(L"QVFrame", nullptr), nullptr);
 }
 

@@ -6,6 +6,7 @@
 
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST(SetupExeUnderDecimalComma, ReadsInstallXmlVersionOnePointZero) {
     ASSERT_TRUE(distribution.scratch().WriteFile(
         u"Install.xml", "<TLIC version=\"1.0\"><Settings><AllowDowngrade>0</AllowDowngrade></Settings></TLIC>"));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
-    EXPECT_EQ(setup.Wait().exit_code, 0u);
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
     EXPECT_TRUE(tltest::LogContains(setup, u"Install.xml\" read;"));
     EXPECT_TRUE(tltest::LogContains(setup, u"allow downgrade 0;"));
 }
