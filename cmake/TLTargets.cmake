@@ -60,7 +60,8 @@ endfunction()
 # costs one test and not the run (the limit is generous: a loaded machine may be slow). Tests that
 # share state of the Wine prefix name it in LOCKS, and ctest never runs two with the same lock at once:
 #   tl_prefix_product  the product's registry keys, the installations record and the uninstall
-#                      entries, the product's settings, and the installer mutex that Setup.exe takes
+#                      entries, the product's settings, and the installer mutex that Setup.exe takes;
+#                      also the product's running main program and the Windows version of the prefix
 set(TL_TEST_TIMEOUT 300 CACHE STRING "Seconds a test program may run before ctest ends it")
 function(tl_test name)
   cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;DEPS;LOCKS;ENVIRONMENT" ${ARGN})
