@@ -35,9 +35,11 @@ bool IsShellHandlerRegistered() {
     return true;
 }
 
-bool RunPackageInstaller(const TLString& parameter) {
+// "/RegDLL Shell Extensions" or "/UnRegDLL Shell Extensions" for the installed product's package installer.
+bool RegisterShellExtensions(bool register_them) {
     const TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
-    return block && tlproc::RunPackageInstaller(block->GetString(TLProcessInfoBlock::kInstallFolder), parameter);
+    return block && tlproc::RegisterThroughPackageInstaller(block->GetString(TLProcessInfoBlock::kInstallFolder),
+                                                            u"Shell Extensions"_tl, register_them);
 }
 
 // The shell extension follows the setting: registered when it is switched on, unregistered when off,
@@ -48,7 +50,7 @@ void ApplyShellIntegration(int value) {
     tools::LogFormat(kTraceName, u"bShellIntegration == %i", registered);
     const bool wanted = value != 0;
     if (wanted == registered) return;
-    const bool ran = RunPackageInstaller((wanted ? u"/RegDLL "_tl : u"/UnRegDLL "_tl) + u"Shell Extensions");
+    const bool ran = RegisterShellExtensions(wanted);
     tools::LogFormat(kTraceName, u"RunPackageInstaller == %i", ran);
 }
 
