@@ -36,10 +36,6 @@ TLString RunOnceCommand(const TLString& destination_folder) {
     return u"\""_tl + destination_folder + u"PackageInstaller.exe\" \"/FinishInstall\"";
 }
 
-uint32_t RunOnceDataBytes(const TLString& command) {
-    return static_cast<uint32_t>((command.length() + 1) * sizeof(char16_t));
-}
-
 PendingRecord SplitPendingRecord(const TLString& record) {
     const size_t bar = record.Find(u'|');
     if (bar == TLString::npos) return {record, TLString()};

@@ -35,10 +35,8 @@ inline constexpr char16_t kRunOnceKey[] = u"SOFTWARE\\Microsoft\\Windows\\Curren
 inline constexpr char16_t kRunOnceValue[] = u"Install Wizard Completion";
 inline constexpr char16_t kFinalizeSection[] = u"Installer\\Finalize";
 
-// "\"<destination>PackageInstaller.exe\" \"/FinishInstall\"".
+// "\"<destination>PackageInstaller.exe\" \"/FinishInstall\"", kept as REG_SZ with its terminating zero.
 TLString RunOnceCommand(const TLString& destination_folder);
-// The REG_SZ data size of a command: its characters and the terminating zero, two bytes each.
-uint32_t RunOnceDataBytes(const TLString& command);
 
 // A record's two halves, split at its first "|" (Windows file names cannot hold one, so a second
 // "|" belongs to the second half). A record without one is all first half.

@@ -2,6 +2,7 @@
 
 #include "core/tools/message_box.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
 #include "core/xml/file_text.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "engine/finalize/finalize_plan.h"
@@ -12,8 +13,9 @@ namespace {
 
 void MakeReadOnly(TLString folder) {
     folder.RemoveTrailingBackslashes();
-    const DWORD attributes = GetFileAttributesW(folder.wc());
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(folder.wc(), attributes | FILE_ATTRIBUTE_READONLY);
+    const DWORD attributes = tlwin::FileAttributes(folder);
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesW(tlwin::ForWindows(folder).wc(), attributes | FILE_ATTRIBUTE_READONLY);
 }
 
 bool UserConfirmsRestart(HWND owner) {

@@ -1,8 +1,7 @@
 #include "engine/finalize/prepare_finish.h"
 
-#include <windows.h>
-
 #include "core/tools/tools.h"
+#include "core/windows/registry.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "engine/process/run_program.h"
 #include "shell/settings/install_counters.h"
@@ -18,16 +17,9 @@ void WriteValues(tools::Settings& section, const std::vector<FinalizeValue>& val
 
 // The package installer of the destination finishes the install at the user's next log-on.
 void ScheduleFinishInstall(const TLString& destination_folder) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(kRunOnceKey), 0, nullptr, 0,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        tools::Log(u"PrepareFinish", u"The RunOnce key cannot be opened"_tl, tltools::ILogger::kError);
-        return;
-    }
-    const TLString command = RunOnceCommand(destination_folder);
-    RegSetValueExW(key, reinterpret_cast<const wchar_t*>(kRunOnceValue), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(command.c_str()), RunOnceDataBytes(command));
-    RegCloseKey(key);
+    tlwin::RegistryKey run_once = tlwin::RegistryKey::Create(HKEY_CURRENT_USER, TLString(kRunOnceKey));
+    if (!run_once.WriteString(TLString(kRunOnceValue), RunOnceCommand(destination_folder)))
+        tools::LogFormat(u"PrepareFinish", u"The RunOnce entry cannot be written, error: %d", run_once.error());
 }
 
 void WriteFinalizeList(const PendingOperations& pending, const TLString& destination_folder) {

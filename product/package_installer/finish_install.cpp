@@ -5,11 +5,16 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
+#include "core/windows/registry.h"
 #include "engine/finalize/finalize_plan.h"
 #include "engine/process/run_program.h"
 #include "product/tltools/registry_settings.h"
 
 namespace {
+
+constexpr int kKindStep = 0x1000000;
 
 struct Entry {
     int order;  // installs, then deletions, then registrations; each by its number
@@ -22,27 +27,34 @@ int NumberIn(const TLString& name, std::u16string_view format) {
     const std::u16string_view prefix = format.substr(0, format.find(u'%'));
     if (!name.StartsWith(prefix) || name.Last() != u')') return -1;
     const TLString digits = name.Mid(prefix.size(), name.length() - prefix.size() - 1);
-    if (digits.empty() || digits.view().find_first_not_of(u"0123456789") != std::u16string_view::npos) return -1;
+    if (digits.empty() || digits.length() > 6 ||
+        digits.view().find_first_not_of(u"0123456789") != std::u16string_view::npos)
+        return -1;
     return digits.ToInt();
 }
 
-std::vector<Entry> ReadEntries(HKEY section) {
+// The names of the section's values; the registry layer reads values by name but does not list them.
+TLStringArray ValueNames(const tlwin::RegistryKey& section) {
+    TLStringArray names;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (RegEnumValueW(section.handle(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        names.Add(TLString(name, length));
+    }
+}
+
+std::vector<Entry> ReadEntries(const tlwin::RegistryKey& section, const TLStringArray& names) {
     const std::u16string_view formats[] = {engine::kInstallFileFormat, engine::kDeleteFileFormat,
                                            engine::kRegisterFileFormat};
     std::vector<Entry> entries;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD name_length = 256;
-        DWORD type = 0, size = 0;
-        if (RegEnumValueW(section, index, name, &name_length, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
-        if (type != REG_SZ) continue;
-        std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
-        if (RegQueryValueExW(section, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size) !=
-            ERROR_SUCCESS)
-            continue;
+    for (const TLString& name : names) {
+        TLString record;
+        if (!section.ReadString(name, &record)) continue;
         for (int kind = 0; kind < 3; ++kind) {
-            const int number = NumberIn(TLString(name, name_length), formats[kind]);
-            if (number >= 0) entries.push_back({kind * 0x1000000 + number, TLString(name, name_length), data.data()});
+            const int number = NumberIn(name, formats[kind]);
+            if (number >= 0) entries.push_back({kind * kKindStep + number, name, record});
         }
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.order < b.order; });
@@ -55,7 +67,7 @@ bool Install(const engine::PendingRecord& record, TLString* problem) {
         return false;
     }
     // After a restart Windows has already moved the staged file into place.
-    if (GetFileAttributesW(record.first.wc()) == INVALID_FILE_ATTRIBUTES) {
+    if (!tlwin::FileExists(record.first)) {
         *problem = u"staged file missing: "_tl + record.first;
         return false;
     }
@@ -68,7 +80,7 @@ bool Install(const engine::PendingRecord& record, TLString* problem) {
 
 bool Delete(const engine::PendingRecord& record, TLString* problem) {
     SetFileAttributesW(record.second.wc(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileW(record.second.wc()) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+    if (tlwin::DeleteFileAt(record.second) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
     *problem = TLString::Format(u"cannot delete %s (error %d)", record.second, static_cast<int>(GetLastError()));
     return false;
 }
@@ -79,30 +91,20 @@ bool Register(const engine::PendingRecord& record, TLString* problem) {
     return false;
 }
 
-// Emptied only once every entry was tried: a run cut short leaves the whole list for the next one.
-void EmptySection(HKEY section) {
-    for (;;) {
-        wchar_t name[256];
-        DWORD name_length = 256;
-        if (RegEnumValueW(section, 0, name, &name_length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS ||
-            RegDeleteValueW(section, name) != ERROR_SUCCESS)
-            return;
-    }
-}
-
 }  // namespace
 
 void FinishInstall(const std::function<void(const TLString&)>& log) {
-    HKEY section = nullptr;
     const TLString key = TLString(tltools_dll::kProductSettingsKey) + engine::kFinalizeSection;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.wc(), 0, KEY_READ | KEY_WRITE, &section) != ERROR_SUCCESS) return;
+    tlwin::RegistryKey section = tlwin::RegistryKey::Open(HKEY_CURRENT_USER, key, KEY_READ | KEY_WRITE);
+    if (!section.IsOpen()) return;
     using Step = bool (*)(const engine::PendingRecord&, TLString*);
     const Step steps[] = {Install, Delete, Register};
-    for (const Entry& entry : ReadEntries(section)) {
+    const TLStringArray names = ValueNames(section);
+    for (const Entry& entry : ReadEntries(section, names)) {
         TLString problem;
-        if (!steps[entry.order / 0x1000000](engine::SplitPendingRecord(entry.record), &problem))
+        if (!steps[entry.order / kKindStep](engine::SplitPendingRecord(entry.record), &problem))
             log(entry.name + u": " + problem);
     }
-    EmptySection(section);
-    RegCloseKey(section);
+    // Emptied only once every entry was tried: a run cut short leaves the whole list for the next one.
+    for (const TLString& name : names) section.DeleteValue(name);
 }

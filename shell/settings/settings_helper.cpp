@@ -6,6 +6,7 @@
 
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/scoped_trace.h"
+#include "core/windows/registry.h"
 #include "engine/process/run_program.h"
 #include "shell/settings/default_settings_table.h"
 
@@ -28,12 +29,7 @@ TLString MusicFolder() {
     return path;
 }
 
-bool IsShellHandlerRegistered() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, ShellHandlerKey().wc(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool IsShellHandlerRegistered() { return tlwin::RegistryKey::Open(HKEY_CLASSES_ROOT, ShellHandlerKey()).IsOpen(); }
 
 // "/RegDLL Shell Extensions" or "/UnRegDLL Shell Extensions" for the installed product's package installer.
 bool RegisterShellExtensions(bool register_them) {

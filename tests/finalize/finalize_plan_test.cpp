@@ -52,11 +52,10 @@ TEST(FinalizeList, EmptyListsLeaveNothingToDo) {
     EXPECT_TRUE(engine::HasFinalizeWork(pending));
 }
 
-TEST(RunOnce, CommandQuotesTheProgramAndTheSwitchAndCountsTheTerminatingZero) {
+TEST(RunOnce, CommandQuotesTheProgramAndTheSwitch) {
     const TLString command = engine::RunOnceCommand(u"C:\\Program Files\\Tonehall 27\\");
     EXPECT_EQ(command, u"\"C:\\Program Files\\Tonehall 27\\PackageInstaller.exe\" \"/FinishInstall\"");
     EXPECT_EQ(command.length(), 68u);
-    EXPECT_EQ(engine::RunOnceDataBytes(command), 138u);
 }
 
 TEST(PendingRecords, SplitAtTheFirstBar) {

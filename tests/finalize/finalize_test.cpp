@@ -11,6 +11,7 @@
 #include "engine/finalize/prepare_finish.h"
 #include "engine/finalize/system_shutdown.h"
 #include "tests/support/product_tools.h"
+#include "tests/support/recording_tools.h"
 #include "tests/support/window_driver.h"
 
 namespace {
@@ -153,6 +154,19 @@ TEST_F(Finalization, NothingPendingTouchesNeitherTheSectionNorRunOnce) {
     EXPECT_FALSE(KeyExists(kFinalizeKey));
     TLString command;
     EXPECT_FALSE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kRunOnceKey, u"Install Wizard Completion", &command));
+}
+
+TEST(FinalizationWithoutSettings, RunOnceIsWrittenWhenTheSectionCannotBeHad) {
+    const tltest::RecordingTools tools;  // offers no settings sections
+    const tltest::RegistryCleanup run_once(HKEY_CURRENT_USER, kRunOnceKey);
+    const tltest::RegistryCleanup settings(HKEY_CURRENT_USER, tltest::kProductSettingsKey);
+    engine::PendingOperations pending;
+    pending.files = {u"C:\\T\\Setup\\a.dll|C:\\T\\a.dll"};
+    engine::PrepareFinish(pending, {u"C:\\T\\", u"C:\\S\\", u"Tonehall.exe"});
+    TLString command;
+    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kRunOnceKey, u"Install Wizard Completion", &command));
+    EXPECT_EQ(command, u"\"C:\\T\\PackageInstaller.exe\" \"/FinishInstall\"");
+    EXPECT_FALSE(KeyExists(kFinalizeKey));
 }
 
 TEST_F(Finalization, InstalledProgramsRegisterThemselvesExceptInTheMediaServerEdition) {
