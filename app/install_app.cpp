@@ -73,7 +73,7 @@ bool CInstallApp::InitInstance() {
     if (!startup::ChecksOverriddenByKeyboard()) startup::SystemChecksNotImplemented();
 
     startup::PlaceLauncher(folder, tools::LauncherFileName());
-    startup::WizardNotImplemented();
+    startup::RunWizard();
     return false;
 }
 
