@@ -34,8 +34,7 @@ bool IsShellHandlerRegistered() { return tlwin::RegistryKey::Open(HKEY_CLASSES_R
 // "/RegDLL Shell Extensions" or "/UnRegDLL Shell Extensions" for the installed product's package installer.
 bool RegisterShellExtensions(bool register_them) {
     const TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
-    return block && tlproc::RegisterThroughPackageInstaller(block->GetString(TLProcessInfoBlock::kInstallFolder),
-                                                            u"Shell Extensions"_tl, register_them);
+    return block && tlproc::RegisterThroughPackageInstaller(*block, u"Shell Extensions"_tl, register_them);
 }
 
 // The shell extension follows the setting: registered when it is switched on, unregistered when off,
