@@ -28,7 +28,7 @@ HRESULT RegisterComClass(HMODULE module, const wchar_t* clsid, const wchar_t* cl
                          SetString(key + L"\\InprocServer32", L"ThreadingModel", L"Both") &&
                          SetString(key + L"\\ProgID", nullptr, prog_id) &&
                          SetString(std::wstring(L"Software\\Classes\\") + prog_id + L"\\CLSID", nullptr, clsid);
-    return written ? S_OK : SELFREG_E_CLASS;
+    return written ? S_OK : E_FAIL;
 }
 
 HRESULT UnregisterComClass(const wchar_t* clsid, const wchar_t* prog_id) {
