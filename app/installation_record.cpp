@@ -9,6 +9,7 @@
 #include "core/tools/tools.h"
 #include "engine/copy/core_library_copy.h"
 #include "engine/filesystem/file_version.h"
+#include "engine/filesystem/tl_file_system.h"
 
 namespace installation {
 namespace {
@@ -91,6 +92,7 @@ bool CompletePortableInstall(const InstallSession& session) {
         TLString error;
         info->Load(TLString(), &error);
     }
+    TLFileSystem::MakeDirectoryTree(session.DestinationFolder());
     const TLString marker = session.DestinationFolder() + u"Portable.dat";
     HANDLE file = CreateFileW(marker.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);

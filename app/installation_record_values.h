@@ -11,7 +11,7 @@ namespace installation {
 
 struct RecordFacts {
     TLString destination_folder;  // ends in a backslash
-    TLString version_text;  // the main program's "%d.%d.%d.%d"; empty when it cannot be read
+    TLString version_text;        // the main program's "%d.%d.%d.%d"; empty when it cannot be read
     uint32_t os_code = 0;
     TLString launcher_name;
     TLString uninstall_key;

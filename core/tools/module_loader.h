@@ -31,6 +31,8 @@ struct ModuleDescription {
 
 // The slots in order; also the order in which the core libraries are copied.
 const ModuleDescription& DescribeModule(ModuleSlot slot);
+// The slot's file name (the tools library's is put together at run time).
+TLString ModuleFileName(ModuleSlot slot);
 
 class TLModuleLoader {
 public:

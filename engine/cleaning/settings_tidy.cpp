@@ -53,10 +53,9 @@ const Removal kRemovedValues[] = {
 class Key {
 public:
     Key(const std::wstring& path, bool create) {
-        const LONG result =
-            create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
-                                     nullptr)
-                   : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
+        const LONG result = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                     nullptr, &key_, nullptr)
+                                   : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
         if (result != ERROR_SUCCESS) key_ = nullptr;
     }
     ~Key() {

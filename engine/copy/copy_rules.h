@@ -38,10 +38,10 @@ DeferralEffect EffectOfDeferral(const TLString& source, const TLString& destinat
 
 // Where a copied (or kept) file goes to be registered.
 enum class RegistrationRoute {
-    kNone,           // not a COM server, or the shell extension (registered by the plug-in step)
-    kPendingList,    // its new file arrives at the next start: "_REGISTERFILE|path" for then
-    kRegisterList,   // registered with the others once every program file is in place
-    kRegisterAtOnce, // a copy made without an install object to collect it
+    kNone,            // not a COM server, or the shell extension (registered by the plug-in step)
+    kPendingList,     // its new file arrives at the next start: "_REGISTERFILE|path" for then
+    kRegisterList,    // registered with the others once every program file is in place
+    kRegisterAtOnce,  // a copy made without an install object to collect it
 };
 RegistrationRoute RouteRegistration(const TLString& source, bool deferred, bool collecting);
 

@@ -5,6 +5,7 @@
 #include "core/tools/message_box.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
+#include "engine/filesystem/tl_file_system.h"
 
 namespace engine {
 namespace {
@@ -24,8 +25,9 @@ TLString CopyAllPasses(const TLString& program_source, const TLString& destinati
 }  // namespace
 
 TLString CopyCoreLibrariesOnce(const TLString& program_source, const TLString& destination, TLStringArray& copied) {
+    TLFileSystem::MakeDirectoryTree(destination);
     for (size_t slot = 0; slot < tltools::kModuleSlotCount; ++slot) {
-        const TLString name = tltools::DescribeModule(static_cast<tltools::ModuleSlot>(slot)).file_name;
+        const TLString name = tltools::ModuleFileName(static_cast<tltools::ModuleSlot>(slot));
         const TLString source = program_source + name;
         if (GetFileAttributesW(source.wc()) == INVALID_FILE_ATTRIBUTES) continue;
         const TLString target = destination + name;

@@ -66,7 +66,8 @@ bool CFileCopier::Replace(const TLString& source, const TLString& destination, C
     const DWORD error = GetLastError();
     if (ClassifyCopyError(error) == CopyFailure::kKeepInstalled) {
         ++not_installed_;
-        tools::LogFormat(u"CFileCopier::Copy", u"Error %d copying %s: the installed file stays, the install is incomplete",
+        tools::LogFormat(u"CFileCopier::Copy",
+                         u"Error %d copying %s: the installed file stays, the install is incomplete",
                          static_cast<int>(error), destination);
         return false;
     }

@@ -112,8 +112,9 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
     if (session_.PortableMode) return;
     for (const TLString& system_folder : {Folder(SystemFolder), Folder(SystemWow64Folder)}) {
         if (system_folder.empty()) {
-            ShowError(progress, u"The install wizard can not obtain the Windows system path. System files will not be "
-                                u"installed.");
+            ShowError(progress,
+                      u"The install wizard can not obtain the Windows system path. System files will not be "
+                      u"installed.");
             continue;
         }
         CopyFolder(source_folder_ + u"System\\Check Version\\", system_folder, CopyMode::kCheckVersion, progress,
@@ -122,8 +123,9 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
                    copier_, nullptr);
         const TLString windows_folder = Folder(WindowsFolder);
         if (windows_folder.empty()) {
-            ShowError(progress, u"The install wizard can not obtain the system font path. Custom fonts will not be "
-                                u"installed.");
+            ShowError(progress,
+                      u"The install wizard can not obtain the system font path. Custom fonts will not be "
+                      u"installed.");
             continue;
         }
         CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, copier_,
@@ -140,8 +142,7 @@ void CInstallHelper::StopMediaServer() {
 
 void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
     progress.SetPosition(0);
-    progress.SetText(
-        TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
+    progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
     CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, copier_,
                &register_list_);
 }

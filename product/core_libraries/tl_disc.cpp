@@ -2,3 +2,5 @@
 #include "product/core_libraries/product_module.h"
 
 TL_PRODUCT_MODULE_ENTRY(TLDiscInitialize)
+
+extern "C" __declspec(dllexport) void TLDiscUninitialize() {}

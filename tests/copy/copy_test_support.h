@@ -30,6 +30,9 @@ private:
     HANDLE handle_;
 };
 
+// Runs a console program of the prefix and returns what it wrote to its standard output (UTF-8).
+std::string CaptureOutput(const TLString& command_line, DWORD timeout_ms = 60000);
+
 // PendingFileRenameOperations as one text, its entries separated by "\n".
 TLString PendingRenames();
 

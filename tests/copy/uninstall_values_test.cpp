@@ -8,8 +8,9 @@
 namespace {
 
 TEST(UninstallValues, AreWrittenInOrderAndPointIntoTheDestination) {
-    engine::UninstallFacts facts{u"Tonehall", u"https://www.corvane.example/tonehall", u"C:\\Program Files\\Tonehall 27\\",
-                                 u"27.0.0.1", u"C:\\Program Files\\Tonehall 27\\Data\\Default Resources\\application.ico"};
+    engine::UninstallFacts facts{u"Tonehall", u"https://www.corvane.example/tonehall",
+                                 u"C:\\Program Files\\Tonehall 27\\", u"27.0.0.1",
+                                 u"C:\\Program Files\\Tonehall 27\\Data\\Default Resources\\application.ico"};
     const std::pair<const char16_t*, const char16_t*> expected[] = {
         {u"DisplayName", u"Tonehall (64-bit)"},
         {u"HelpLink", u"https://www.corvane.example/tonehall"},
@@ -74,16 +75,14 @@ TEST(InstalledVersionNotOlder, HoldsOnlyWithoutDowngradesForAnInstalledCopyAtLea
         uint64_t installed, fresh;
         bool current;
     } cases[] = {
-        {"same version", false, true, false, 5, 5, true},
-        {"installed newer", false, true, false, 6, 5, true},
-        {"installed older", false, true, false, 4, 5, false},
-        {"downgrades allowed", true, true, false, 6, 5, false},
-        {"nothing found", false, false, false, 6, 5, false},
-        {"portable", false, true, true, 5, 5, false},
+        {"same version", false, true, false, 5, 5, true},     {"installed newer", false, true, false, 6, 5, true},
+        {"installed older", false, true, false, 4, 5, false}, {"downgrades allowed", true, true, false, 6, 5, false},
+        {"nothing found", false, false, false, 6, 5, false},  {"portable", false, true, true, 5, 5, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(installation::InstalledVersionNotOlder({c.allow_downgrade, c.found, c.portable, c.installed, c.fresh}),
-                  c.current)
+        EXPECT_EQ(
+            installation::InstalledVersionNotOlder({c.allow_downgrade, c.found, c.portable, c.installed, c.fresh}),
+            c.current)
             << c.what;
 }
 
