@@ -9,6 +9,7 @@
 #include "core/tools/message_box.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/module_path.h"
 
 CInstallApp::SingleInstanceHolder::~SingleInstanceHolder() {
     if (mutex) CloseHandle(mutex);
@@ -37,7 +38,7 @@ bool CInstallApp::InitInstance() {
     const startup::VirtualStoreKeys virtual_store = startup::ClearVirtualStore();
 
     TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
-    const TLString folder = startup::ExecutableFolder();
+    const TLString folder = tlwin::ModuleFolder();
     if (block) {
         block->SetByte(TLProcessInfoBlock::kInstallerByte, 1);
         const TLString program_folder = folder + u"Tunevault\\";

@@ -7,34 +7,19 @@
 #include <limits>
 
 #include "app/install_session.h"
-#include "app/startup_steps.h"
 #include "core/string/tl_string_library.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/folder_entries.h"
+#include "core/windows/full_path.h"
+#include "core/windows/module_path.h"
 #include "core/xml/file_text.h"
 #include "core/xml/tl_xml_document.h"
 
 namespace {
 
-bool IsFile(const TLString& path) {
-    const DWORD attributes = GetFileAttributesW(path.wc());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsFolder(const TLString& path) {
-    const DWORD attributes = GetFileAttributesW(path.wc());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool IsAbsolute(const TLString& path) { return (path.length() >= 2 && path[1] == u':') || path.StartsWith(u"\\"); }
-
-// The path with "." and ".." resolved.
-TLString FullPath(const TLString& path) {
-    wchar_t full[MAX_PATH * 8];
-    const DWORD length = GetFullPathNameW(path.wc(), MAX_PATH * 8, full, nullptr);
-    if (!length || length >= MAX_PATH * 8) return path;
-    return TLString(std::u16string_view(reinterpret_cast<const char16_t*>(full), length));
-}
 
 // A folder text of Install.xml, absolute against the file's folder and with a trailing backslash;
 // empty when the folder does not exist.
@@ -42,9 +27,9 @@ TLString ExistingFolder(const TLString& text, const TLString& base_folder) {
     TLString folder = text;
     folder.Trim();
     if (folder.empty()) return TLString();
-    folder = FullPath(IsAbsolute(folder) ? folder : base_folder + folder);
+    folder = tlwin::FullPath(IsAbsolute(folder) ? folder : base_folder + folder);
     folder.EnsureTrailingBackslash();
-    return IsFolder(folder) ? folder : TLString();
+    return tlwin::FolderExists(folder) ? folder : TLString();
 }
 
 // The "version" attribute as a decimal number; the user's locale (which startup has switched to) must
@@ -74,7 +59,7 @@ bool ReadInstallXml(const TLString& path, InstallSession& session) {
     if (!document.FindElement(u"/TLIC")) return false;
     if (ReadVersion(document.GetAttribute(u"version")) < 1.0) return false;
     if (!document.FindChildElement(u"Settings", true) || !document.IntoElement()) return false;
-    const TLString full = FullPath(path);
+    const TLString full = tlwin::FullPath(path);
     ReadSettings(document, full.Left(full.ReverseFind(u'\\') + 1), session);
     return true;
 }
@@ -110,11 +95,11 @@ int ReadConfigurationInteger(const TLString& text) {
 void LoadInstallConfiguration() {
     TLScopedTrace trace(u"LoadInstallConfiguration");
     InstallSession& session = InstallSession::Get();
-    const TLString folder = startup::ExecutableFolder();
+    const TLString folder = tlwin::ModuleFolder();
     session.SupportFolders.Add(folder + u"Support\\");
     session.LibraryFolder = folder + u"Library\\";
     TLString path = folder + u"Install.xml";
-    if (!IsFile(path)) path = folder + u"..\\Install.xml";
+    if (!tlwin::FileExists(path)) path = folder + u"..\\Install.xml";
     const bool read = ReadInstallXml(path, session);
     LogConfiguration(path, read, session);
 }
@@ -123,7 +108,7 @@ TLString FindSupportFile(const TLString& name, bool must_exist) {
     const TLStringArray& folders = InstallSession::Get().SupportFolders;
     for (size_t i = 0; i < folders.GetCount(); ++i) {
         const TLString candidate = folders[i] + name;
-        if (!must_exist || IsFile(candidate)) return candidate;
+        if (!must_exist || tlwin::FileExists(candidate)) return candidate;
     }
     return TLString();
 }
@@ -132,16 +117,11 @@ TLStringArray ListSupportPackages() {
     TLStringArray packages;
     const TLStringArray& folders = InstallSession::Get().SupportFolders;
     for (size_t i = 0; i < folders.GetCount(); ++i) {
-        WIN32_FIND_DATAW data;
-        HANDLE find = FindFirstFileW((folders[i] + u"*.qvp").wc(), &data);
-        if (find == INVALID_HANDLE_VALUE) continue;
-        do {
-            // The pattern also matches longer extensions ("x.qvpx") through their short names.
-            const TLString name(reinterpret_cast<const char16_t*>(data.cFileName));
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name.EndsWithNoCase(u".qvp"))
-                packages.Add(folders[i] + name);
-        } while (FindNextFileW(find, &data));
-        FindClose(find);
+        tlwin::ForEachEntry(folders[i], [&](const TLString& name, DWORD attributes) {
+            // The pattern "*.qvp" would also match longer extensions through their short names.
+            if (!tlwin::IsFolder(attributes) && name.EndsWithNoCase(u".qvp")) packages.Add(folders[i] + name);
+            return true;
+        });
     }
     return packages;
 }

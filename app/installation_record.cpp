@@ -8,7 +8,7 @@
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
 #include "engine/copy/core_library_copy.h"
-#include "engine/filesystem/file_version.h"
+#include "core/windows/file_version.h"
 #include "engine/filesystem/tl_file_system.h"
 
 namespace installation {
@@ -39,8 +39,7 @@ void WriteInstallationsRecord(const InstallSession& session, const TLString& sou
     if (!record.IsOpen()) return;
     RecordFacts facts;
     facts.destination_folder = session.DestinationFolder();
-    if (tlfs::FileVersion(NewProgramFile(source_folder)) != 0)
-        facts.version_text = tlfs::FileVersionText(NewProgramFile(source_folder));
+    facts.version_text = tlwin::FileVersionText(NewProgramFile(source_folder));
     facts.os_code = OsCode();
     facts.launcher_name = tools::LauncherFileName();
     facts.uninstall_key = session.UninstallKeyName;
@@ -64,8 +63,8 @@ bool InstalledVersionNotOlder(const InstallSession& session, const TLString& sou
     TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
     TLString installed = block ? block->GetString(TLProcessInfoBlock::kInstallFolder) : TLString();
     installed.EnsureTrailingBackslash();
-    facts.installed_version = tlfs::FileVersion(installed + tools::MainProgramFileName());
-    facts.new_version = tlfs::FileVersion(NewProgramFile(source_folder));
+    facts.installed_version = tlwin::FileVersion(installed + tools::MainProgramFileName());
+    facts.new_version = tlwin::FileVersion(NewProgramFile(source_folder));
     return InstalledVersionNotOlder(facts);
 }
 

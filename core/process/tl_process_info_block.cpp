@@ -8,16 +8,7 @@
 #include <mutex>
 
 #include "core/process/tl_install_path.h"
-
-namespace {
-
-TLString ModulePath(HMODULE module) {
-    wchar_t path[MAX_PATH * 8];
-    const DWORD length = GetModuleFileNameW(module, path, static_cast<DWORD>(std::size(path)));
-    return TLString(std::u16string_view(reinterpret_cast<const char16_t*>(path), length));
-}
-
-}  // namespace
+#include "core/windows/module_path.h"
 
 TLString TLProcessInfoBlock::NameFor(DWORD process_id) {
     return TLString::Format(u"Corvane Process v%d (%d)", kMajorVersion, static_cast<int>(process_id));
@@ -44,7 +35,7 @@ bool TLProcessInfoBlock::Create() {
     uint8_t* bytes = memory_.data();
     std::memset(bytes + 1, 0, kSize - 1);
     bytes[kInitialisedByte] = 1;
-    SetString(kExecutablePath, ModulePath(nullptr));
+    SetString(kExecutablePath, tlwin::ModulePath());
     const uint32_t thread = GetCurrentThreadId();
     std::memcpy(bytes + kInitialisingThread, &thread, sizeof thread);
     std::memcpy(bytes + kMarker, &kMarkerValue, sizeof kMarkerValue);

@@ -1,8 +1,7 @@
 #include "engine/cleaning/cleaning.h"
 
-#include <windows.h>
-
 #include "core/tools/tools.h"
+#include "core/windows/registry.h"
 #include "engine/cleaning/obsolete_list.h"
 #include "engine/cleaning/settings_tidy.h"
 #include "engine/copy/file_kinds.h"
@@ -13,7 +12,7 @@
 namespace engine {
 namespace {
 
-constexpr wchar_t kFinalizeSection[] = L"Software\\C. Orvane\\Tonehall 27\\Installer\\Finalize";
+constexpr char16_t kFinalizeSection[] = u"Software\\C. Orvane\\Tonehall 27\\Installer\\Finalize";
 
 void DeleteTree(const TLString& install_folder, const char16_t* relative) {
     TLFileSystem::DeleteDirectoryTree(install_folder + relative);
@@ -53,7 +52,7 @@ void CleanInstallationDirectory(const CleaningRequest& request, PendingOperation
         CleanDataFolders(request);
         DeleteTree(folder, u"Setup\\");
     }
-    RegDeleteTreeW(HKEY_CURRENT_USER, kFinalizeSection);
+    tlwin::DeleteKeyTree(HKEY_CURRENT_USER, kFinalizeSection);
     if (request.holds_product) {
         for (const TLString& path : ConfiguredObsoletePaths(request.configured_obsolete, folder))
             DeleteObsoleteFile(path, pending);

@@ -5,6 +5,8 @@
 #include "core/tools/message_box.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
 #include "engine/filesystem/tl_file_system.h"
 
 namespace engine {
@@ -29,10 +31,10 @@ TLString CopyCoreLibrariesOnce(const TLString& program_source, const TLString& d
     for (size_t slot = 0; slot < tltools::kModuleSlotCount; ++slot) {
         const TLString name = tltools::ModuleFileName(static_cast<tltools::ModuleSlot>(slot));
         const TLString source = program_source + name;
-        if (GetFileAttributesW(source.wc()) == INVALID_FILE_ATTRIBUTES) continue;
+        if (!tlwin::FileExists(source)) continue;
         const TLString target = destination + name;
         SetFileAttributesW(target.wc(), FILE_ATTRIBUTE_NORMAL);
-        if (!CopyFileW(source.wc(), target.wc(), FALSE)) {
+        if (!tlwin::CopyFileTo(source, target, true)) {
             tools::LogFormat(u"CopyCoreLibraries", u"Error %d copying %s", static_cast<int>(GetLastError()), target);
             return target;
         }

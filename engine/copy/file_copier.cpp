@@ -4,9 +4,11 @@
 
 #include "core/path/path_parts.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
+#include "core/windows/file_version.h"
 #include "engine/copy/copy_rules.h"
 #include "engine/copy/file_kinds.h"
-#include "engine/filesystem/file_version.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "engine/pending/pending_records.h"
 #include "engine/process/run_program.h"
@@ -14,13 +16,13 @@
 namespace engine {
 namespace {
 
-TLString ForWindows(const TLString& path) { return tlpath::WithLongPathPrefix(path); }
-
 bool CopyOver(const TLString& source, const TLString& destination) {
-    return CopyFileW(ForWindows(source).wc(), ForWindows(destination).wc(), FALSE) != FALSE;
+    return tlwin::CopyFileTo(source, destination, true);
 }
 
-void SetNormalAttributes(const TLString& path) { SetFileAttributesW(ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL); }
+void SetNormalAttributes(const TLString& path) {
+    SetFileAttributesW(tlwin::ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
+}
 
 }  // namespace
 
@@ -36,8 +38,8 @@ void CFileCopier::Copy(const TLString& source, const TLString& destination, Copy
 
     VersionFacts versions;
     if (mode == CopyMode::kCheckVersion && IsVersionedFile(source)) {
-        versions.source = tlfs::FileVersion(source);
-        versions.destination = tlfs::FileVersion(destination);
+        versions.source = tlwin::FileVersion(source);
+        versions.destination = tlwin::FileVersion(destination);
     }
     const bool deferred = ShouldCopy(mode, source, versions) && Replace(source, destination, mode);
 
@@ -92,7 +94,7 @@ TLString CFileCopier::StagedPath(const TLString& source) const {
 bool CFileCopier::ScheduleReplacement(const TLString& source, const TLString& destination) {
     const TLString staged = StagedPath(source);
     if (!TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
-    return MoveFileExW(staged.wc(), destination.wc(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return MoveFileExW(tlwin::ForWindows(staged).wc(), tlwin::ForWindows(destination).wc(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 }
 
 bool CFileCopier::RecordForNextStart(const TLString& source, const TLString& destination, bool folder) {

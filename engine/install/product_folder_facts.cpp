@@ -1,20 +1,16 @@
 #include "engine/install/product_folder_facts.h"
 
-#include <windows.h>
-
 #include "core/process/tl_install_path.h"
+#include "core/windows/registry.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "engine/uninstall/uninstall_values.h"
 
 namespace engine {
 namespace {
 
-bool NamesFolder(const TLString& key, const wchar_t* value_name, const TLString& folder) {
-    wchar_t data[1024];
-    DWORD size = sizeof data;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.wc(), value_name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-        return false;
-    TLString named(data);
+bool NamesFolder(const TLString& key, const TLString& value_name, const TLString& folder) {
+    TLString named;
+    if (!tlwin::RegistryKey::Open(HKEY_LOCAL_MACHINE, key).ReadString(value_name, &named)) return false;
     named.EnsureTrailingBackslash();
     return named.EqualsNoCase(folder);
 }
@@ -27,9 +23,9 @@ ProductFolderFacts GatherProductFolderFacts(const TLString& install_folder, cons
     facts.main_program_present = !main_program.empty() && TLFileSystem::FileExists(install_folder + main_program);
     facts.portable_marker_present = TLFileSystem::FileExists(install_folder + u"Portable.dat");
     facts.named_by_installations_record =
-        !product.empty() && NamesFolder(TLString(kInstallationsKey) + u"\\" + product, L"Path", install_folder);
+        !product.empty() && NamesFolder(TLString(kInstallationsKey) + u"\\" + product, u"Path", install_folder);
     facts.named_by_uninstall_entry =
-        !uninstall_key.empty() && NamesFolder(kUninstallRootKey + uninstall_key, L"InstallLocation", install_folder);
+        !uninstall_key.empty() && NamesFolder(kUninstallRootKey + uninstall_key, u"InstallLocation", install_folder);
     return facts;
 }
 

@@ -1,23 +1,18 @@
 #include "engine/uninstall/uninstall_entry.h"
 
-#include <windows.h>
-
 #include "core/tools/tools.h"
+#include "core/windows/registry.h"
 
 namespace engine {
 
 void WriteUninstallEntry(const TLString& key_name, const UninstallFacts& facts) {
-    HKEY key = nullptr;
     const TLString path = kUninstallRootKey + key_name;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.wc(), 0, nullptr, 0, 0x2001F, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
-        tools::LogFormat(u"WriteUninstallEntry", u"Cannot open %s", path);
+    tlwin::RegistryKey key = tlwin::RegistryKey::Create(HKEY_LOCAL_MACHINE, path, 0x2001F);
+    if (!key.IsOpen()) {
+        tools::LogFormat(u"WriteUninstallEntry", u"Error %d opening %s", static_cast<int>(key.error()), path);
         return;
     }
-    for (const NamedValue& value : UninstallValues(facts))
-        RegSetValueExW(key, value.name.wc(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data.c_str()),
-                       static_cast<DWORD>((value.data.length() + 1) * sizeof(char16_t)));
-    RegCloseKey(key);
+    for (const NamedValue& value : UninstallValues(facts)) key.WriteString(value.name, value.data);
 }
 
 }  // namespace engine
