@@ -2,6 +2,7 @@
 // files in use staged for the next start, and what is never lost.
 #include <gtest/gtest.h>
 
+#include "core/windows/fault_seam.h"
 #include "engine/copy/file_copier.h"
 #include "engine/copy/folder_copy.h"
 #include "tests/copy/copy_test_support.h"
@@ -132,6 +133,23 @@ TEST_F(FileCopy, LockedSourceLeavesTheInstalledFileAsItWas) {
     EXPECT_TRUE(pending_.files.IsEmpty());
     EXPECT_TRUE(pending_.registrations.IsEmpty());
     EXPECT_FALSE(pending_.restart_required);
+}
+
+TEST_F(FileCopy, FullDiskOrDeniedAccessKeepsTheInstalledFile) {
+    for (const DWORD error : {ERROR_DISK_FULL, ERROR_ACCESS_DENIED}) {
+        engine::PendingOperations pending;
+        engine::CFileCopier copier(dist_, dest_, pending);
+        const TLString source = Write(u"dist\\Tunevault\\Server.dll", "new bytes");
+        const TLString installed = Write(u"dest\\Server.dll", "old bytes");
+        {
+            tlwin::PlantedFault fault(tlwin::FaultCall::kFileCopy, error);
+            copier.Copy(source, installed, CopyMode::kAlwaysOverwrite, nullptr);
+        }
+        EXPECT_EQ(Bytes(installed), "old bytes") << error;
+        EXPECT_EQ(copier.FilesNotInstalled(), 1) << error;
+        EXPECT_TRUE(pending.files.IsEmpty()) << error;
+        EXPECT_FALSE(pending.restart_required) << error;
+    }
 }
 
 TEST_F(FileCopy, FolderCopyCountsBytesAndRoutesByTheFinalExtension) {
