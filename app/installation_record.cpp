@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/installation_record_values.h"
+#include "app/system_checks/os_info.h"
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
@@ -25,12 +26,6 @@ TLString NewProgramFile(const TLString& source_folder) {
     return source_folder + u"Tunevault\\" + tools::MainProgramFileName();
 }
 
-// The OS code of the system checks is not built yet; the record says "unknown" until it is.
-uint32_t OsCode() {
-    tools::Log(u"RegisterInstallation", u"The OS code is not built yet: \"OS Version\" is written as 0");
-    return 0;
-}
-
 void WriteInstallationsRecord(const InstallSession& session, const TLString& source_folder) {
     const TLString product = tools::ProductItem(3);
     tools::Settings installations = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, kInstallationsKey);
@@ -40,7 +35,7 @@ void WriteInstallationsRecord(const InstallSession& session, const TLString& sou
     RecordFacts facts;
     facts.destination_folder = session.DestinationFolder();
     facts.version_text = tlwin::FileVersionText(NewProgramFile(source_folder));
-    facts.os_code = OsCode();
+    facts.os_code = syschecks::GetOsInfo().code;
     facts.launcher_name = tools::LauncherFileName();
     facts.uninstall_key = session.UninstallKeyName;
     facts.existing_guid = record.GetString(u"GUID", TLString());

@@ -131,8 +131,10 @@ TEST_F(InstalledProduct, InstallationsRecordNamesTheDestination) {
     EXPECT_EQ(Registry(record, u"Path"), Dest());
     EXPECT_EQ(Registry(record, u"Launcher Name"), u"Tonehall Launcher.exe");
     EXPECT_EQ(Registry(record, u"Uninstall Key"), u"Tonehall 27 (64-bit)");
-    DWORD os_code = 1;
+    EXPECT_EQ(Registry(record, u"Version"), u"27.0.0.1");
+    DWORD os_code = 0;
     EXPECT_TRUE(tltest::ReadRegistryDword(HKEY_LOCAL_MACHINE, record, u"OS Version", &os_code));
+    EXPECT_GE(os_code, 1009u) << "Windows 7 or later";
     const TLString guid = Registry(record, u"GUID");
     EXPECT_EQ(guid.length(), 38u) << guid;
     EXPECT_EQ(guid[0], u'{');
