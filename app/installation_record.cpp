@@ -8,8 +8,8 @@
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
-#include "engine/copy/core_library_copy.h"
 #include "core/windows/file_version.h"
+#include "engine/copy/core_library_copy.h"
 #include "engine/filesystem/tl_file_system.h"
 
 namespace installation {

@@ -68,8 +68,8 @@ void MoveSection(const Move& move) {
 // A library's own subkey that holds nothing, or only the mark that its stack was updated, is spent.
 bool IsSpentLibraryKey(const tlwin::RegistryKey& key) {
     DWORD values = 0;
-    if (RegQueryInfoKeyW(key.handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyW(key.handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
         return false;
     if (values == 0) return true;
     TLString mark;

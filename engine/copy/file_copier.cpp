@@ -94,7 +94,8 @@ TLString CFileCopier::StagedPath(const TLString& source) const {
 bool CFileCopier::ScheduleReplacement(const TLString& source, const TLString& destination) {
     const TLString staged = StagedPath(source);
     if (!TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
-    return MoveFileExW(tlwin::ForWindows(staged).wc(), tlwin::ForWindows(destination).wc(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return MoveFileExW(tlwin::ForWindows(staged).wc(), tlwin::ForWindows(destination).wc(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
 }
 
 bool CFileCopier::RecordForNextStart(const TLString& source, const TLString& destination, bool folder) {

@@ -228,6 +228,24 @@ TEST_F(InstalledProduct, SecondInstallKeepsTheInstallationIdentifier) {
     EXPECT_EQ(Registry(record, u"GUID"), guid);
 }
 
+TEST_F(InstalledProduct, FolderOfTheUsersOwnKeepsItsSubfolders) {
+    const TLString work = TLString(kRoot) + u"Work\\";
+    const char16_t* markers[] = {u"Setup",  u"Data",        u"Skins", u"Stores",
+                                 u"Server", u"Drivers\\32", u"Web",   u"Data\\Saved Views"};
+    for (const char16_t* folder : markers) {
+        ASSERT_TRUE(tltest::MakeFolders(work + folder));
+        ASSERT_TRUE(CopyFileW(tltest::BuildPath(u"distribution/License.txt").wc(),
+                              (work + folder + u"\\marker.txt").wc(), FALSE));
+    }
+    Install install;
+    RunInstall(work, false, install);
+    ASSERT_TRUE(install.completed);
+    for (const char16_t* folder : markers)
+        EXPECT_TRUE(tltest::FileExists(work + folder + u"\\marker.txt")) << TLString(folder);
+    EXPECT_TRUE(tltest::FileExists(work + u"Tonehall.exe"));
+    RunInstall(Dest(), false, install);  // the record and entry name the shared install again
+}
+
 TEST_F(InstalledProduct, PortableInstallLeavesTheMachineAlone) {
     CleanMachine();
     const TLString portable = TLString(kRoot) + u"Portable\\";
