@@ -12,7 +12,7 @@ TEST(CopyPageRules, PromoSettingsAreMadeSane) {
         int64_t minimum, count;
         int sane_minimum, sane_count, period;
     } cases[] = {
-        {0, 0, 1000, 1, 1000},    {9000, 3, 9000, 3, 3000}, {999, 2, 1000, 2, 500},
+        {0, 0, 1000, 1, 1000},     {9000, 3, 9000, 3, 3000}, {999, 2, 1000, 2, 500},
         {3000, -4, 3000, 1, 3000}, {5000, 3, 5000, 3, 1666},
     };
     for (const Case& c : cases) {
