@@ -37,11 +37,11 @@ private:
 
 }  // namespace
 
+const ModuleDescription& DescribeModule(ModuleSlot slot) { return kModules[slot]; }
+
 TLString ModuleFileName(ModuleSlot slot) {
     return slot == kToolsSlot ? ToolsFileName() : TLString(kModules[slot].file_name);
 }
-
-const ModuleDescription& DescribeModule(ModuleSlot slot) { return kModules[slot]; }
 
 TLModuleLoader& TLModuleLoader::Get() {
     static TLModuleLoader loader;
