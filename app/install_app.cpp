@@ -76,7 +76,7 @@ bool CInstallApp::InitInstance() {
         return false;
 
     startup::PlaceLauncher(folder, tools::LauncherFileName());
-    startup::WizardNotImplemented();
+    startup::RunWizard();
     return false;
 }
 

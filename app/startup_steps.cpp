@@ -6,6 +6,7 @@
 #include "core/tools/tools.h"
 #include "core/windows/file_version.h"
 #include "core/windows/module_path.h"
+#include "wizard/install_wizard.h"
 
 namespace startup {
 namespace {
@@ -72,8 +73,11 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
     CopyFileW((folder + launcher_name).wc(), (executable_folder + u"Tunevault\\" + launcher_name).wc(), FALSE);
 }
 
-void WizardNotImplemented() {
-    tools::Log(u"WizardNotImplemented", u"The wizard is not built yet: nothing was shown or installed");
+void RunWizard() {
+    TLScopedTrace trace(u"RunWizard");
+    CInstallWizard wizard;
+    const int result = wizard.RunModal();
+    tools::LogFormat(u"RunWizard", u"The wizard ended with result %d", result);
 }
 
 }  // namespace startup

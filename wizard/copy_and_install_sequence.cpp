@@ -4,13 +4,13 @@ namespace copypage {
 
 void CopyPageSequence::Start() {
     window_.ShowPromoImage(current_image_);
-    window_.StartTimer(kImageTimer, ImagePeriod(timing_));
+    window_.ScheduleTimer(kImageTimer, ImagePeriod(timing_));
     Advance();
 }
 
 void CopyPageSequence::Advance() {
     const int step = NextStep(next_step_, next_step_ == kProgramFiles && window_.InstalledProgramCurrent());
-    window_.StartTimer(step, 1);
+    window_.ScheduleTimer(step, 1);
     next_step_ = step + 1;
 }
 
@@ -19,12 +19,12 @@ void CopyPageSequence::OnTimer(int id) {
         if (current_image_ != timing_.count) {
             window_.ShowPromoImage(++current_image_);
         } else {
-            window_.StopTimer(kImageTimer);
+            window_.EndTimer(kImageTimer);
             images_done_ = true;
         }
         return;
     }
-    window_.StopTimer(id);
+    window_.EndTimer(id);
     switch (id) {
         case kDependencies:
         case kProgramFiles:
@@ -46,7 +46,7 @@ void CopyPageSequence::OnTimer(int id) {
                 Advance();
                 return;
             }
-            window_.StartTimer(kCountdown, kCountdownTick);
+            window_.ScheduleTimer(kCountdown, kCountdownTick);
             // The pictures' clock and this one drift apart a little; the bar stops at its end.
             if (position_ < range_) window_.SetPosition(++position_);
             return;

@@ -11,8 +11,8 @@ namespace copypage {
 // What the sequence needs of the page window.
 class ICopyPageWindow {
 public:
-    virtual void StartTimer(int id, int period_ms) = 0;
-    virtual void StopTimer(int id) = 0;
+    virtual void ScheduleTimer(int id, int period_ms) = 0;
+    virtual void EndTimer(int id) = 0;
     // Shows promotional picture n when a file of it exists; otherwise the picture stays as it is.
     virtual void ShowPromoImage(int n) = 0;
     // Runs engine step 0, 1 or 2; false when the installation must stop (the wizard closes).

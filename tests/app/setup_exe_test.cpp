@@ -7,6 +7,7 @@
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
@@ -229,8 +230,8 @@ TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
     ASSERT_FALSE(original.empty());
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
-        const auto result = tltest::RunAndWait(distribution.SetupExe(), u"");
-        EXPECT_EQ(result.exit_code, 0u);
+        tltest::StartedProgram setup(distribution.SetupExe(), u"");
+        EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
         EXPECT_FALSE(tltest::FileExists(distribution.Path(u"System\\Always Overwrite\\Tone Core Launcher.exe")));
         EXPECT_EQ(tltest::ReadFileBytes(distribution.Path(u"System\\Always Overwrite\\Tonehall Launcher.exe")),
                   original);
@@ -247,8 +248,7 @@ TEST(SetupExe, IgnoresADllPlantedBesideIt) {
     ASSERT_TRUE(
         CopyFileW(tltest::BuildPath(u"tests/app/planted_dll.dll").wc(), distribution.Path(u"version.dll").wc(), FALSE));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
-    const auto result = setup.Wait();
-    EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
     EXPECT_FALSE(tltest::FileExists(distribution.Path(u"planted-dll-was-loaded.txt")));
     EXPECT_TRUE(tltest::LogContains(setup, u"Setup version 27.0.0.1"));
 }
@@ -270,7 +270,8 @@ TEST(SetupExe, ClearsTheVirtualisedCopiesOfTheProductsMachineSettings) {
         RegCloseKey(created);
     }
     Distribution distribution;
-    EXPECT_EQ(tltest::RunAndWait(distribution.SetupExe(), u"").exit_code, 0u);
+    tltest::StartedProgram setup(distribution.SetupExe(), u"");
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
 
     const auto exists = [](const TLString& key) {
         HKEY opened;
@@ -293,7 +294,8 @@ TEST(SetupExe, DiscoversTheInstalledProductAndAnnouncesItsFolder) {
                                             u"C:\\Tonehall Test"));
 
     Distribution distribution;
-    const tltest::DebuggedRun run = tltest::RunUnderDebugger(distribution.SetupExe(), u"");
+    // Nobody is there to close the wizard under the debugger: a silent run ends by itself.
+    const tltest::DebuggedRun run = tltest::RunUnderDebugger(distribution.SetupExe(), u"/Silent");
     ASSERT_TRUE(run.result.finished);
     EXPECT_EQ(run.result.exit_code, 0u);
     bool announced = false;

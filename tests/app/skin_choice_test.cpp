@@ -5,6 +5,7 @@
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_P(SkinChoice, KeepsTheUsersSkinWhenItIsThere) {
     tltest::Distribution distribution;
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Skins\\Standard View\\Dark.tlskin", "[Colors]\r\n"));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
-    EXPECT_EQ(setup.Wait().exit_code, 0u);
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
     const TLString expected =
         u"Skin file \"" + distribution.Path(u"Tunevault\\Skins\\Standard View\\") + GetParam().chosen + u"\"";
     EXPECT_TRUE(tltest::LogContains(setup, expected)) << expected;

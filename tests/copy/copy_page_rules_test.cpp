@@ -66,8 +66,8 @@ namespace {
 // A page window that records what the sequence asks and fires timers when the test says so.
 class FakePage final : public copypage::ICopyPageWindow {
 public:
-    void StartTimer(int id, int period_ms) override { timers[id] = period_ms; }
-    void StopTimer(int id) override { timers.erase(id); }
+    void ScheduleTimer(int id, int period_ms) override { timers[id] = period_ms; }
+    void EndTimer(int id) override { timers.erase(id); }
     void ShowPromoImage(int n) override { shown.push_back(n); }
     bool RunStep(int step) override {
         steps.push_back(step);

@@ -1,0 +1,23 @@
+#include "toolkit/tl_art.h"
+
+#include <windows.h>
+
+#include "core/process/tl_process_info_block.h"
+
+namespace toolkit {
+
+TLString FindArt(const TLString& name) {
+    TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
+    if (!block) return TLString();
+    TLString folder = block->GetString(TLProcessInfoBlock::kProgramFolder);
+    if (folder.empty()) return TLString();
+    folder.EnsureTrailingBackslash();
+    for (const char16_t* kind : {u"Custom Resources\\", u"Default Resources\\"}) {
+        const TLString path = folder + kind + name;
+        const DWORD attributes = GetFileAttributesW(path.wc());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+    }
+    return TLString();
+}
+
+}  // namespace toolkit

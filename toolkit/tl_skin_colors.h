@@ -1,0 +1,22 @@
+#pragma once
+// The colours the toolkit draws with: the skin's, where the tools library's skin service offers them,
+// otherwise a plain light look (white header band, light page, dark text).
+
+#include <windows.h>
+
+namespace toolkit {
+
+struct SkinColors {
+    COLORREF header;       // the header band
+    COLORREF header_text;  // title and subtitle on it
+    COLORREF page;         // the page area and the button bar
+    COLORREF text;         // text on the page
+    COLORREF line;         // the rules between header, page and button bar
+};
+
+// Read from the skin once, on first use.
+const SkinColors& Colors();
+// A solid brush of the colour, kept until the process ends.
+HBRUSH BrushOf(COLORREF color);
+
+}  // namespace toolkit
