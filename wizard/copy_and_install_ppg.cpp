@@ -94,6 +94,12 @@ bool CCopyAndInstallPpg::RunStep(int step) {
                          u"Installing dependencies");
             return true;
         case copypage::kProgramFiles:
+            if (session().DestinationFolder().empty()) {
+                // Until the destination folder page chooses a folder there is nowhere to install to.
+                tools::Log(u"CCopyAndInstallPpg", u"No destination folder was chosen (the destination folder page is "
+                                                  u"not built yet): the program files are not installed");
+                return true;
+            }
             if (helper_.CopyAndRegister(*this)) return true;
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/installation_record.h"
+#include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
 #include "core/tools/scoped_trace.h"
@@ -46,6 +47,11 @@ CInstallHelper::CInstallHelper(const InstallSession& session, TLString source_fo
 
 bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     TLScopedTrace trace(u"CInstallHelper::CopyAndRegister");
+    if (!tlpath::HasDriveOrServer(install_folder_)) {
+        tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"\"%s\" is no folder to install to", install_folder_);
+        trace.SetResult(0);
+        return false;
+    }
     progress.SetCancelEnabled(false);
     progress.SetHeading(tools::Translate(u"Copying Files"),
                         tools::Translate(u"Please wait while Install Wizard copies and registers files."));
