@@ -1,8 +1,9 @@
 // Runs one command line under Wine and prints how long it took and the largest working set its
 // process had: "<milliseconds> <peak working set bytes>". The copy benchmark times Setup.exe and
 // xcopy with it, so that both are measured the same way.
-#include <psapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <cstdio>
 #include <string>
