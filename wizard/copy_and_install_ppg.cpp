@@ -96,8 +96,9 @@ bool CCopyAndInstallPpg::RunStep(int step) {
         case copypage::kProgramFiles:
             if (session().DestinationFolder().empty()) {
                 // Until the destination folder page chooses a folder there is nowhere to install to.
-                tools::Log(u"CCopyAndInstallPpg", u"No destination folder was chosen (the destination folder page is "
-                                                  u"not built yet): the program files are not installed");
+                tools::Log(u"CCopyAndInstallPpg",
+                           u"No destination folder was chosen (the destination folder page is "
+                           u"not built yet): the program files are not installed");
                 return true;
             }
             if (helper_.CopyAndRegister(*this)) return true;
@@ -119,7 +120,10 @@ bool CCopyAndInstallPpg::InstalledProgramCurrent() {
     return installation::InstalledVersionNotOlder(session(), source_folder_);
 }
 
-void CCopyAndInstallPpg::SetStatus(const TLString& text) { SetText(tools::Translate(text)); }
+void CCopyAndInstallPpg::SetStatus(const TLString& text) {
+    tools::LogFormat(u"CCopyAndInstallPpg", u"%s (picture %d, bar range %d)", text, sequence_.current_image(), range_);
+    SetText(tools::Translate(text));
+}
 
 void CCopyAndInstallPpg::Finish() {
     SetPosition(range_);
