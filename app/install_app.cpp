@@ -4,6 +4,7 @@
 #include "app/install_configuration.h"
 #include "app/install_session.h"
 #include "app/startup_steps.h"
+#include "app/system_checks/run_system_checks.h"
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
@@ -70,7 +71,10 @@ bool CInstallApp::InitInstance() {
         return false;
     }
 
-    if (!startup::ChecksOverriddenByKeyboard()) startup::SystemChecksNotImplemented();
+    if (startup::ChecksOverriddenByKeyboard())
+        tools::Log(u"CInstallApp::InitInstance", u"Ctrl+Shift+F held down: the system checks are skipped");
+    else if (!syschecks::RunSystemChecks())
+        return false;
 
     startup::PlaceLauncher(folder, tools::LauncherFileName());
     startup::RunWizard();

@@ -68,11 +68,6 @@ bool ChecksOverriddenByKeyboard() {
     return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) < 0 && GetKeyState('F') < 0;
 }
 
-void SystemChecksNotImplemented() {
-    // Said in the log, so that nobody reading it takes the machine for checked.
-    tools::Log(u"SystemChecksNotImplemented", u"System checks are not built yet: none ran");
-}
-
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name) {
     TLScopedTrace trace(u"PlaceLauncher");
     const TLString folder = executable_folder + u"System\\Always Overwrite\\";

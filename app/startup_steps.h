@@ -28,9 +28,6 @@ void ChooseSkin(const TLString& executable_folder);
 // Ctrl, Shift and F held down together while the installer starts skip the system checks.
 bool ChecksOverriddenByKeyboard();
 
-// The system checks are not built yet: this step does nothing and checks nothing.
-void SystemChecksNotImplemented();
-
 // Renames the distribution's launcher to the product's launcher name and copies it into the
 // program files; both results are ignored, so a second run finds the rename already done.
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name);

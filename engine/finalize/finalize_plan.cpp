@@ -1,18 +1,15 @@
 #include "engine/finalize/finalize_plan.h"
 
+#include "engine/pending/pending_records.h"
+
 namespace engine {
-namespace {
-
-constexpr std::u16string_view kDeleteMarker = u"_DELETEFILE";
-
-}  // namespace
 
 std::vector<FinalizeValue> FinalizeFileValues(const PendingOperations& pending) {
     std::vector<FinalizeValue> values;
     int installs = 0;
     int deletions = 0;
     for (const TLString& record : pending.files) {
-        const bool deletion = record.Find(kDeleteMarker) != TLString::npos;
+        const bool deletion = record.Find(kDeleteFileMarker) != TLString::npos;
         const TLString name = deletion ? TLString::Format(kDeleteFileFormat, deletions++)
                                        : TLString::Format(kInstallFileFormat, installs++);
         values.push_back({name, record});

@@ -14,7 +14,12 @@ struct FinishContext {
     bool no_run = false;
     bool replaced_installation = false;  // an existing installation was found and the install is not portable
 
-    TLString MainProgramPath() const { return destination_folder + main_program_file_name; }
+    // A file of the destination; empty while no destination was chosen, so that nothing is looked for
+    // in the current directory.
+    TLString InDestination(const TLString& name) const {
+        return destination_folder.empty() || name.empty() ? TLString() : destination_folder + name;
+    }
+    TLString MainProgramPath() const { return InDestination(main_program_file_name); }
     TLString FinishNotePath() const { return source_folder + u"Finish.txt"; }
 };
 

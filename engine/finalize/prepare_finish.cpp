@@ -44,7 +44,7 @@ FinishDecision PrepareFinish(PendingOperations& pending, const FinishContext& co
     RecordInstall(context.replaced_installation);
     if (!IsMediaServerEdition(context.main_program_file_name)) {
         RunRegister(context.MainProgramPath());
-        RunRegister(context.destination_folder + u"TLService.exe");
+        RunRegister(context.InDestination(u"TLService.exe"));
     }
     RecordInstallRun(context.upgrade);
     return decision;

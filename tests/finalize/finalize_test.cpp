@@ -1,12 +1,11 @@
 // Finalization against the real registry, files, tools library and programs under Wine: what Prepare
-// finish writes for the next start, what clearing removes, and what Finish does for each choice.
+// finish writes for the next start and what Finish does for each choice.
 // The one call that would end the Wine session is replaced for every test here.
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "core/xml/file_text.h"
-#include "engine/finalize/clear_finalization.h"
 #include "engine/finalize/finish.h"
 #include "engine/finalize/prepare_finish.h"
 #include "engine/finalize/system_shutdown.h"
@@ -187,23 +186,6 @@ TEST_F(Finalization, InstalledProgramsRegisterThemselvesExceptInTheMediaServerEd
     context_.main_program_file_name = u"GantryServer.exe";
     engine::PrepareFinish(pending, context_);
     EXPECT_FALSE(tltest::FileExists(package_log_));
-}
-
-TEST_F(Finalization, ClearingRemovesTheStagingFolderAndTheSectionsValues) {
-    ASSERT_TRUE(tltest::MakeFolders(context_.destination_folder + u"Setup\\sub"));
-    ASSERT_TRUE(tools_.scratch().WriteFile(u"Installed\\Setup\\sub\\a.dll", "old"));
-    engine::PendingOperations earlier;
-    earlier.files = {u"a|b", u"c|d", u"_DELETEFILE|e"};
-    earlier.registrations = {u"_REGISTERFILE|b"};
-    engine::PrepareFinish(earlier, context_);
-    ASSERT_EQ(FinalizeValue(u"Install File (1)"), u"c|d");
-
-    engine::ClearEarlierFinalization(context_.destination_folder);
-    EXPECT_FALSE(tltest::FileExists(context_.destination_folder + u"Setup\\sub\\a.dll"));
-    EXPECT_EQ(GetFileAttributesW((context_.destination_folder + u"Setup").wc()), INVALID_FILE_ATTRIBUTES);
-    for (std::u16string_view name :
-         {u"Install File (0)", u"Install File (1)", u"Delete File (0)", u"Register File (0)"})
-        EXPECT_EQ(FinalizeValue(name), u"(absent)") << TLString(name);
 }
 
 TEST_F(Finalization, RunProgramWritesTheFinishNote) {

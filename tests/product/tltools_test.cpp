@@ -247,14 +247,14 @@ public:
         WNDCLASSW window_class{};
         window_class.lpfnWndProc = Procedure;
         window_class.hInstance = GetModuleHandleW(nullptr);
-        window_class.lpszClassName = L"TonehallMainWindow";
+        window_class.lpszClassName = L"QVFrame";
         RegisterClassW(&window_class);
-        window_ = CreateWindowExW(0, L"TonehallMainWindow", L"Tonehall", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+        window_ = CreateWindowExW(0, L"QVFrame", L"Tonehall", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     ~ProductWindow() {
         if (IsWindow(window_)) DestroyWindow(window_);
-        UnregisterClassW(L"TonehallMainWindow", GetModuleHandleW(nullptr));
+        UnregisterClassW(L"QVFrame", GetModuleHandleW(nullptr));
     }
     HWND window() const { return window_; }
     static TLString received;
