@@ -22,7 +22,6 @@ TLString CurrentLanguage() {
 CCopyAndInstallPpg::CCopyAndInstallPpg(CInstallWizard& wizard)
     : CWizardPropertyPage(wizard, wizard_rules::Page::kCopyAndInstall),
       source_folder_(tlwin::ModuleFolder()),
-      helper_(session(), source_folder_, engine::ProcessPendingOperations()),
       sequence_(*this, copypage::MakePromoTiming(tools::ProductInteger(u"/*/Installer/PromoMinimumMilliseconds", 0),
                                                  tools::ProductInteger(u"/*/Installer/PromoCount", 0))) {}
 
@@ -101,7 +100,10 @@ bool CCopyAndInstallPpg::RunStep(int step) {
                            u"not built yet): the program files are not installed");
                 return true;
             }
-            if (helper_.CopyAndRegister(*this)) return true;
+            // Made now: the destination folder is chosen after the wizard made its pages.
+            if (engine::CInstallHelper(session(), source_folder_, engine::ProcessPendingOperations())
+                    .CopyAndRegister(*this))
+                return true;
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         default:

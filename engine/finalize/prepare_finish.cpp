@@ -38,6 +38,8 @@ void RunRegister(const TLString& program) {
 }  // namespace
 
 FinishDecision PrepareFinish(PendingOperations& pending, const FinishContext& context) {
+    tools::LogFormat(u"PrepareFinish", u"Left for the next start: %d file records, %d registrations",
+                     static_cast<int>(pending.files.GetCount()), static_cast<int>(pending.registrations.GetCount()));
     if (HasFinalizeWork(pending)) WriteFinalizeList(pending, context.destination_folder);
     const FinishDecision decision = DecideFinish(pending, context.no_run, tools::Interface() != nullptr);
     pending.files.Clear();

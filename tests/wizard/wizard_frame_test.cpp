@@ -67,6 +67,8 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     EXPECT_TRUE(wizard.Button(kBackButtonId).enabled);
     EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Next >"));
 
+    // A custom setup, so that the destination page is asked.
+    ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
     NextUntil(wizard, kSelectPathIndex);
     EXPECT_EQ(wizard.Title(), TLString(u"Destination Folder"));
     wizard.RequestClose();
@@ -123,6 +125,7 @@ TEST(WizardFrame, TwoClicksOnNextInQuickSuccessionAdvanceOnePage) {
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
     NextUntil(wizard, 1);
+    ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
     // Settled on the page, then two clicks at once.
     ASSERT_TRUE(wizard.Click(kNextButtonId));
     ASSERT_TRUE(wizard.ClickNow(kNextButtonId));
