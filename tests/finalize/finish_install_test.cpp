@@ -5,6 +5,7 @@
 
 #include "engine/finalize/prepare_finish.h"
 #include "tests/engine/fixtures/com_server_key.h"
+#include "tests/finalize/next_start.h"
 #include "tests/support/product_tools.h"
 
 namespace {
@@ -105,16 +106,12 @@ TEST_F(NextStart, AFileInUseIsInPlaceAndRegisteredAfterTheRestart) {
     ASSERT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kRunOnceKey, u"Install Wizard Completion", &command));
     EXPECT_EQ(tltest::ReadFileBytes(target), "the version in use");
 
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    ASSERT_TRUE(tltest::RunAndWait(TLString(system) + u"\\wineboot.exe", u"-r", 120000).finished);
+    ASSERT_TRUE(tltest::RestartWine());
     EXPECT_EQ(tltest::ReadFileBytes(target), tltest::ReadFileBytes(ComServer()));
 
     // The log-on runs the RunOnce command (Wine's restart may have run it already; a second run is
     // harmless).
-    const size_t program_end = command.Find(u"\" ");
-    ASSERT_NE(program_end, TLString::npos) << command;
-    ASSERT_TRUE(tltest::RunAndWait(command.Mid(1, program_end - 1), command.Mid(program_end + 2)).finished);
+    ASSERT_TRUE(tltest::RunRunOnceCommand(command)) << command;
     EXPECT_TRUE(RegisteredServer().EqualsNoCase(target));
     EXPECT_EQ(ValueCount(kFinalizeKey), 0u);
 }

@@ -6,6 +6,7 @@
 
 #include "core/xml/file_text.h"
 #include "tests/app/distribution_fixture.h"
+#include "tests/finalize/next_start.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
@@ -123,13 +124,10 @@ TEST_F(FinishPage, AProgramFileInUseAsksForARestartAndTheNextStartFinishesTheIns
 
     // Wine's restart moves the staged file into place; the log-on runs the RunOnce command (Wine's
     // restart may have run it already, and a second run does nothing).
-    wchar_t system[MAX_PATH];
-    GetSystemDirectoryW(system, MAX_PATH);
-    ASSERT_TRUE(tltest::RunAndWait(TLString(system) + u"\\wineboot.exe", u"-r", 120000).finished);
+    ASSERT_TRUE(tltest::RestartWine());
     EXPECT_EQ(tltest::ReadFileBytes(tag_editor),
               tltest::ReadFileBytes(distribution_.Path(u"Tunevault\\TLTagEditor.dll")));
-    const size_t program_end = command.Find(u"\" ");
-    ASSERT_TRUE(tltest::RunAndWait(command.Mid(1, program_end - 1), command.Mid(program_end + 2)).finished);
+    ASSERT_TRUE(tltest::RunRunOnceCommand(command)) << command;
     ASSERT_TRUE(tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, kTagEditorServerKey, u"", &server));
     EXPECT_TRUE(server.EqualsNoCase(tag_editor)) << server;
     EXPECT_FALSE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kFinalizeKey, u"Register File (0)", &registration));
