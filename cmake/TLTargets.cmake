@@ -55,16 +55,19 @@ function(tl_program name)
   endif()
 endfunction()
 
-# tl_test(name SOURCES ... [DEPS ...] [TIMEOUT seconds] [LOCKS resource...] [ENVIRONMENT VAR=value...]):
+# tl_test(name SOURCES ... [DEPS ...] [TIMEOUT seconds] [LOCKS resource...] [ENVIRONMENT VAR=value...]
+#         [SERIAL]):
 # one GoogleTest executable, run by ctest as one process. Every test has a time limit, so that a hang
 # costs one test and not the run (the limit is generous: a loaded machine may be slow). Tests that
 # share state of the Wine prefix name it in LOCKS, and ctest never runs two with the same lock at once:
 #   tl_prefix_product  the product's registry keys, the installations record and the uninstall
 #                      entries, the product's settings, and the installer mutex that Setup.exe takes;
 #                      also the product's running main program and the Windows version of the prefix
+# SERIAL tests restart the Wine session (wineboot -r), which ends every program of the prefix, so
+# ctest runs them with nothing beside them.
 set(TL_TEST_TIMEOUT 300 CACHE STRING "Seconds a test program may run before ctest ends it")
 function(tl_test name)
-  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;DEPS;LOCKS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(A "SERIAL" "TIMEOUT" "SOURCES;DEPS;LOCKS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   tl_defaults(${name})
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
@@ -78,6 +81,9 @@ function(tl_test name)
   endif()
   if(A_ENVIRONMENT)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${A_ENVIRONMENT}")
+  endif()
+  if(A_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
 
@@ -93,3 +99,4 @@ function(tl_distribution_add target folder)
     VERBATIM)
   add_dependencies(sample_distribution ${target}_in_distribution)
 endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/TLVersionResource.cmake)

@@ -1,18 +1,135 @@
 #include "wizard/copy_and_install_ppg.h"
 
+#include "app/installation_record.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/module_path.h"
+#include "engine/pending/pending_operations.h"
+#include "engine/process/run_program.h"
+#include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 
-bool CCopyAndInstallPpg::WantsSkip() { return false; }
+namespace {
 
-void CCopyAndInstallPpg::CreateControls() {
-    tools::Log(u"CCopyAndInstallPpg", u"The installation steps are not built yet: nothing was installed");
-    StartTimer(kDoneTimer, 1);
+TLString CurrentLanguage() {
+    tltools::ToolsInterface* tools = tools::Interface();
+    tltools::ITranslator* translator = tools ? tools->GetTranslator(1) : nullptr;
+    return translator ? translator->CurrentLanguage() : TLString(u"English");
 }
 
-void CCopyAndInstallPpg::OnTimer(UINT_PTR id) {
-    if (id != kDoneTimer) return;
-    StopTimer(kDoneTimer);
+}  // namespace
+
+CCopyAndInstallPpg::CCopyAndInstallPpg(CInstallWizard& wizard)
+    : CWizardPropertyPage(wizard, wizard_rules::Page::kCopyAndInstall),
+      source_folder_(tlwin::ModuleFolder()),
+      sequence_(*this, copypage::MakePromoTiming(tools::ProductInteger(u"/*/Installer/PromoMinimumMilliseconds", 0),
+                                                 tools::ProductInteger(u"/*/Installer/PromoCount", 0))) {}
+
+void CCopyAndInstallPpg::CreateControls() {
+    status_.Create(*this, wizard_ids::kInstallStatus, {20, 24, 480, 44},
+                   status_text_.empty() ? tools::Translate(u"Preparing...") : status_text_);
+    progress_.Create(*this, wizard_ids::kInstallProgress, {20, 48, 480, 64});
+    progress_.SetRange(0, range_);
+    progress_.SetPosition(position_);
+    image_.Create(*this, wizard_ids::kPromoImage, {20, 76, 480, 296});
+    // The wizard makes the page's window once; coming back to it shows where it ended.
+    if (started_) return;
+    started_ = true;
+    sequence_.Start();
+}
+
+void CCopyAndInstallPpg::OnTimer(UINT_PTR id) { sequence_.OnTimer(static_cast<int>(id)); }
+
+void CCopyAndInstallPpg::SetHeading(const TLString& title, const TLString& subtitle) { SetHeader(title, subtitle); }
+
+void CCopyAndInstallPpg::SetRange(int maximum) {
+    range_ = maximum;
+    position_ = 0;
+    progress_.SetRange(0, maximum);
+    progress_.SetPosition(0);
+}
+
+void CCopyAndInstallPpg::SetPosition(int position) {
+    position_ = position;
+    progress_.SetPosition(position);
+    DispatchMessages();
+}
+
+void CCopyAndInstallPpg::SetText(const TLString& text) {
+    status_text_ = text;
+    status_.SetText(text);
+    DispatchMessages();
+}
+
+void CCopyAndInstallPpg::DispatchMessages() { tlproc::DispatchPendingMessages(); }
+
+void CCopyAndInstallPpg::SetCancelEnabled(bool enabled) {
+    cancel_enabled_ = enabled;
+    wizard().UpdateButtons();
+}
+
+void* CCopyAndInstallPpg::OwnerWindow() const { return wizard().hwnd(); }
+
+void CCopyAndInstallPpg::ScheduleTimer(int id, int period_ms) {
+    StartTimer(static_cast<UINT_PTR>(id), static_cast<UINT>(period_ms));
+}
+
+void CCopyAndInstallPpg::EndTimer(int id) { StopTimer(static_cast<UINT_PTR>(id)); }
+
+void CCopyAndInstallPpg::ShowPromoImage(int n) {
+    for (const TLString& candidate : copypage::PromoCandidates(source_folder_, n, CurrentLanguage())) {
+        if (!tlwin::FileExists(candidate)) continue;
+        if (image_.LoadFile(candidate))
+            tools::LogFormat(u"CCopyAndInstallPpg::ShowPromoImage", u"Picture %d: %s", n, candidate);
+        return;
+    }
+}
+
+bool CCopyAndInstallPpg::RunStep(int step) {
+    SetCancelEnabled(false);
+    switch (step) {
+        case copypage::kDependencies:
+            NotBuiltStep(u"Installing Dependencies", u"Please wait while Install Wizard installs dependencies.",
+                         u"Installing dependencies");
+            return true;
+        case copypage::kProgramFiles:
+            if (session().DestinationFolder().empty()) {
+                // Until the destination folder page chooses a folder there is nowhere to install to.
+                tools::Log(u"CCopyAndInstallPpg",
+                           u"No destination folder was chosen (the destination folder page is "
+                           u"not built yet): the program files are not installed");
+                return true;
+            }
+            // Made now: the destination folder is chosen after the wizard made its pages.
+            if (engine::CInstallHelper(session(), source_folder_, engine::ProcessPendingOperations())
+                    .CopyAndRegister(*this))
+                return true;
+            wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
+            return false;
+        default:
+            NotBuiltStep(u"Installing Plugins", u"Please wait while Install Wizard installs and registers plug-ins.",
+                         u"Installing plug-ins, the shell extension and the driver");
+            return true;
+    }
+}
+
+void CCopyAndInstallPpg::NotBuiltStep(const char16_t* title, const char16_t* subtitle, const char16_t* what) {
+    SetHeading(tools::Translate(title), tools::Translate(subtitle));
+    tools::LogFormat(u"CCopyAndInstallPpg", u"%s is not built yet: nothing was done", what);
+}
+
+bool CCopyAndInstallPpg::InstalledProgramCurrent() {
+    return installation::InstalledVersionNotOlder(session(), source_folder_);
+}
+
+void CCopyAndInstallPpg::SetStatus(const TLString& text) {
+    tools::LogFormat(u"CCopyAndInstallPpg", u"%s (picture %d, bar range %d)", text, sequence_.current_image(), range_);
+    SetText(tools::Translate(text));
+}
+
+void CCopyAndInstallPpg::Finish() {
+    SetPosition(range_);
     next_enabled_ = true;
+    tools::Log(u"CCopyAndInstallPpg", u"The installation steps are done");
     wizard().GoNext();
 }

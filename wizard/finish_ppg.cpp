@@ -1,13 +1,58 @@
 #include "wizard/finish_ppg.h"
 
 #include "core/tools/tools.h"
+#include "core/windows/module_path.h"
+#include "engine/finalize/finish.h"
+#include "engine/finalize/prepare_finish.h"
+#include "engine/pending/pending_operations.h"
+#include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 #include "wizard/rules/skip_rules.h"
 
-bool CFinishPpg::WantsSkip() { return wizard_rules::FinishWantsSkip(session(), finish_action_); }
+namespace {
+
+engine::FinishContext FinishContextOf(const InstallSession& session) {
+    engine::FinishContext context;
+    context.destination_folder = session.DestinationFolder();
+    context.source_folder = tlwin::ModuleFolder();
+    context.main_program_file_name = tools::MainProgramFileName();
+    context.silent = session.Silent;
+    context.upgrade = session.Upgrade;
+    context.no_run = session.NoRun;
+    context.replaced_installation =
+        (session.ExistingInstallationFound || session.Is32BitInstallationFound) && !session.PortableMode;
+    return context;
+}
+
+}  // namespace
+
+bool CFinishPpg::WantsSkip() {
+    return wizard_rules::FinishWantsSkip(session(), static_cast<wizard_rules::FinishAction>(decision_.action));
+}
+
+void CFinishPpg::InitPage() {
+    context_ = FinishContextOf(session());
+    decision_ = engine::PrepareFinish(engine::ProcessPendingOperations(), context_);
+    tools::LogFormat(u"CFinishPpg::InitPage", u"Restart required: %d, finish action: %d", decision_.restart_required,
+                     decision_.action);
+}
 
 void CFinishPpg::CreateControls() {
-    tools::Log(
-        u"CFinishPpg",
-        u"The finalization is not built yet: nothing is prepared for the next start and nothing runs at the end");
+    const wizard_rules::FinishContent content = wizard_rules::DescribeFinish(decision_, context_.no_run);
+    status_.Create(*this, wizard_ids::kFinishStatus, {20, 24, 480, 64}, tools::Translate(content.status_text));
+    check_box_kind_ = content.check_box;
+    if (check_box_kind_ == wizard_rules::FinishCheckBox::kNone) return;
+    const char16_t* label = check_box_kind_ == wizard_rules::FinishCheckBox::kRestart ? wizard_rules::kRestartCheckText
+                                                                                      : wizard_rules::kRunCheckText;
+    check_box_.Create(*this, wizard_ids::kFinishActionCheck, {20, 76, 480, 96}, tools::Translate(label),
+                      content.ticked);
 }
+
+bool CFinishPpg::OnLeaveNext() {
+    if (!WantsSkip())
+        decision_.action =
+            wizard_rules::ChosenFinishAction(check_box_kind_, check_box_.hwnd() && check_box_.IsChecked());
+    return ApplyPage();
+}
+
+bool CFinishPpg::ApplyPage() { return engine::Finish(decision_.action, context_, wizard().hwnd()); }

@@ -23,22 +23,6 @@ TLString Join(const TLStringArray& parameters) {
     return line;
 }
 
-// Keeps the calling thread's windows alive: through the tools library's dispatcher when there is one,
-// else by dispatching the waiting messages here.
-void DispatchPendingMessages() {
-    if (tltools::ToolsInterface* tools = tools::Interface()) {
-        if (tltools::IMessageDispatcher* dispatcher = tools->GetMessageDispatcher(1)) {
-            dispatcher->DispatchPending();
-            return;
-        }
-    }
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 class Stopwatch {
 public:
     Stopwatch() { QueryPerformanceCounter(&start_); }
@@ -79,6 +63,20 @@ bool WaitForEnd(HANDLE process, bool pump_messages, int* exit_code, int timeout_
 }
 
 }  // namespace
+
+void DispatchPendingMessages() {
+    if (tltools::ToolsInterface* tools = tools::Interface()) {
+        if (tltools::IMessageDispatcher* dispatcher = tools->GetMessageDispatcher(1)) {
+            dispatcher->DispatchPending();
+            return;
+        }
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
 
 bool RunProgram(const TLString& program, const TLStringArray& parameters, bool visible, bool wait, bool pump_messages,
                 int* exit_code, int timeout_ms) {

@@ -9,6 +9,10 @@ class TLProcessInfoBlock;
 
 namespace tlproc {
 
+// Keeps the calling thread's windows alive: dispatches the window messages waiting for it, through the
+// tools library's dispatcher when there is one.
+void DispatchPendingMessages();
+
 // Starts `program` with the parameters joined by single blanks. Visible programs are shown normally
 // and may show the shell's error dialogs; hidden ones are started with those suppressed. With `wait`
 // it waits for the program to end: polling every 500 ms, or every 10 ms with the calling thread's

@@ -7,11 +7,13 @@
 
 #include "core/windows/module_path.h"
 #include "engine/process/run_program.h"
+#include "product/package_installer/finish_install.h"
 
 namespace {
 
 constexpr std::u16string_view kRegister = u"/RegDLL ";
 constexpr std::u16string_view kUnregister = u"/UnRegDLL ";
+constexpr std::u16string_view kFinishInstall = u"\"/FinishInstall\"";
 
 // The command line without the program's own name.
 TLString Arguments() {
@@ -35,13 +37,13 @@ TLString LogPath() {
     return tlwin::ModuleFolder() + u"PackageInstaller.log";
 }
 
-void AppendToLog(const TLString& arguments) {
+void AppendToLog(const TLString& line) {
     HANDLE file = CreateFileW(LogPath().wc(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
-    const std::string line = arguments.ToUtf8() + "\r\n";
+    const std::string bytes = line.ToUtf8() + "\r\n";
     DWORD written = 0;
-    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
 }
 
@@ -53,5 +55,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (arguments.StartsWith(kRegister)) return tlproc::RegisterInProcess(arguments.Mid(kRegister.size())) ? 0 : 1;
     if (arguments.StartsWith(kUnregister))
         return tlproc::RegisterWithRegSvr32(arguments.Mid(kUnregister.size()), false, false) ? 0 : 1;
+    if (arguments == kFinishInstall || arguments == kFinishInstall.substr(1, kFinishInstall.size() - 2))
+        FinishInstall(AppendToLog);
     return 0;
 }

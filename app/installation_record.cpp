@@ -1,0 +1,96 @@
+#include "app/installation_record.h"
+
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/installation_record_values.h"
+#include "app/system_checks/os_info.h"
+#include "core/process/tl_install_path.h"
+#include "core/process/tl_process_info_block.h"
+#include "core/tools/tools.h"
+#include "core/windows/file_version.h"
+#include "engine/copy/core_library_copy.h"
+#include "engine/filesystem/tl_file_system.h"
+
+namespace installation {
+namespace {
+
+TLString NewGuid() {
+    GUID guid;
+    wchar_t text[64] = {};
+    if (CoCreateGuid(&guid) != S_OK || !StringFromGUID2(guid, text, 64)) return TLString();
+    return TLString(text);
+}
+
+TLString NewProgramFile(const TLString& source_folder) {
+    return source_folder + u"Tunevault\\" + tools::MainProgramFileName();
+}
+
+void WriteInstallationsRecord(const InstallSession& session, const TLString& source_folder) {
+    const TLString product = tools::ProductItem(3);
+    tools::Settings installations = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, kInstallationsKey);
+    installations.SetString(TLString(), product);
+    tools::Settings record = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, TLString(kInstallationsKey) + u"\\" + product);
+    if (!record.IsOpen()) return;
+    RecordFacts facts;
+    facts.destination_folder = session.DestinationFolder();
+    facts.version_text = tlwin::FileVersionText(NewProgramFile(source_folder));
+    facts.os_code = syschecks::GetOsInfo().code;
+    facts.launcher_name = tools::LauncherFileName();
+    facts.uninstall_key = session.UninstallKeyName;
+    facts.existing_guid = record.GetString(u"GUID", TLString());
+    if (facts.existing_guid.empty()) facts.new_guid = NewGuid();
+    for (const RecordValue& value : RecordValues(facts)) {
+        if (value.is_integer)
+            record.SetInteger(value.name, value.integer);
+        else
+            record.SetString(value.name, value.text);
+    }
+}
+
+}  // namespace
+
+bool InstalledVersionNotOlder(const InstallSession& session, const TLString& source_folder) {
+    CurrentnessFacts facts;
+    facts.allow_downgrade = session.AllowDowngrade;
+    facts.existing_installation_found = session.ExistingInstallationFound;
+    facts.portable = session.PortableMode;
+    TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
+    TLString installed = block ? block->GetString(TLProcessInfoBlock::kInstallFolder) : TLString();
+    installed.EnsureTrailingBackslash();
+    facts.installed_version = tlwin::FileVersion(installed + tools::MainProgramFileName());
+    facts.new_version = tlwin::FileVersion(NewProgramFile(source_folder));
+    return InstalledVersionNotOlder(facts);
+}
+
+bool RegisterInstallation(const InstallSession& session, const TLString& source_folder, void* owner_window,
+                          TLStringArray& copied) {
+    if (!engine::CopyCoreLibraries(source_folder + u"Tunevault\\", session.DestinationFolder(), owner_window, copied))
+        return false;
+    if (!session.PortableMode) WriteInstallationsRecord(session, source_folder);
+    tools::Settings installer = tools::OpenSettingsSection(u"Installer");
+    if (!session.DistributorId.empty()) installer.SetString(u"Distributor ID", session.DistributorId);
+    installer.SetString(u"Install Directory", session.DestinationFolder());
+    return true;
+}
+
+bool CompletePortableInstall(const InstallSession& session) {
+    TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
+    if (block) SetInstallPath(*block, session.DestinationFolder(), false, true);
+    if (!session.PortableMode) return true;
+    if (block) {
+        block->SetByte(TLProcessInfoBlock::kPortableByte, 1);
+        block->ComputeAppDataFolder();
+    }
+    if (tltools::IProductInfo* info = tools::ProductInfo()) {
+        TLString error;
+        info->Load(TLString(), &error);
+    }
+    TLFileSystem::MakeDirectoryTree(session.DestinationFolder());
+    const TLString marker = session.DestinationFolder() + u"Portable.dat";
+    HANDLE file = CreateFileW(marker.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return true;
+}
+
+}  // namespace installation

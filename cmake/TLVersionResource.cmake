@@ -1,0 +1,16 @@
+# tl_version_resource(target VERSION a.b.c.d DESCRIPTION text): gives a program or DLL of the product a
+# version resource, which the installer's version rule reads.
+function(tl_version_resource target)
+  cmake_parse_arguments(A "" "VERSION;DESCRIPTION" "" ${ARGN})
+  set(TL_RC_VERSION ${A_VERSION})
+  string(REPLACE "." "," TL_RC_COMMAS ${A_VERSION})
+  set(TL_RC_DESCRIPTION "${A_DESCRIPTION}")
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set(TL_RC_TYPE VFT_APP)
+  else()
+    set(TL_RC_TYPE VFT_DLL)
+  endif()
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+endfunction()

@@ -1,0 +1,118 @@
+#include "engine/copy/file_copier.h"
+
+#include <windows.h>
+
+#include "core/path/path_parts.h"
+#include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
+#include "core/windows/file_version.h"
+#include "engine/copy/copy_rules.h"
+#include "engine/copy/file_kinds.h"
+#include "engine/filesystem/tl_file_system.h"
+#include "engine/pending/pending_records.h"
+#include "engine/process/run_program.h"
+
+namespace engine {
+namespace {
+
+bool CopyOver(const TLString& source, const TLString& destination) {
+    return tlwin::CopyFileTo(source, destination, true);
+}
+
+void SetNormalAttributes(const TLString& path) {
+    SetFileAttributesW(tlwin::ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
+
+CFileCopier::CFileCopier(TLString source_root, TLString install_folder, PendingOperations& pending)
+    : source_root_(std::move(source_root)), install_folder_(std::move(install_folder)), pending_(pending) {}
+
+void CFileCopier::Copy(const TLString& source, const TLString& destination, CopyMode mode,
+                       TLStringArray* register_list) {
+    TLFileSystem::MakeDirectoryTree(destination, true);
+    if (IsMediaServerProgram(destination) && TLFileSystem::FileExists(destination))
+        tlproc::RunWithParameter(destination, u"stop", true, false, nullptr, 0);
+    if (core_libraries_.Find(source, true) != TLString::npos) return;
+
+    VersionFacts versions;
+    if (mode == CopyMode::kCheckVersion && IsVersionedFile(source)) {
+        versions.source = tlwin::FileVersion(source);
+        versions.destination = tlwin::FileVersion(destination);
+    }
+    const bool deferred = ShouldCopy(mode, source, versions) && Replace(source, destination, mode);
+
+    switch (RouteRegistration(source, deferred, register_list != nullptr)) {
+        case RegistrationRoute::kNone:
+            break;
+        case RegistrationRoute::kPendingList:
+            pending_.registrations.Add(RegisterRecord(destination));
+            break;
+        case RegistrationRoute::kRegisterList:
+            register_list->Add(destination);
+            break;
+        case RegistrationRoute::kRegisterAtOnce:
+            tlproc::RegisterInProcess(destination);
+            break;
+    }
+}
+
+bool CFileCopier::Replace(const TLString& source, const TLString& destination, CopyMode mode) {
+    SetNormalAttributes(destination);
+    if (CopyOver(source, destination)) {
+        SetNormalAttributes(destination);
+        if (mode == CopyMode::kFont) AddFontResourceW(destination.wc());
+        return false;
+    }
+    const DWORD error = GetLastError();
+    if (ClassifyCopyError(error) == CopyFailure::kKeepInstalled) {
+        ++not_installed_;
+        tools::LogFormat(u"CFileCopier::Copy",
+                         u"Error %d copying %s: the installed file stays, the install is incomplete",
+                         static_cast<int>(error), destination);
+        return false;
+    }
+    if (ScheduleReplacement(source, destination)) {
+        const DeferralEffect effect = EffectOfDeferral(source, destination);
+        if (effect.shell_extension_waits) pending_.shell_extension_in_place = false;
+        if (effect.restart_required) pending_.restart_required = true;
+        tools::LogFormat(u"CFileCopier::Copy", u"In use, replaced at the next start: %s", destination);
+        return true;
+    }
+    if (!RecordForNextStart(source, destination, false)) {
+        ++not_installed_;
+        tools::LogFormat(u"CFileCopier::Copy", u"In use and could not be staged: %s", destination);
+    }
+    return false;
+}
+
+TLString CFileCopier::StagedPath(const TLString& source) const {
+    return TLFileSystem::FreeName(StagingCandidate(install_folder_, source_root_, source));
+}
+
+bool CFileCopier::ScheduleReplacement(const TLString& source, const TLString& destination) {
+    const TLString staged = StagedPath(source);
+    if (!TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
+    return MoveFileExW(tlwin::ForWindows(staged).wc(), tlwin::ForWindows(destination).wc(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+}
+
+bool CFileCopier::RecordForNextStart(const TLString& source, const TLString& destination, bool folder) {
+    const TLString staged = StagedPath(source);
+    if (!TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
+    pending_.files.Add(ReplaceRecord(staged, destination));
+    if (destination.empty()) {
+        const TLString staged_folder = tlpath::FolderOf(staged);
+        if (folder) {
+            TLFileSystem::CopyDirectoryTree(tlpath::FolderOf(source), staged_folder);
+        } else {
+            const TLString name = tlpath::NameOf(source);
+            const TLString archive = name.Left(name.length() - tlpath::ExtensionOf(name).length()) + u".zip";
+            CopyOver(tlpath::FolderOf(source) + archive, staged_folder + archive);
+        }
+    }
+    return true;
+}
+
+}  // namespace engine

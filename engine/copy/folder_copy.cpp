@@ -1,0 +1,22 @@
+#include "engine/copy/folder_copy.h"
+
+#include "engine/copy/copy_rules.h"
+#include "engine/copy/source_tree.h"
+
+namespace engine {
+
+void CopyFolder(const TLString& source, const TLString& destination, CopyMode mode, IInstallProgress& progress,
+                CFileCopier& copier, TLStringArray* register_list) {
+    const SourceTree tree = ListSourceTree(source);
+    progress.SetRange(100);
+    uint64_t done = 0;
+    for (const SourceFile& file : tree.files) {
+        progress.DispatchMessages();
+        copier.Copy(source + file.relative, destination + file.relative, mode, register_list);
+        done += file.size;
+        progress.SetPosition(PercentDone(done, tree.total_bytes));
+    }
+    if (tree.files.empty()) progress.SetPosition(PercentDone(0, 0));
+}
+
+}  // namespace engine

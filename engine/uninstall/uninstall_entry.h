@@ -1,0 +1,13 @@
+#pragma once
+// Writes the product's entry in Windows' list of installed programs.
+
+#include "core/string/tl_string.h"
+#include "engine/uninstall/uninstall_values.h"
+
+namespace engine {
+
+// Creates or opens HKEY_LOCAL_MACHINE's uninstall key `key_name` and writes the values in order.
+// A key that cannot be had is skipped; other values already in the key stay.
+void WriteUninstallEntry(const TLString& key_name, const UninstallFacts& facts);
+
+}  // namespace engine
