@@ -61,7 +61,7 @@ private:
     // thousands of them.
     template <class... Args>
     void Problem(std::u16string_view format, const Args&... args) {
-        if (!ill_formed_) problem_ = TLString::Format(format, args...);
+        if (!ill_formed_) problem_ = sizeof...(Args) ? TLString::Format(format, args...) : TLString(format);
         ill_formed_ = true;
     }
     void Incorrect(const char16_t* what, uint32_t at) { Problem(u"Incorrect %s at offset %d", what, at); }
@@ -109,7 +109,7 @@ private:
     uint32_t n_;
     const bool ignore_case_ = (doc_.flags_ & kIgnoreCase) != 0;
     // The open elements, the document itself at the bottom; sized ahead so that a push seldom grows it.
-    std::vector<Open> open_ = std::vector<Open>(64);
+    std::vector<Open> open_ = std::vector<Open>(16);
     size_t depth_ = 0;
     Open& Top() { return open_[depth_ - 1]; }
     std::unique_ptr<NameCounts> open_names_;
@@ -267,8 +267,7 @@ void TLXMLDocument::Parser::MendParentLinks() {
 
 bool TLXMLDocument::SetDocument(const TLString& text) {
     text_ = text;
-    ClearIndex();
-    Reserve(static_cast<uint32_t>(text_.length() / 64 + 8));
+    ClearIndex(static_cast<uint32_t>(text_.length() / 64 + kReservedRecords));
     TLString problem = Parser(*this).Run();
     if (!problem.empty()) error_ = error_.empty() ? problem : error_ + u", " + problem;
     well_formed_ = !(At(0).flags & kIllFormed);
