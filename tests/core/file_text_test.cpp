@@ -83,6 +83,8 @@ constexpr std::string_view kTrickySequences[] = {
     "\xC3\x41",
     "\xE2\x28\xA1",
     "\x80\x9F",
+    "\xED\x9F\xBF",
+    "\xEE\x80\x80",
     std::string_view("\0", 1),
 };
 
