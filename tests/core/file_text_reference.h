@@ -43,6 +43,7 @@ inline size_t Utf8Sequence(std::string_view bytes, size_t i, uint32_t& code) {
 // there was none.
 inline TLString DecodeUtf8(std::string_view bytes, bool& valid) {
     std::u16string text;
+    text.reserve(bytes.size());
     valid = true;
     for (size_t i = 0; i < bytes.size();) {
         uint32_t code;
@@ -65,6 +66,7 @@ inline TLString DecodeAnsi(std::string_view bytes) {
                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::u16string text;
+    text.reserve(bytes.size());
     for (char c : bytes) {
         const uint8_t b = static_cast<uint8_t>(c);
         text += b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : static_cast<char16_t>(b);
