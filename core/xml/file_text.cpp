@@ -106,7 +106,44 @@ size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool replace) {
         const size_t ascii = AsciiRun(s, i, n, out, o);
         i += ascii;
         o += ascii;
-        // The letters of most scripts follow each other without ASCII between them.
+        // Text in most other scripts: letters of two or three bytes with single spaces and marks
+        // between them, read four bytes at a time until four ASCII bytes come in a row. Only
+        // well-formed sequences are taken here; anything else is left to MultiByteSequence.
+        while (n - i >= 4) {
+            if constexpr (std::endian::native == std::endian::little) {
+                // Four two-byte letters (Cyrillic, Greek, Hebrew, Arabic...) in eight bytes at once:
+                // each 16-bit lane holds lead and continuation byte, and becomes one UTF-16 unit.
+                uint64_t q;
+                while (n - i >= 8 && (std::memcpy(&q, s + i, 8), (q & 0xC0E0C0E0C0E0C0E0u) == 0x80C080C080C080C0u) &&
+                       (((q & 0x001E001E001E001Eu) + 0x7FFF7FFF7FFF7FFFu) & 0x8000800080008000u) ==
+                           0x8000800080008000u) {
+                    const uint64_t units = (q & 0x001F001F001F001Fu) << 6 | (q >> 8 & 0x003F003F003F003Fu);
+                    std::memcpy(out + o, &units, 8);
+                    i += 8;
+                    o += 4;
+                }
+                if (n - i < 4) break;
+            }
+            const uint32_t w = s[i] | s[i + 1] << 8 | s[i + 2] << 16 | static_cast<uint32_t>(s[i + 3]) << 24;
+            if (!(w & 0x80)) {
+                if (!(w & 0x80808080)) break;
+                out[o++] = static_cast<char16_t>(w & 0x7F);
+                i += 1;
+                continue;
+            }
+            if ((w & 0xC0E0) == 0x80C0 && (w & 0x1E)) {
+                out[o++] = static_cast<char16_t>((w & 0x1F) << 6 | (w >> 8 & 0x3F));
+                i += 2;
+                continue;
+            }
+            code = (w & 0x0F) << 12 | (w >> 8 & 0x3F) << 6 | (w >> 16 & 0x3F);
+            if ((w & 0xC0C0F0) == 0x8080E0 && code >= 0x800 && (code < 0xD800 || code > 0xDFFF)) {
+                out[o++] = static_cast<char16_t>(code);
+                i += 3;
+                continue;
+            }
+            break;
+        }
         while (i < n && s[i] >= 0x80) {
             const size_t length = MultiByteSequence(s, i, n, code);
             if (!length) {
