@@ -12,6 +12,7 @@
 #include <pugixml.hpp>
 #include <rapidxml/rapidxml.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/bench_documents.h"
@@ -313,9 +314,17 @@ void Register(const std::string& name, Function function, const BenchDocument* d
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    // What Google Benchmark did not take are files to add to the documents.
-    static const std::vector<BenchDocument> documents =
-        tlbench::LoadBenchDocuments(std::vector<std::string>(argv + 1, argv + argc));
+    // What Google Benchmark did not take are files to add to the documents; an option it did not
+    // know is named rather than read as a file.
+    std::vector<std::string> files;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]).starts_with("--")) {
+            std::fprintf(stderr, "unknown option: %s\n", argv[i]);
+            return 2;
+        }
+        files.emplace_back(argv[i]);
+    }
+    static const std::vector<BenchDocument> documents = tlbench::LoadBenchDocuments(files);
     for (const BenchDocument& d : documents) {
         Register("parse-warm/" + d.name + "/tonehall", ParseWarm<Tonehall>, &d);
         Register("parse-warm/" + d.name + "/pugixml", ParseWarm<Pugi>, &d);
