@@ -9,6 +9,7 @@
 #include "core/tools/message_box.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/module_path.h"
 
 CInstallApp::SingleInstanceHolder::~SingleInstanceHolder() {
     if (mutex) CloseHandle(mutex);
@@ -37,8 +38,9 @@ bool CInstallApp::InitInstance() {
     const startup::VirtualStoreKeys virtual_store = startup::ClearVirtualStore();
 
     TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
-    const TLString folder = startup::ExecutableFolder();
+    const TLString folder = tlwin::ModuleFolder();
     if (block) {
+        FinishProcessInfoBlock(*block);
         block->SetByte(TLProcessInfoBlock::kInstallerByte, 1);
         const TLString program_folder = folder + u"Tunevault\\";
         block->SetString(TLProcessInfoBlock::kProgramFolder, program_folder);
@@ -49,9 +51,9 @@ bool CInstallApp::InitInstance() {
     startup::LogSetupVersion();
 
     if (block) DiscoverInstallPath(*block, tools::ProductItem(3), false, true);
-    LoadInstallConfiguration();
 
     InstallSession& session = InstallSession::Get();
+    LoadInstallConfiguration(folder, session);
     CommandLine::ParseSwitches(CommandLine::Normalise(command_line_tokens_).view(), session);
     tools::Log(u"CInstallApp::InitInstance", CommandLine::DescribeSwitches(session));
 

@@ -4,24 +4,14 @@
 #include <windows.h>
 
 #include "core/string/tl_string.h"
+#include "core/windows/registry.h"
 
 namespace startup {
 
-// The folder that holds the running installer, with a trailing backslash.
-TLString ExecutableFolder();
-
 // The two VirtualStore keys opened while their copies of the product's machine settings are
 // removed; both stay open until startup ends.
-class VirtualStoreKeys {
-public:
-    VirtualStoreKeys() = default;
-    ~VirtualStoreKeys();
-    VirtualStoreKeys(VirtualStoreKeys&& other) noexcept;
-    VirtualStoreKeys(const VirtualStoreKeys&) = delete;
-    VirtualStoreKeys& operator=(const VirtualStoreKeys&) = delete;
-    VirtualStoreKeys& operator=(VirtualStoreKeys&&) = delete;
-
-    HKEY keys[2] = {nullptr, nullptr};
+struct VirtualStoreKeys {
+    tlwin::RegistryKey keys[2];
 };
 
 // Deletes the "C. Orvane" copies Windows made for programs that wrote HKEY_LOCAL_MACHINE without

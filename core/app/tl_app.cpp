@@ -4,19 +4,15 @@
 
 #include <clocale>
 
+#include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/string/tl_string_locale.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
+#include "core/windows/module_path.h"
 
 namespace {
 TLApp* g_app = nullptr;
-
-TLString InstanceModulePath(HINSTANCE instance) {
-    wchar_t path[2080];
-    const DWORD length = GetModuleFileNameW(instance, path, 2080);
-    return TLString(std::u16string_view(reinterpret_cast<const char16_t*>(path), length));
-}
 }  // namespace
 
 TLApp::TLApp() { g_app = this; }
@@ -70,7 +66,7 @@ TLExecutableApp::~TLExecutableApp() { ExitOle(); }
 bool TLExecutableApp::InitInstance() {
     UseUserLocale();
     InstallCrashHandler();
-    TLProcessInfoBlock::Get();
+    if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get()) FinishProcessInfoBlock(*block);
     InitOle();
     return LoadProductInformation(TLString(), true);
 }
@@ -131,6 +127,6 @@ void TLExecutableApp::ShowCriticalError(const TLString& error_text) const {
     const TLString format = tools::Translate(
         u"The following module has failed to load:\r\n%s\r\n\r\nIt has reported the following error:\r\n\r\n%s"
         u"\r\n\r\nPlease reinstall the latest version of the program.");
-    const TLString text = TLString::Format(format.view(), InstanceModulePath(instance_), error_text);
+    const TLString text = TLString::Format(format.view(), tlwin::ModulePath(instance_), error_text);
     MessageBoxW(nullptr, text.wc(), tools::Translate(u"Critical Error").wc(), MB_OK);
 }

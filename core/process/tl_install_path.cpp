@@ -4,6 +4,9 @@
 
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/module_path.h"
+#include "core/windows/registry.h"
 
 namespace {
 
@@ -12,64 +15,28 @@ TLString FolderOf(const TLString& path) {
     return slash == TLString::npos ? TLString() : path.Left(slash + 1);
 }
 
-TLString RunningExecutableFolder() {
-    wchar_t path[MAX_PATH * 8];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 8);
-    return FolderOf(TLString(std::u16string_view(reinterpret_cast<const char16_t*>(path), length)));
-}
-
-bool FileExists(const TLString& path) {
-    const DWORD attributes = GetFileAttributesW(path.wc());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool ReadString(HKEY key, const wchar_t* name, TLString* value) {
-    wchar_t data[1024];
-    DWORD size = sizeof data - sizeof(wchar_t);
-    DWORD type = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
-        return false;
-    size_t length = size / sizeof(wchar_t);
-    while (length && data[length - 1] == L'\0') --length;
-    *value = TLString(std::u16string_view(reinterpret_cast<const char16_t*>(data), length));
-    return true;
-}
-
 // The record's folder for this program, as the discovery rules choose it.
 TLString SearchInstallationsRecord(const TLString& product_name, const TLString& module_folder,
                                    const TLString& executable_folder) {
-    const wchar_t* key_name = reinterpret_cast<const wchar_t*>(
-        executable_folder.EndsWithNoCase(u"\\x64\\") ? kInstallationsKeyWow64 : kInstallationsKey);
-    HKEY record;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key_name, 0, KEY_READ, &record) != ERROR_SUCCESS) return TLString();
+    const tlwin::RegistryKey record = tlwin::RegistryKey::Open(
+        HKEY_LOCAL_MACHINE, executable_folder.EndsWithNoCase(u"\\x64\\") ? kInstallationsKeyWow64 : kInstallationsKey);
+    if (!record.IsOpen()) return TLString();
     TLString last_installed;
-    ReadString(record, nullptr, &last_installed);
+    record.ReadString(TLString(), &last_installed);
 
     TLString result;
-    wchar_t name[256];
-    for (DWORD index = 0; RegEnumKeyW(record, index, name, 256) == ERROR_SUCCESS; ++index) {
-        HKEY product;
-        if (RegOpenKeyExW(record, name, 0, KEY_READ, &product) != ERROR_SUCCESS) continue;
+    const TLStringArray names = record.SubkeyNames();
+    for (size_t i = 0; i < names.GetCount(); ++i) {
+        const TLString& subkey = names[i];
         TLString path;
-        const bool has_path = ReadString(product, L"Path", &path) && !path.empty();
-        RegCloseKey(product);
-        if (!has_path) continue;
-        const TLString subkey(reinterpret_cast<const char16_t*>(name));
+        if (!tlwin::RegistryKey::Open(record.handle(), subkey).ReadString(u"Path", &path) || path.empty()) continue;
         if (!product_name.empty()) {
-            if (subkey == product_name) {
-                result = path;
-                break;
-            }
+            if (subkey == product_name) return path;
             continue;
         }
-        if (module_folder.StartsWithNoCase(path) || executable_folder.StartsWithNoCase(path)) {
-            result = path;
-            break;
-        }
+        if (module_folder.StartsWithNoCase(path) || executable_folder.StartsWithNoCase(path)) return path;
         if (subkey == last_installed) result = path;
     }
-    RegCloseKey(record);
     return result;
 }
 
@@ -77,16 +44,23 @@ TLString SearchInstallationsRecord(const TLString& product_name, const TLString&
 
 void DiscoverInstallPath(TLProcessInfoBlock& block, const TLString& product_name, bool overwrite_data_and_program,
                          bool only_if_initialised_here) {
-    const TLString executable_folder = RunningExecutableFolder();
+    const TLString executable_folder = tlwin::ModuleFolder();
     const TLString module_folder = FolderOf(block.GetString(TLProcessInfoBlock::kExecutablePath));
     TLString result;
-    if (FileExists(module_folder + u"Portable.dat")) {
+    if (tlwin::FileExists(module_folder + u"Portable.dat")) {
         result = module_folder;
         block.SetByte(TLProcessInfoBlock::kPortableByte, 1);
     } else {
         result = SearchInstallationsRecord(product_name, module_folder, executable_folder);
     }
     SetInstallPath(block, result, overwrite_data_and_program, only_if_initialised_here);
+}
+
+void FinishProcessInfoBlock(TLProcessInfoBlock& block) {
+    if (!block.InitialisedHere() || block.IsReady()) return;
+    DiscoverInstallPath(block, TLString(), true, true);
+    block.ComputeAppDataFolder();
+    block.MarkReady();
 }
 
 void SetInstallPath(TLProcessInfoBlock& block, const TLString& folder, bool also_data_and_program,

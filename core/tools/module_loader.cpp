@@ -24,8 +24,6 @@ const ModuleDescription kModules[kModuleSlotCount] = {
     {u"TLTelevision.dll", "GetTLTelevisionDLL", nullptr, false},
 };
 
-TLString FileName(ModuleSlot slot) { return slot == kToolsSlot ? ToolsFileName() : TLString(kModules[slot].file_name); }
-
 class Lock {
 public:
     explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
@@ -41,6 +39,10 @@ private:
 
 const ModuleDescription& DescribeModule(ModuleSlot slot) { return kModules[slot]; }
 
+TLString ModuleFileName(ModuleSlot slot) {
+    return slot == kToolsSlot ? ToolsFileName() : TLString(kModules[slot].file_name);
+}
+
 TLModuleLoader& TLModuleLoader::Get() {
     static TLModuleLoader loader;
     return loader;
@@ -49,7 +51,7 @@ TLModuleLoader& TLModuleLoader::Get() {
 TLModuleLoader::TLModuleLoader() { InitializeCriticalSection(&lock_); }
 
 HMODULE TLModuleLoader::LoadFile(ModuleSlot slot, const TLString& program_folder) const {
-    const TLString name = FileName(slot);
+    const TLString name = ModuleFileName(slot);
     if (program_folder.empty()) return LoadLibraryExW(name.wc(), nullptr, 0);
     TLString folder = program_folder;
     folder.EnsureTrailingBackslash();

@@ -31,6 +31,9 @@ struct ModuleDescription {
 
 // The slots in order; also the order in which the core libraries are copied.
 const ModuleDescription& DescribeModule(ModuleSlot slot);
+// The slot's file name, the tools library's included (its name is put together at run time). Going
+// through the slots from kToolsSlot to kModuleSlotCount gives the seven core libraries in order.
+TLString ModuleFileName(ModuleSlot slot);
 
 class TLModuleLoader {
 public:

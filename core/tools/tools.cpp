@@ -67,8 +67,8 @@ TLString Settings::GetString(const TLString& name, const TLString& fallback) con
 bool Settings::SetInteger(const TLString& name, int64_t value) {
     return settings_ && settings_->SetInteger(name, value);
 }
-bool Settings::SetString(const TLString& name, const TLString& value) {
-    return settings_ && settings_->SetString(name, value);
+bool Settings::SetString(const TLString& name, const TLString& value, int type) {
+    return settings_ && settings_->SetString(name, value, type);
 }
 bool Settings::DeleteValue(const TLString& name) { return settings_ && settings_->DeleteValue(name); }
 

@@ -45,7 +45,7 @@ public:
     int64_t GetInteger(const TLString& name, int64_t fallback) const;
     TLString GetString(const TLString& name, const TLString& fallback) const;
     bool SetInteger(const TLString& name, int64_t value);
-    bool SetString(const TLString& name, const TLString& value);
+    bool SetString(const TLString& name, const TLString& value, int type = tltools::ISettings::kPlainString);
     bool DeleteValue(const TLString& name);
 
 private:

@@ -141,10 +141,15 @@ protected:
 // values by name. Release() ends the caller's use of the object.
 class ISettings {
 public:
+    // How a string is kept: plain, or as a text whose "%NAME%" parts the reader expands (a registry
+    // store keeps those as REG_EXPAND_SZ, the type number of this value).
+    enum StringType : int { kPlainString = 0, kExpandableString = 2 };
+
     virtual int64_t GetInteger(const TLString& name, int64_t fallback) = 0;
     virtual bool SetInteger(const TLString& name, int64_t value) = 0;
     virtual TLString GetString(const TLString& name, const TLString& fallback) = 0;
-    virtual bool SetString(const TLString& name, const TLString& value) = 0;
+    // `type` is one of StringType; other numbers are refused.
+    virtual bool SetString(const TLString& name, const TLString& value, int type) = 0;
     virtual bool DeleteValue(const TLString& name) = 0;
     virtual bool Exists() = 0;
     virtual void Release() = 0;

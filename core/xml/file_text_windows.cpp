@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/windows/fault_seam.h"
 #include "core/xml/file_text.h"
 
 namespace tlxml {
@@ -43,6 +44,7 @@ bool ReadTextFile(const TLString& path, TLString& text, TextEncoding* encoding) 
 bool WriteTextFile(const TLString& path, std::u16string_view text, TextEncoding encoding) {
     const std::string bytes = EncodeFileText(text, encoding);
     if (bytes.size() > 0x7FFFFFFF) return false;
+    if (tlwin::PlantedError(tlwin::FaultCall::kFileWrite) != ERROR_SUCCESS) return false;
     FileHandle file(CreateFileW(path.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return false;
     DWORD written = 0;

@@ -2,34 +2,26 @@
 
 #include "core/path/free_name.h"
 #include "core/path/name_check.h"
+#include "core/path/path_parts.h"
 #include "core/path/size_text.h"
 #include "core/tools/tools.h"
-#include "engine/filesystem/windows_path.h"
+#include "core/windows/file_operations.h"
+#include "core/windows/folder_entries.h"
 
-using tlfs::Attributes;
-using tlfs::ForWindows;
+using tlwin::ForWindows;
 
-bool TLFileSystem::FolderExists(const TLString& folder) {
-    TLString path = folder;
-    // "C:\" keeps its backslash; "C:" alone would name the drive's current folder.
-    if (path.length() > 3) path.RemoveTrailingBackslashes();
-    return tlfs::IsFolder(Attributes(path));
-}
+bool TLFileSystem::FolderExists(const TLString& folder) { return tlwin::FolderExists(folder); }
 
-bool TLFileSystem::FileExists(const TLString& path) {
-    const DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool TLFileSystem::FileExists(const TLString& path) { return tlwin::FileExists(path); }
 
 bool TLFileSystem::CheckName(const TLString& path) { return tlpath::CheckName(path); }
 
 bool TLFileSystem::DeleteFile(const TLString& path) {
     if (path.empty()) return false;
-    const TLString windows_path = ForWindows(path);
-    SetFileAttributesW(windows_path.wc(), FILE_ATTRIBUTE_NORMAL);
-    if (DeleteFileW(windows_path.wc())) return true;
+    SetFileAttributesW(ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
+    if (tlwin::DeleteFileAt(path)) return true;
     const DWORD error = GetLastError();
-    if (Attributes(path) == INVALID_FILE_ATTRIBUTES) return true;
+    if (tlwin::FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return true;
     tools::LogFormat(u"TLFileSystem::DeleteFile", u"Error %d deleting existing file: %s", error, path);
     return false;
 }
@@ -37,15 +29,15 @@ bool TLFileSystem::DeleteFile(const TLString& path) {
 bool TLFileSystem::SafeReplaceFile(const TLString& target, const TLString& new_path) {
     constexpr std::u16string_view kName = u"TLFileSystem::SafeReplaceFile";
     if (!FileExists(new_path)) return false;
-    if (!FileExists(target)) return MoveFileW(ForWindows(new_path).wc(), ForWindows(target).wc());
+    if (!FileExists(target)) return tlwin::MoveFileTo(new_path, target);
 
     const TLString aside = FreeName(target);
-    if (!MoveFileW(ForWindows(target).wc(), ForWindows(aside).wc())) {
+    if (!tlwin::MoveFileTo(target, aside)) {
         tools::Log(kName, u"Error renaming original file"_tl, tltools::ILogger::kError);
         return false;
     }
-    if (!MoveFileW(ForWindows(new_path).wc(), ForWindows(target).wc())) {
-        MoveFileW(ForWindows(aside).wc(), ForWindows(target).wc());
+    if (!tlwin::MoveFileTo(new_path, target)) {
+        tlwin::MoveFileTo(aside, target);
         tools::Log(kName, u"Error moving new file into place of original name"_tl, tltools::ILogger::kError);
         return false;
     }
@@ -100,7 +92,7 @@ int64_t TLFileSystem::FreeSpace(const TLString& folder) {
 
 TLString TLFileSystem::FreeName(const TLString& path) {
     TLString candidate = path;
-    while (Attributes(candidate) != INVALID_FILE_ATTRIBUTES) candidate = tlpath::NextNumberedName(candidate);
+    while (tlwin::FileAttributes(candidate) != INVALID_FILE_ATTRIBUTES) candidate = tlpath::NextNumberedName(candidate);
     return candidate;
 }
 

@@ -1,11 +1,11 @@
 // The operations on whole folder trees.
 #include "core/path/path_parts.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_operations.h"
+#include "core/windows/folder_entries.h"
 #include "engine/filesystem/tl_file_system.h"
-#include "engine/filesystem/windows_path.h"
 
-using tlfs::Attributes;
-using tlfs::ForWindows;
+using tlwin::ForWindows;
 
 namespace {
 
@@ -30,12 +30,12 @@ bool RemoveLink(const TLString& path, DWORD attributes) {
 
 bool DeleteContents(const TLString& folder) {
     bool deleted = true;
-    tlfs::ForEachEntry(folder, [&](const TLString& name, DWORD attributes) {
+    tlwin::ForEachEntry(folder, [&](const TLString& name, DWORD attributes) {
         const TLString path = folder + name;
         // A linked folder is removed as a link by DeleteDirectoryTree itself.
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             deleted &= TLFileSystem::DeleteDirectoryTree(path);
-        else if (tlfs::IsLink(attributes))
+        else if (tlwin::IsLink(attributes))
             deleted &= RemoveLink(path, attributes);
         else
             deleted &= TLFileSystem::DeleteFile(path);
@@ -45,8 +45,8 @@ bool DeleteContents(const TLString& folder) {
 }
 
 bool HoldsFiles(const TLString& folder, bool search_subfolders) {
-    return !tlfs::ForEachEntry(folder, [&](const TLString& name, DWORD attributes) {
-        if (tlfs::IsLink(attributes)) return true;
+    return !tlwin::ForEachEntry(folder, [&](const TLString& name, DWORD attributes) {
+        if (tlwin::IsLink(attributes)) return true;
         if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             return !search_subfolders || !HoldsFiles(folder + name + u"\\", search_subfolders);
         return name.EqualsNoCase(u"Thumbs.db");
@@ -84,9 +84,9 @@ bool TLFileSystem::MakeDirectoryTree(const TLString& path, bool path_names_file)
 bool TLFileSystem::DeleteDirectoryTree(const TLString& folder) {
     TLString path = folder;
     path.RemoveTrailingBackslashes();
-    const DWORD attributes = Attributes(path);
+    const DWORD attributes = tlwin::FileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-    if (tlfs::IsLink(attributes)) return RemoveLink(path, attributes);
+    if (tlwin::IsLink(attributes)) return RemoveLink(path, attributes);
 
     bool deleted = DeleteContents(AsFolder(path));
     SetFileAttributesW(ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
@@ -109,15 +109,14 @@ bool TLFileSystem::CopyDirectoryTree(const TLString& source, const TLString& des
     if (!MakeDirectoryTree(to)) return false;
 
     bool copied = true;
-    tlfs::ForEachEntry(from, [&](const TLString& name, DWORD attributes) {
-        if (tlfs::IsLink(attributes)) return true;
+    tlwin::ForEachEntry(from, [&](const TLString& name, DWORD attributes) {
+        if (tlwin::IsLink(attributes)) return true;
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             copied &= CopyDirectoryTree(from + name, to + name);
             return true;
         }
-        const TLString target = ForWindows(to + name);
-        SetFileAttributesW(target.wc(), FILE_ATTRIBUTE_NORMAL);
-        if (!CopyFileW(ForWindows(from + name).wc(), target.wc(), FALSE)) {
+        SetFileAttributesW(ForWindows(to + name).wc(), FILE_ATTRIBUTE_NORMAL);
+        if (!tlwin::CopyFileTo(from + name, to + name, true)) {
             tools::LogFormat(kName, u"Error %d copying file: %s", GetLastError(), from + name);
             copied = false;
         }

@@ -4,13 +4,13 @@
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
 
+#include "core/windows/module_path.h"
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR command_line, int show_command) {
-    wchar_t path[MAX_PATH * 8];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 8);
-    wchar_t* slash = wcsrchr(path, L'\\');
-    if (!length || !slash) return 1;
-    wcscpy(slash + 1, L"Tonehall.exe");
+    const TLString folder = tlwin::ModuleFolder();
+    if (folder.empty()) return 1;
+    const TLString program = folder + u"Tonehall.exe";
     const auto result =
-        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, path, command_line, nullptr, show_command));
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, nullptr, program.wc(), command_line, nullptr, show_command));
     return result > 32 ? 0 : 1;
 }

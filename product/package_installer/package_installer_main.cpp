@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/path/path_parts.h"
+#include "core/windows/module_path.h"
 #include "engine/process/run_program.h"
 
 namespace {
@@ -32,9 +32,7 @@ TLString LogPath() {
     wchar_t value[MAX_PATH + 1];
     const DWORD length = GetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", value, MAX_PATH + 1);
     if (length > 0 && length <= MAX_PATH) return TLString(value, length);
-    wchar_t self[MAX_PATH + 1];
-    const DWORD self_length = GetModuleFileNameW(nullptr, self, MAX_PATH + 1);
-    return tlpath::FolderOf(TLString(self, self_length)) + u"PackageInstaller.log";
+    return tlwin::ModuleFolder() + u"PackageInstaller.log";
 }
 
 void AppendToLog(const TLString& arguments) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "core/windows/module_path.h"
+
 namespace tltools_dll {
 namespace {
 
@@ -30,10 +32,7 @@ TLString OwnFolder() {
     HMODULE self = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCWSTR>(&OwnFolder), &self);
-    wchar_t path[MAX_PATH * 8];
-    const DWORD length = GetModuleFileNameW(self, path, MAX_PATH * 8);
-    const TLString full(std::u16string_view(reinterpret_cast<const char16_t*>(path), length));
-    return full.Left(full.ReverseFind(u'\\') + 1);
+    return tlwin::ModuleFolder(self);
 }
 
 }  // namespace

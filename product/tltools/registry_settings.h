@@ -1,11 +1,15 @@
 #pragma once
 // Settings kept in the registry: a settings section is the key
 // HKEY_CURRENT_USER "Software\C. Orvane\Tonehall 27\<section>", a registry key object any key.
-// Integers are stored as REG_DWORD when they fit in 32 bits and as REG_QWORD otherwise.
+// Integers are stored as REG_DWORD when they fit in 32 bits and as REG_QWORD otherwise; strings as
+// REG_SZ, or REG_EXPAND_SZ when asked for an expandable string.
 
 #include <windows.h>
 
+#include <utility>
+
 #include "core/tools/tools_interface.h"
+#include "core/windows/registry.h"
 
 namespace tltools_dll {
 
@@ -20,16 +24,16 @@ public:
     int64_t GetInteger(const TLString& name, int64_t fallback) override;
     bool SetInteger(const TLString& name, int64_t value) override;
     TLString GetString(const TLString& name, const TLString& fallback) override;
-    bool SetString(const TLString& name, const TLString& value) override;
+    bool SetString(const TLString& name, const TLString& value, int type) override;
     bool DeleteValue(const TLString& name) override;
-    bool Exists() override { return key_ != nullptr; }
+    bool Exists() override { return key_.IsOpen(); }
     void Release() override { delete this; }
 
 private:
-    explicit CRegistrySettings(HKEY key) : key_(key) {}
-    ~CRegistrySettings();
+    explicit CRegistrySettings(tlwin::RegistryKey key) : key_(std::move(key)) {}
+    ~CRegistrySettings() = default;
 
-    HKEY key_;
+    tlwin::RegistryKey key_;
 };
 
 // Imports a settings file: "[Section]" lines name a settings section, "name=value" lines set a

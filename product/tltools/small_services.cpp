@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "core/windows/file_attributes.h"
+
 namespace tltools_dll {
 
 int CStringService::FindText(const TLString& text, const TLString& what, int mode) {
@@ -37,10 +39,7 @@ void CSkinService::SetTitleBarImage(const TLString& image_name) {
     logger_.Log(tltools::ILogger::kInfo, u"CSkinService::SetTitleBarImage", image_name);
 }
 
-bool CSkinService::IsValidSkinFile(const TLString& path) {
-    const DWORD attributes = GetFileAttributesW(path.wc());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool CSkinService::IsValidSkinFile(const TLString& path) { return tlwin::FileExists(path); }
 
 bool CSkinService::SetSkinFile(const TLString& path) {
     const bool valid = IsValidSkinFile(path);

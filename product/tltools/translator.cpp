@@ -102,7 +102,7 @@ bool CTranslator::ShowLanguageSelection(void* owner_window) {
     if (index < 0 || index >= static_cast<int>(languages.GetCount())) return false;
     CRegistrySettings* properties = CRegistrySettings::OpenSection(u"Properties");
     if (!properties) return false;
-    properties->SetString(u"Language", languages[index]);
+    properties->SetString(u"Language", languages[index], tltools::ISettings::kPlainString);
     properties->Release();
     Reload();
     return true;

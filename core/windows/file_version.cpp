@@ -1,14 +1,14 @@
-#include "engine/filesystem/file_version.h"
+#include "core/windows/file_version.h"
 
 #include <windows.h>
 
 #include <vector>
 
+#include "core/windows/file_attributes.h"
 #include "core/windows/library_loader.h"
 #include "core/windows/module_function.h"
-#include "engine/filesystem/windows_path.h"
 
-namespace tlfs {
+namespace tlwin {
 namespace {
 
 // The version functions, taken from the system's "Version.dll" once and kept for the process.
@@ -22,10 +22,10 @@ struct VersionApi {
     QueryFunction query = nullptr;
 
     VersionApi() {
-        HMODULE module = tlwin::LoadSystemLibrary(L"Version.dll");
-        get_size = tlwin::ModuleFunction<SizeFunction>(module, "GetFileVersionInfoSizeW");
-        get_info = tlwin::ModuleFunction<InfoFunction>(module, "GetFileVersionInfoW");
-        query = tlwin::ModuleFunction<QueryFunction>(module, "VerQueryValueW");
+        HMODULE module = LoadSystemLibrary(L"Version.dll");
+        get_size = ModuleFunction<SizeFunction>(module, "GetFileVersionInfoSizeW");
+        get_info = ModuleFunction<InfoFunction>(module, "GetFileVersionInfoW");
+        query = ModuleFunction<QueryFunction>(module, "VerQueryValueW");
     }
     bool usable() const { return get_size && get_info && query; }
 };
@@ -35,23 +35,29 @@ const VersionApi& Api() {
     return api;
 }
 
-}  // namespace
-
-uint64_t FileVersion(const TLString& path) {
+bool ReadVersion(const TLString& path, uint64_t* version) {
     const VersionApi& api = Api();
-    if (!api.usable()) return 0;
+    if (!api.usable()) return false;
     const TLString windows_path = ForWindows(path);
     DWORD handle = 0;
     const DWORD size = api.get_size(windows_path.wc(), &handle);
-    if (size == 0) return 0;
+    if (size == 0) return false;
     std::vector<unsigned char> block(size);
-    if (!api.get_info(windows_path.wc(), 0, size, block.data())) return 0;
+    if (!api.get_info(windows_path.wc(), 0, size, block.data())) return false;
     VS_FIXEDFILEINFO* info = nullptr;
     UINT info_size = 0;
     if (!api.query(block.data(), L"\\", reinterpret_cast<LPVOID*>(&info), &info_size) || !info ||
         info_size < sizeof(VS_FIXEDFILEINFO) || info->dwSignature != VS_FFI_SIGNATURE)
-        return 0;
-    return (static_cast<uint64_t>(info->dwFileVersionMS) << 32) | info->dwFileVersionLS;
+        return false;
+    *version = (static_cast<uint64_t>(info->dwFileVersionMS) << 32) | info->dwFileVersionLS;
+    return true;
+}
+
+}  // namespace
+
+uint64_t FileVersion(const TLString& path) {
+    uint64_t version = 0;
+    return ReadVersion(path, &version) ? version : 0;
 }
 
 TLString VersionText(uint64_t version) {
@@ -60,6 +66,9 @@ TLString VersionText(uint64_t version) {
                             static_cast<int>(version & 0xFFFF));
 }
 
-TLString FileVersionText(const TLString& path) { return VersionText(FileVersion(path)); }
+TLString FileVersionText(const TLString& path) {
+    uint64_t version = 0;
+    return ReadVersion(path, &version) ? VersionText(version) : TLString();
+}
 
-}  // namespace tlfs
+}  // namespace tlwin

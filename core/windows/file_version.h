@@ -1,17 +1,17 @@
 #pragma once
-// A file's version from its version resource. A missing file, or one without a version resource,
-// has version 0.
+// A file's version from its version resource.
 
 #include <cstdint>
 
 #include "core/string/tl_string.h"
 
-namespace tlfs {
+namespace tlwin {
 
 // The four parts in one number, most significant first, so that later versions compare greater.
+// 0 for a missing file or one without a version resource.
 uint64_t FileVersion(const TLString& path);
-// The version as "%d.%d.%d.%d" ("0.0.0.0" for version 0).
+// The version as "%d.%d.%d.%d"; empty when the file has no readable version.
 TLString FileVersionText(const TLString& path);
 TLString VersionText(uint64_t version);
 
-}  // namespace tlfs
+}  // namespace tlwin

@@ -1,17 +1,12 @@
 #pragma once
-// Small pieces shared by the file system operations' sources.
+// The entries of a folder, and what their attributes say.
 
 #include <windows.h>
 
-#include "core/path/path_parts.h"
 #include "core/string/tl_string.h"
+#include "core/windows/file_attributes.h"
 
-namespace tlfs {
-
-// The path as Windows must be given it (long ones with the "\\?\" prefix).
-inline TLString ForWindows(const TLString& path) { return tlpath::WithLongPathPrefix(path); }
-
-inline DWORD Attributes(const TLString& path) { return GetFileAttributesW(ForWindows(path).wc()); }
+namespace tlwin {
 
 inline bool IsLink(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -43,4 +38,4 @@ bool ForEachEntry(const TLString& folder, Visit visit) {
     return completed;
 }
 
-}  // namespace tlfs
+}  // namespace tlwin

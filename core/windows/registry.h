@@ -1,0 +1,71 @@
+#pragma once
+// The registry as the installer uses it: keys that close themselves, string reads of any length,
+// and the 32-bit and 64-bit views of the registry chosen in one place.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "core/string/tl_string.h"
+#include "core/string/tl_string_array.h"
+
+namespace tlwin {
+
+// Which registry a key is opened in: the process's own, or the 64-bit or 32-bit one whatever the
+// process is.
+enum class RegistryView { kNative, k64, k32 };
+
+// The access flag that selects the view (0 for the native one).
+REGSAM ViewAccess(RegistryView view);
+
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey();
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    // An existing key; not open (see error()) when it cannot be opened with that access.
+    static RegistryKey Open(HKEY root, const TLString& path, REGSAM access = KEY_READ,
+                            RegistryView view = RegistryView::kNative);
+    // The key, made with the keys above it when missing.
+    static RegistryKey Create(HKEY root, const TLString& path, REGSAM access = KEY_READ | KEY_WRITE,
+                              RegistryView view = RegistryView::kNative);
+
+    bool IsOpen() const { return key_ != nullptr; }
+    HKEY handle() const { return key_; }
+    // The Windows error of the last operation that failed (ERROR_SUCCESS when none did).
+    LONG error() const { return error_; }
+
+    // An empty name means the key's default value. Strings are REG_SZ or REG_EXPAND_SZ (not expanded)
+    // of any length; trailing zeros are dropped. False, with `out` untouched, for a missing value or
+    // one of another type.
+    bool ReadString(const TLString& name, TLString* out) const;
+    bool ReadDword(const TLString& name, DWORD* out) const;
+    bool ReadQword(const TLString& name, uint64_t* out) const;
+
+    // `type` is REG_SZ or REG_EXPAND_SZ.
+    bool WriteString(const TLString& name, const TLString& value, DWORD type = REG_SZ);
+    bool WriteDword(const TLString& name, DWORD value);
+    bool WriteQword(const TLString& name, uint64_t value);
+    // False for a value that is not there (error() is then ERROR_FILE_NOT_FOUND).
+    bool DeleteValue(const TLString& name);
+
+    // The names of the key's subkeys, in index order.
+    TLStringArray SubkeyNames() const;
+
+private:
+    explicit RegistryKey(HKEY key) : key_(key) {}
+    bool Succeeded(LONG result) const;
+    LONG QueryValue(const TLString& name, DWORD* type, void* data, DWORD* size) const;
+
+    HKEY key_ = nullptr;
+    mutable LONG error_ = ERROR_SUCCESS;
+};
+
+// Deletes the key with everything below it; a key that is not there counts as deleted.
+bool DeleteKeyTree(HKEY root, const TLString& path, RegistryView view = RegistryView::kNative);
+
+}  // namespace tlwin

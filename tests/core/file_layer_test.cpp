@@ -1,0 +1,128 @@
+// The file side of the Windows layer: what is at a path, module paths, and single-file operations
+// with the faults a test can plant in them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/windows/fault_seam.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
+#include "core/windows/full_path.h"
+#include "core/windows/module_path.h"
+#include "tests/support/win_test_support.h"
+
+namespace {
+
+// A folder below the scratch folder whose path is longer than MAX_PATH.
+TLString MakeLongFolder(const tltest::ScratchFolder& scratch) {
+    TLString folder = scratch.path();
+    while (folder.length() < 300) {
+        folder += TLString(std::u16string(40, u'd')) + u"\\";
+        if (!CreateDirectoryW((u"\\\\?\\" + folder).wc(), nullptr)) return TLString();
+    }
+    return folder;
+}
+
+TEST(FileAttributes, TellFilesFromFoldersAtPathsOfAnyLength) {
+    tltest::ScratchFolder scratch;
+    const TLString long_folder = MakeLongFolder(scratch);
+    ASSERT_FALSE(long_folder.empty());
+    ASSERT_TRUE(scratch.WriteFile(u"file.txt", "x"));
+    const TLString long_file = long_folder + u"file.txt";
+    HANDLE file = CreateFileW((u"\\\\?\\" + long_file).wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    const struct {
+        TLString path;
+        bool file;
+        bool folder;
+    } cases[] = {
+        {scratch.Path(u"file.txt"), true, false},
+        {scratch.path(), false, true},
+        {scratch.path().Left(scratch.path().length() - 1), false, true},
+        {u"C:\\", false, true},
+        {long_folder, false, true},
+        {long_file, true, false},
+        {scratch.Path(u"missing"), false, false},
+        {long_folder + u"missing", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(tlwin::FileExists(c.path), c.file) << c.path;
+        EXPECT_EQ(tlwin::FolderExists(c.path), c.folder) << c.path;
+    }
+}
+
+TEST(ModulePath, IsWholeEvenWhenLongerThanAnyFixedBuffer) {
+    const TLString program = tlwin::ModulePath();
+    EXPECT_TRUE(program.EndsWithNoCase(u"\\core_windows_layer_tests.exe")) << program;
+    EXPECT_EQ(tlwin::ModuleFolder(), program.Left(program.ReverseFind(u'\\') + 1));
+
+    tltest::ScratchFolder scratch;
+    const TLString long_folder = MakeLongFolder(scratch);
+    ASSERT_FALSE(long_folder.empty());
+    const TLString dll = long_folder + u"NoExports.dll";
+    ASSERT_TRUE(
+        CopyFileW(tltest::BuildPath(u"tests/engine/fixtures/NoExports.dll").wc(), (u"\\\\?\\" + dll).wc(), FALSE));
+    HMODULE module = LoadLibraryExW((u"\\\\?\\" + dll).wc(), nullptr, 0);
+    ASSERT_NE(module, nullptr);
+    const TLString path = tlwin::ModulePath(module);
+    FreeLibrary(module);
+    EXPECT_GT(path.length(), 300u);
+    EXPECT_TRUE(path.EndsWith(long_folder.Mid(long_folder.length() - 100) + u"NoExports.dll")) << path;
+}
+
+TEST(FullPath, ResolvesDotsAtAnyLength) {
+    const TLString deep = u"C:\\" + TLString(std::u16string(600, u'p')) + u"\\x\\..\\y\\.\\z";
+    EXPECT_EQ(tlwin::FullPath(deep), u"C:\\" + TLString(std::u16string(600, u'p')) + u"\\y\\z");
+    EXPECT_EQ(tlwin::FullPath(u"C:\\a\\..\\b\\"), u"C:\\b\\");
+}
+
+// Each file operation, the fault that is planted in it, and what must still be there afterwards.
+TEST(FileOperations, APlantedFaultFailsTheCallWithItsErrorAndTouchesNothing) {
+    tltest::ScratchFolder scratch;
+    const TLString source = scratch.Path(u"source.txt");
+    const TLString target = scratch.Path(u"target.txt");
+    const struct {
+        tlwin::FaultCall call;
+        DWORD error;
+        bool (*operation)(const TLString& source, const TLString& target);
+    } cases[] = {
+        {tlwin::FaultCall::kFileCopy, ERROR_DISK_FULL,
+         [](const TLString& from, const TLString& to) { return tlwin::CopyFileTo(from, to, true); }},
+        {tlwin::FaultCall::kFileMove, ERROR_ACCESS_DENIED,
+         [](const TLString& from, const TLString& to) { return tlwin::MoveFileTo(from, to); }},
+        {tlwin::FaultCall::kFileDelete, ERROR_ACCESS_DENIED,
+         [](const TLString& from, const TLString&) { return tlwin::DeleteFileAt(from); }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(scratch.WriteFile(u"source.txt", "new"));
+        DeleteFileW(target.wc());
+        {
+            const tlwin::PlantedFault fault(c.call, c.error);
+            SetLastError(ERROR_SUCCESS);
+            EXPECT_FALSE(c.operation(source, target));
+            EXPECT_EQ(GetLastError(), c.error);
+            EXPECT_EQ(tltest::ReadFileBytes(source), "new");
+            EXPECT_FALSE(tltest::FileExists(target));
+        }
+        // Without the fault the same call works.
+        EXPECT_TRUE(c.operation(source, target)) << GetLastError();
+    }
+}
+
+TEST(FileOperations, WorkOnLongPathsAndReportWindowsErrors) {
+    tltest::ScratchFolder scratch;
+    const TLString long_folder = MakeLongFolder(scratch);
+    ASSERT_FALSE(long_folder.empty());
+    ASSERT_TRUE(scratch.WriteFile(u"a.txt", "a"));
+    EXPECT_TRUE(tlwin::CopyFileTo(scratch.Path(u"a.txt"), long_folder + u"a.txt", false));
+    EXPECT_FALSE(tlwin::CopyFileTo(scratch.Path(u"a.txt"), long_folder + u"a.txt", false));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+    EXPECT_TRUE(tlwin::MoveFileTo(long_folder + u"a.txt", long_folder + u"b.txt"));
+    EXPECT_TRUE(tlwin::FileExists(long_folder + u"b.txt"));
+    EXPECT_TRUE(tlwin::DeleteFileAt(long_folder + u"b.txt"));
+    EXPECT_FALSE(tlwin::FileExists(long_folder + u"b.txt"));
+}
+
+}  // namespace
