@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "core/xml/file_text.h"
 
@@ -75,19 +76,14 @@ std::string GeneratePackageList(int packages) {
 
 std::string GenerateCatalogue(int messages) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalogue>\n";
-    char line[1024];
     for (int i = 0; i < messages; ++i) {
-        std::snprintf(line, sizeof line,
-                      "<message id=\"%d\">\n"
-                      "<text lang=\"ru\">Установка проигрывателя завершена; нажмите «Готово», чтобы закрыть "
-                      "мастер установки и запустить программу, номер %d</text>\n"
-                      "<text lang=\"zh\">安装程序已完成媒体播放器的安装。单击“完成”关闭向导并启动程序，编号%d</text>\n"
-                      "</message>\n",
-                      i, i, i);
-        out += line;
+        const std::string n = std::to_string(i);
+        out += "<message id=\"" + n + "\">\n<text lang=\"ru\">Установка проигрывателя завершена; нажмите «Готово», " +
+               "чтобы закрыть мастер установки и запустить программу, номер " + n +
+               "</text>\n<text lang=\"zh\">安装程序已完成媒体播放器的安装。单击“完成”关闭向导并启动程序，编号" + n +
+               "</text>\n</message>\n";
     }
-    out += "</catalogue>\n";
-    return out;
+    return out + "</catalogue>\n";
 }
 
 std::vector<BenchDocument> LoadBenchDocuments(const std::vector<std::string>& extra_files) {
