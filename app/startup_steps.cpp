@@ -8,6 +8,7 @@
 #include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
 #include "core/windows/module_path.h"
+#include "wizard/install_wizard.h"
 
 namespace startup {
 namespace {
@@ -79,8 +80,11 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
     tlwin::CopyFileTo(folder + launcher_name, executable_folder + u"Tunevault\\" + launcher_name, true);
 }
 
-void WizardNotImplemented() {
-    tools::Log(u"WizardNotImplemented", u"The wizard is not built yet: nothing was shown or installed");
+void RunWizard() {
+    TLScopedTrace trace(u"RunWizard");
+    CInstallWizard wizard;
+    const int result = wizard.RunModal();
+    tools::LogFormat(u"RunWizard", u"The wizard ended with result %d", result);
 }
 
 }  // namespace startup

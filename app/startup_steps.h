@@ -35,7 +35,7 @@ void SystemChecksNotImplemented();
 // program files; both results are ignored, so a second run finds the rename already done.
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name);
 
-// The wizard is not built yet: this step shows nothing and installs nothing.
-void WizardNotImplemented();
+// Creates the wizard window, runs it modally until it is finished or cancelled, and destroys it.
+void RunWizard();
 
 }  // namespace startup

@@ -7,33 +7,13 @@
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
 using tltest::Distribution;
 
 constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
-
-// The single-instance mutex held by the test, as a running installer would hold it; locked, nobody
-// else may open it (as when another user's installer holds it).
-class HeldInstallerMutex {
-public:
-    explicit HeldInstallerMutex(bool locked = false) {
-        SECURITY_DESCRIPTOR descriptor;
-        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        ACL empty;
-        InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-        SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
-        SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
-        mutex_ = CreateMutexW(locked ? &attributes : nullptr, FALSE, L"Global\\Corvane Installer");
-    }
-    ~HeldInstallerMutex() { CloseHandle(mutex_); }
-    HeldInstallerMutex(const HeldInstallerMutex&) = delete;
-    HeldInstallerMutex& operator=(const HeldInstallerMutex&) = delete;
-
-private:
-    HANDLE mutex_;
-};
 
 TLString BlockString(const uint8_t* block, size_t offset) {
     return TLString(reinterpret_cast<const char16_t*>(block + offset));
@@ -99,7 +79,8 @@ TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", c.language));
 
     Distribution distribution;
-    HeldInstallerMutex held(c.locked_mutex);
+    const tltest::HeldInstallerMutex held(c.locked_mutex);
+    ASSERT_TRUE(held.held());
     tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent");
     ASSERT_TRUE(setup.started());
     HWND message = tltest::WaitForDialog(c.title, setup.id());
@@ -135,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
 // name, as the tools library reads it.
 TEST(SetupExe, PublishesItsProcessInformationBlock) {
     Distribution distribution;
-    HeldInstallerMutex held;
+    const tltest::HeldInstallerMutex held;
+    ASSERT_TRUE(held.held());
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
     ASSERT_TRUE(setup.started());
     HWND message = tltest::WaitForDialog(u"Corvane Installer", setup.id());
@@ -229,8 +211,8 @@ TEST(SetupExe, RenamesTheLauncherAndCopiesItIntoTheProgramFiles) {
     ASSERT_FALSE(original.empty());
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
-        const auto result = tltest::RunAndWait(distribution.SetupExe(), u"");
-        EXPECT_EQ(result.exit_code, 0u);
+        tltest::StartedProgram setup(distribution.SetupExe(), u"");
+        EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
         EXPECT_FALSE(tltest::FileExists(distribution.Path(u"System\\Always Overwrite\\Tone Core Launcher.exe")));
         EXPECT_EQ(tltest::ReadFileBytes(distribution.Path(u"System\\Always Overwrite\\Tonehall Launcher.exe")),
                   original);
@@ -247,8 +229,7 @@ TEST(SetupExe, IgnoresADllPlantedBesideIt) {
     ASSERT_TRUE(
         CopyFileW(tltest::BuildPath(u"tests/app/planted_dll.dll").wc(), distribution.Path(u"version.dll").wc(), FALSE));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
-    const auto result = setup.Wait();
-    EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
     EXPECT_FALSE(tltest::FileExists(distribution.Path(u"planted-dll-was-loaded.txt")));
     EXPECT_TRUE(tltest::LogContains(setup, u"Setup version 27.0.0.1"));
 }
@@ -270,7 +251,8 @@ TEST(SetupExe, ClearsTheVirtualisedCopiesOfTheProductsMachineSettings) {
         RegCloseKey(created);
     }
     Distribution distribution;
-    EXPECT_EQ(tltest::RunAndWait(distribution.SetupExe(), u"").exit_code, 0u);
+    tltest::StartedProgram setup(distribution.SetupExe(), u"");
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
 
     const auto exists = [](const TLString& key) {
         HKEY opened;
@@ -293,7 +275,8 @@ TEST(SetupExe, DiscoversTheInstalledProductAndAnnouncesItsFolder) {
                                             u"C:\\Tonehall Test"));
 
     Distribution distribution;
-    const tltest::DebuggedRun run = tltest::RunUnderDebugger(distribution.SetupExe(), u"");
+    // Nobody is there to close the wizard under the debugger: a silent run ends by itself.
+    const tltest::DebuggedRun run = tltest::RunUnderDebugger(distribution.SetupExe(), u"/Silent");
     ASSERT_TRUE(run.result.finished);
     EXPECT_EQ(run.result.exit_code, 0u);
     bool announced = false;

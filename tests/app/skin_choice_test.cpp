@@ -5,6 +5,7 @@
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST_P(SkinChoice, KeepsTheUsersSkinWhenItIsThere) {
     tltest::Distribution distribution;
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Skins\\Standard View\\Dark.tlskin", "[Colors]\r\n"));
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
-    EXPECT_EQ(setup.Wait().exit_code, 0u);
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
     const TLString expected =
         u"Skin file \"" + distribution.Path(u"Tunevault\\Skins\\Standard View\\") + GetParam().chosen + u"\"";
     EXPECT_TRUE(tltest::LogContains(setup, expected)) << expected;
@@ -55,7 +56,8 @@ TEST(LanguageSelection, ChangesTheLanguageOfLaterMessages) {
     product.replace(product.find(off), off.size(), "<ShowLanguageSelection>1</ShowLanguageSelection>");
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Product.xml", product));
 
-    const HANDLE held = CreateMutexW(nullptr, FALSE, L"Global\\Corvane Installer");
+    const tltest::HeldInstallerMutex held;
+    ASSERT_TRUE(held.held());
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
     HWND selection = tltest::WaitForDialog(u"Language", setup.id());
     ASSERT_NE(selection, nullptr);
@@ -64,7 +66,6 @@ TEST(LanguageSelection, ChangesTheLanguageOfLaterMessages) {
     ASSERT_NE(message, nullptr);
     EXPECT_TRUE(tltest::PressButton(message, u"OK"));
     EXPECT_EQ(setup.Wait().exit_code, 0u);
-    CloseHandle(held);
 }
 
 }  // namespace

@@ -1,0 +1,167 @@
+// The wizard frame driven through its real windows, as a person would click it: the way through
+// the pages, the guard against double clicks, and what closing the window says before and after
+// the installation has started.
+#include <gtest/gtest.h>
+
+#include "tests/app/distribution_fixture.h"
+#include "tests/support/win_test_support.h"
+#include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
+#include "wizard/control_ids.h"
+
+namespace {
+
+using tltest::WizardDriver;
+using namespace wizard_ids;
+
+constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+constexpr int kSelectPathIndex = 3;
+constexpr int kFileAssociationIndex = 5;
+// The installation runs between the destination page and the file associations page.
+constexpr DWORD kInstallationTimeout = 300000;
+
+// Custom setup, so that the custom setup type and destination pages are shown.
+void ChooseCustomSetup(WizardDriver& wizard) { wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1); }
+
+// Clicks Next until the page with `index` is shown.
+void NextUntil(WizardDriver& wizard, int index) {
+    while (wizard.PageIndex() < index) {
+        const int from = wizard.PageIndex();
+        ASSERT_TRUE(wizard.Click(kNextButtonId));
+        ASSERT_TRUE(wizard.WaitForPage(from + 1)) << "from page " << from;
+    }
+}
+
+TEST(WizardFrame, SilentRunPassesOverEveryQuestionAndReachesTheInstallation) {
+    tltest::Distribution distribution;
+    tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent");
+    const auto result = setup.Wait(kInstallationTimeout);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0u);
+    // Shown: the welcome page (left at once) and the copy-and-install page; every other page passed
+    // over itself, after being made (so that its InitPage ran).
+    EXPECT_TRUE(tltest::LogContains(setup, u"Page 0 \"Welcome\" shown"));
+    EXPECT_TRUE(tltest::LogContains(setup, u"Page 4 \"Installing Dependencies\" shown"));
+    for (const char16_t* title :
+         {u"Setup Type", u"Destination Folder", u"File Associations", u"Create Shortcuts", u"Install Complete"}) {
+        EXPECT_TRUE(tltest::LogContains(setup, TLString(u"Page \"") + title + u"\" passes over itself"))
+            << TLString(title);
+        EXPECT_FALSE(tltest::LogContains(setup, TLString(u"\"") + title + u"\" shown")) << TLString(title);
+    }
+    EXPECT_TRUE(tltest::LogContains(setup, u"The wizard ended with result 1"));
+}
+
+// From the welcome page to the end, looking at what each page offers; on the way, the close box
+// before the installation asks (No keeps the wizard) and after it only says it is too late.
+TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+    EXPECT_EQ(wizard.PageIndex(), 0);
+    EXPECT_EQ(wizard.Caption(), TLString(u"Tonehall - Install Wizard"));
+    EXPECT_EQ(wizard.Header(), TLString(u"<b>Welcome</b>\r\n\tWelcome to the Install Wizard."));
+    const auto back = wizard.Button(kBackButtonId);
+    EXPECT_TRUE(back.visible);
+    EXPECT_FALSE(back.enabled);
+    EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Accept"));
+    EXPECT_TRUE(wizard.Button(kCancelButtonId).enabled);
+    EXPECT_EQ(wizard.Button(kCancelButtonId).text, TLString(u"Cancel"));
+
+    NextUntil(wizard, 1);
+    EXPECT_EQ(wizard.Title(), TLString(u"Setup Type"));
+    EXPECT_TRUE(wizard.Button(kBackButtonId).enabled);
+    EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Next >"));
+    ChooseCustomSetup(wizard);
+
+    NextUntil(wizard, kSelectPathIndex);
+    EXPECT_EQ(wizard.Title(), TLString(u"Destination Folder"));
+    wizard.RequestClose();
+    HWND confirm = wizard.WaitForMessage(u"Confirm Cancellation");
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_NE(tltest::AllText(confirm).Find(u"Are you sure you want to cancel Tonehall installation?"), TLString::npos);
+    ASSERT_TRUE(wizard.AnswerMessage(u"Confirm Cancellation", u"No"));
+    EXPECT_TRUE(wizard.WaitForPage(kSelectPathIndex));
+    EXPECT_FALSE(wizard.HasExited());
+
+    // From the copy-and-install page on, the wizard cannot be cancelled any more.
+    ASSERT_TRUE(wizard.Click(kNextButtonId));
+    ASSERT_TRUE(wizard.WaitForPage(kFileAssociationIndex, kInstallationTimeout));
+    EXPECT_EQ(wizard.Title(), TLString(u"File Associations"));
+    EXPECT_FALSE(wizard.Button(kBackButtonId).enabled);
+    EXPECT_FALSE(wizard.Button(kCancelButtonId).enabled);
+    wizard.RequestClose();
+    HWND unavailable = wizard.WaitForMessage(u"Cancel Unavailable");
+    ASSERT_NE(unavailable, nullptr);
+    const TLString text = tltest::AllText(unavailable);
+    EXPECT_NE(text.Find(u"Tonehall installation can no longer be canceled."), TLString::npos) << text;
+    EXPECT_NE(text.Find(u"Control Panel > Add or Remove Programs."), TLString::npos) << text;
+    ASSERT_TRUE(wizard.AnswerMessage(u"Cancel Unavailable", u"OK"));
+    EXPECT_TRUE(wizard.WaitForPage(kFileAssociationIndex));
+
+    NextUntil(wizard, 6);
+    EXPECT_EQ(wizard.Title(), TLString(u"Create Shortcuts"));
+    EXPECT_TRUE(wizard.Button(kBackButtonId).enabled);
+    EXPECT_FALSE(wizard.Button(kCancelButtonId).enabled);
+    NextUntil(wizard, 7);
+    EXPECT_EQ(wizard.Header(), TLString(u"<b>Install Complete</b>\r\n\tThank you for installing Tonehall"));
+    EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Finish"));
+    EXPECT_FALSE(wizard.Button(kBackButtonId).enabled);
+    ASSERT_TRUE(wizard.Click(kNextButtonId));
+    EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The wizard ended with result 1"));
+}
+
+TEST(WizardFrame, YesToTheCloseBoxEndsTheWizardCancelled) {
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+    wizard.RequestClose();
+    ASSERT_TRUE(wizard.AnswerMessage(u"Confirm Cancellation", u"Yes"));
+    const auto result = wizard.WaitForExit();
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 0u);
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The wizard ended with result 2"));
+}
+
+// The second click of a double click on Next comes within the guard and is dropped.
+TEST(WizardFrame, TwoClicksOnNextInQuickSuccessionAdvanceOnePage) {
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+    NextUntil(wizard, 1);
+    ChooseCustomSetup(wizard);
+    // Settled on the page, then two clicks at once.
+    ASSERT_TRUE(wizard.Click(kNextButtonId));
+    ASSERT_TRUE(wizard.ClickNow(kNextButtonId));
+    ASSERT_TRUE(wizard.WaitForPage(2));
+    for (int waited = 0;
+         waited < 300 && !tltest::LogContains(wizard.program(), u"Click right after a page change ignored"); ++waited)
+        Sleep(100);
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"Click right after a page change ignored"));
+    EXPECT_EQ(wizard.PageIndex(), 2);
+    // The Cancel button itself cancels at once, without a question.
+    ASSERT_TRUE(wizard.Click(kCancelButtonId));
+    EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The wizard ended with result 2"));
+}
+
+TEST(WizardFrame, GermanUserSeesTheFrameInGerman) {
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", u"German"));
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+    EXPECT_EQ(wizard.Caption(), TLString(u"Tonehall - Installationsassistent"));
+    EXPECT_EQ(wizard.Header(), TLString(u"<b>Willkommen</b>\r\n\tWillkommen beim Installationsassistenten."));
+    EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Akzeptieren"));
+    EXPECT_EQ(wizard.Button(kCancelButtonId).text, TLString(u"Abbrechen"));
+    wizard.RequestClose();
+    HWND confirm = wizard.WaitForMessage(u"Abbruch bestätigen");
+    ASSERT_NE(confirm, nullptr);
+    EXPECT_NE(tltest::AllText(confirm).Find(u"Möchten Sie die Installation von Tonehall wirklich abbrechen?"),
+              TLString::npos);
+    ASSERT_TRUE(wizard.AnswerMessage(u"Abbruch bestätigen", u"Ja"));
+    EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
+}
+
+}  // namespace
