@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "core/xml/file_text.h"
 
@@ -73,7 +74,19 @@ std::string GeneratePackageList(int packages) {
     return out;
 }
 
-std::vector<BenchDocument> LoadBenchDocuments() {
+std::string GenerateCatalogue(int messages) {
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<catalogue>\n";
+    for (int i = 0; i < messages; ++i) {
+        const std::string n = std::to_string(i);
+        out += "<message id=\"" + n + "\">\n<text lang=\"ru\">Установка проигрывателя завершена; нажмите «Готово», " +
+               "чтобы закрыть мастер установки и запустить программу, номер " + n +
+               "</text>\n<text lang=\"zh\">安装程序已完成媒体播放器的安装。单击“完成”关闭向导并启动程序，编号" + n +
+               "</text>\n</message>\n";
+    }
+    return out + "</catalogue>\n";
+}
+
+std::vector<BenchDocument> LoadBenchDocuments(const std::vector<std::string>& extra_files) {
     std::vector<BenchDocument> documents;
     std::string repeated_source;
     for (const Source& source : kSources) {
@@ -91,6 +104,16 @@ std::vector<BenchDocument> LoadBenchDocuments() {
         repeated += "</repeated>\n";
         documents.push_back(Make(documents.front().name + "-x10", std::move(repeated)));
     }
+    documents.push_back(Make("catalogue", GenerateCatalogue(5000)));
+    for (const std::string& path : extra_files) {
+        std::string bytes;
+        if (!ReadFile(path.c_str(), bytes)) {
+            std::fprintf(stderr, "left out: %s (it cannot be read or is empty)\n", path.c_str());
+            continue;
+        }
+        documents.push_back(Make(path.substr(path.find_last_of('/') + 1), std::move(bytes)));
+    }
+    // Last, as the searches below expect.
     documents.push_back(Make("packages", GeneratePackageList(20000)));
     return documents;
 }

@@ -16,11 +16,16 @@ struct BenchDocument {
     TLString text;
 };
 
-// The documents whose files are present; a missing file is named on the error output and left out.
-std::vector<BenchDocument> LoadBenchDocuments();
+// The documents whose files are present, then the files named in `extra_files`; a missing file is
+// named on the error output and left out.
+std::vector<BenchDocument> LoadBenchDocuments(const std::vector<std::string>& extra_files);
 
 // A package list: many small elements with attributes, text with entities, CDATA sections, and a
 // single element named "Late" near the end.
 std::string GeneratePackageList(int packages);
+
+// A message catalogue whose text is almost all Cyrillic and Chinese: UTF-8 of two and three bytes a
+// letter, with ASCII only in the markup.
+std::string GenerateCatalogue(int messages);
 
 }  // namespace tlbench

@@ -18,7 +18,8 @@ else()
     if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
       message(FATAL_ERROR "TL_FUZZ needs clang")
     endif()
-    add_compile_options(-fsanitize=fuzzer-no-link)
+    add_compile_options(-fsanitize=fuzzer-no-link
+                        -fsanitize-coverage-ignorelist=${CMAKE_SOURCE_DIR}/tests/fuzz/coverage_ignorelist.txt)
   endif()
 endif()
 

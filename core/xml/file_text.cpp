@@ -1,6 +1,12 @@
 #include "core/xml/file_text.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tlxml {
 namespace {
@@ -15,70 +21,177 @@ constexpr std::array<char16_t, 32> kWindows1252High = {0x20AC, 0x0081, 0x201A, 0
                                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-uint8_t Byte(std::string_view bytes, size_t i) { return static_cast<uint8_t>(bytes[i]); }
+// Bytes are read through this type so that no signed char ever reaches the arithmetic below.
+using Bytes = const uint8_t*;
 
-// Decodes one UTF-8 sequence at bytes[i]; returns its length, or 0 when it is not well formed
-// (overlong forms, surrogates and codes above U+10FFFF included).
-size_t DecodeUtf8Sequence(std::string_view bytes, size_t i, uint32_t& code) {
-    const uint8_t lead = Byte(bytes, i);
-    if (lead < 0x80) {
-        code = lead;
-        return 1;
+// The number of bytes from `i` on, up to `n`, before the first one at or above 0x80. Also writes them
+// widened to `out` from `o` on when `out` is given. A block may write up to 16 units more than it
+// consumes; they stay inside an output of one unit per byte, as `o` never runs ahead of `i`.
+size_t AsciiRun(Bytes s, size_t i, size_t n, char16_t* out, size_t o) {
+    const size_t from = i;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    while (i + 16 <= n) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        if (out) {
+            char16_t* to = out + o + (i - from);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi8(block, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_unpackhi_epi8(block, zero));
+        }
+        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(block));
+        if (high) return i - from + static_cast<size_t>(__builtin_ctz(high));
+        i += 16;
     }
-    size_t length;
-    uint32_t minimum;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, minimum = 0x80, code = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, minimum = 0x800, code = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, minimum = 0x10000, code = lead & 0x07;
-    } else {
+#else
+    while (i + 8 <= n) {
+        uint64_t word;
+        std::memcpy(&word, s + i, 8);
+        if (word & 0x8080808080808080u) break;
+        if (out)
+            for (size_t k = 0; k < 8; ++k) out[o + (i - from) + k] = s[i + k];
+        i += 8;
+    }
+#endif
+    for (; i < n && s[i] < 0x80; ++i)
+        if (out) out[o + (i - from)] = s[i];
+    return i - from;
+}
+
+// Decodes the UTF-8 sequence whose first byte s[i] is at or above 0x80; returns its length, or 0
+// when it is not well formed (overlong forms, surrogates and codes above U+10FFFF included).
+inline size_t MultiByteSequence(Bytes s, size_t i, size_t n, uint32_t& code) {
+    const uint8_t lead = s[i];
+    if (lead < 0xE0) {
+        // C0 and C1 only ever begin overlong forms; 80-BF begin nothing.
+        if (lead < 0xC2 || n - i < 2 || (s[i + 1] & 0xC0) != 0x80) return 0;
+        code = (lead & 0x1Fu) << 6 | (s[i + 1] & 0x3Fu);
+        return 2;
+    }
+    if (lead < 0xF0) {
+        if (n - i < 3 || (s[i + 1] & 0xC0) != 0x80 || (s[i + 2] & 0xC0) != 0x80) return 0;
+        code = (lead & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
+        return code >= 0x800 && (code < 0xD800 || code > 0xDFFF) ? 3 : 0;
+    }
+    if (lead > 0xF7 || n - i < 4 || (s[i + 1] & 0xC0) != 0x80 || (s[i + 2] & 0xC0) != 0x80 || (s[i + 3] & 0xC0) != 0x80)
         return 0;
-    }
-    if (bytes.size() - i < length) return 0;
-    for (size_t k = 1; k < length; ++k) {
-        const uint8_t next = Byte(bytes, i + k);
-        if ((next & 0xC0) != 0x80) return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    return length;
+    code = (lead & 0x07u) << 18 | (s[i + 1] & 0x3Fu) << 12 | (s[i + 2] & 0x3Fu) << 6 | (s[i + 3] & 0x3Fu);
+    return code >= 0x10000 && code <= 0x10FFFF ? 4 : 0;
 }
 
 bool IsValidUtf8(std::string_view bytes) {
+    const Bytes s = reinterpret_cast<Bytes>(bytes.data());
+    const size_t n = bytes.size();
     uint32_t code;
-    for (size_t i = 0; i < bytes.size();) {
-        if (Byte(bytes, i) < 0x80) {
-            ++i;
-            continue;
-        }
-        const size_t length = DecodeUtf8Sequence(bytes, i, code);
-        if (!length) return false;
-        i += length;
+    for (size_t i = AsciiRun(s, 0, n, nullptr, 0); i < n; i += AsciiRun(s, i, n, nullptr, 0)) {
+        do {
+            const size_t length = MultiByteSequence(s, i, n, code);
+            if (!length) return false;
+            i += length;
+        } while (i < n && s[i] >= 0x80);
     }
     return true;
 }
 
-// Every code takes at most as many UTF-16 units as it took bytes, so the buffer never overflows.
-TLString DecodeUtf8(std::string_view bytes) {
-    TLString text;
-    char16_t* out = text.GetBuffer(bytes.size());
-    size_t units = 0;
+constexpr size_t kMalformed = static_cast<size_t>(-1);
+
+// Decodes UTF-8 into `out`, which has room for one unit per byte: no code takes more UTF-16 units
+// than it took bytes. Returns the units written; a malformed sequence gives kMalformed, or with
+// `replace` U+FFFD for its first byte, decoding going on with the next.
+size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool replace) {
+    const Bytes s = reinterpret_cast<Bytes>(bytes.data());
+    const size_t n = bytes.size();
+    size_t i = 0, o = 0;
     uint32_t code;
-    for (size_t i = 0; i < bytes.size();) {
-        const size_t length = DecodeUtf8Sequence(bytes, i, code);
-        if (!length) code = 0xFFFD;
-        i += length ? length : 1;
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out[units++] = static_cast<char16_t>(0xD800 + (code >> 10));
-            out[units++] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-        } else {
-            out[units++] = static_cast<char16_t>(code);
+    while (i < n) {
+        const size_t ascii = AsciiRun(s, i, n, out, o);
+        i += ascii;
+        o += ascii;
+        // Text in most other scripts: letters of two or three bytes with single spaces and marks
+        // between them, read four bytes at a time until four ASCII bytes come in a row. Only
+        // well-formed sequences are taken here; anything else is left to MultiByteSequence.
+        while (n - i >= 4) {
+            if constexpr (std::endian::native == std::endian::little) {
+                // Four two-byte letters (Cyrillic, Greek, Hebrew, Arabic...) in eight bytes at once:
+                // each 16-bit lane holds lead and continuation byte, and becomes one UTF-16 unit.
+                uint64_t q;
+                while (n - i >= 8 && (std::memcpy(&q, s + i, 8), (q & 0xC0E0C0E0C0E0C0E0u) == 0x80C080C080C080C0u) &&
+                       (((q & 0x001E001E001E001Eu) + 0x7FFF7FFF7FFF7FFFu) & 0x8000800080008000u) ==
+                           0x8000800080008000u) {
+                    const uint64_t units = (q & 0x001F001F001F001Fu) << 6 | (q >> 8 & 0x003F003F003F003Fu);
+                    std::memcpy(out + o, &units, 8);
+                    i += 8;
+                    o += 4;
+                }
+                if (n - i < 4) break;
+            }
+            const uint32_t w = s[i] | s[i + 1] << 8 | s[i + 2] << 16 | static_cast<uint32_t>(s[i + 3]) << 24;
+            if (!(w & 0x80)) {
+                if (!(w & 0x80808080)) break;
+                out[o++] = static_cast<char16_t>(w & 0x7F);
+                i += 1;
+                continue;
+            }
+            if ((w & 0xC0E0) == 0x80C0 && (w & 0x1E)) {
+                out[o++] = static_cast<char16_t>((w & 0x1F) << 6 | (w >> 8 & 0x3F));
+                i += 2;
+                continue;
+            }
+            code = (w & 0x0F) << 12 | (w >> 8 & 0x3F) << 6 | (w >> 16 & 0x3F);
+            if ((w & 0xC0C0F0) == 0x8080E0 && code >= 0x800 && (code < 0xD800 || code > 0xDFFF)) {
+                out[o++] = static_cast<char16_t>(code);
+                i += 3;
+                continue;
+            }
+            break;
+        }
+        while (i < n && s[i] >= 0x80) {
+            const size_t length = MultiByteSequence(s, i, n, code);
+            if (!length) {
+                if (!replace) return kMalformed;
+                code = 0xFFFD;
+            }
+            i += length ? length : 1;
+            if (code >= 0x10000) {
+                code -= 0x10000;
+                out[o++] = static_cast<char16_t>(0xD800 + (code >> 10));
+                out[o++] = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+            } else {
+                out[o++] = static_cast<char16_t>(code);
+            }
         }
     }
+    return o;
+}
+
+// Decodes ANSI text into `out`, one unit per byte; returns the units written.
+size_t DecodeAnsi(std::string_view bytes, char16_t* out) {
+    const Bytes s = reinterpret_cast<Bytes>(bytes.data());
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n;) {
+        i += AsciiRun(s, i, n, out, i);
+        for (; i < n && s[i] >= 0x80; ++i) out[i] = s[i] < 0xA0 ? kWindows1252High[s[i] - 0x80] : s[i];
+    }
+    return n;
+}
+
+// UTF-8 without a byte order mark, or ANSI text when the bytes are not valid UTF-8: one pass that
+// starts again as ANSI text at the first malformed sequence.
+TLString DecodeUtf8OrAnsi(std::string_view bytes, TextEncoding& found) {
+    TLString text;
+    char16_t* out = text.GetBuffer(bytes.size());
+    size_t units = DecodeUtf8(bytes, out, false);
+    found = TextEncoding::kUtf8;
+    if (units == kMalformed) {
+        units = DecodeAnsi(bytes, out);
+        found = TextEncoding::kAnsi;
+    }
     text.ReleaseBuffer(units);
+    return text;
+}
+
+TLString DecodeUtf8Replacing(std::string_view bytes) {
+    TLString text;
+    text.ReleaseBuffer(DecodeUtf8(bytes, text.GetBuffer(bytes.size()), true));
     return text;
 }
 
@@ -86,22 +199,15 @@ TLString DecodeUtf16(std::string_view bytes, bool big_endian) {
     const size_t units = bytes.size() / 2;
     TLString text;
     char16_t* out = text.GetBuffer(units);
-    for (size_t i = 0; i < units; ++i) {
-        const uint8_t first = Byte(bytes, 2 * i), second = Byte(bytes, 2 * i + 1);
-        out[i] = static_cast<char16_t>(big_endian ? (first << 8) | second : (second << 8) | first);
+    if (big_endian == (std::endian::native == std::endian::big)) {
+        std::memcpy(out, bytes.data(), units * sizeof(char16_t));
+    } else {
+        const Bytes s = reinterpret_cast<Bytes>(bytes.data());
+        for (size_t i = 0; i < units; ++i)
+            out[i] =
+                static_cast<char16_t>(big_endian ? (s[2 * i] << 8) | s[2 * i + 1] : (s[2 * i + 1] << 8) | s[2 * i]);
     }
     text.ReleaseBuffer(units);
-    return text;
-}
-
-TLString DecodeAnsi(std::string_view bytes) {
-    TLString text;
-    char16_t* out = text.GetBuffer(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const uint8_t b = Byte(bytes, i);
-        out[i] = b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : static_cast<char16_t>(b);
-    }
-    text.ReleaseBuffer(bytes.size());
     return text;
 }
 
@@ -149,28 +255,29 @@ std::string EncodeUtf8(std::u16string_view text) {
 }  // namespace
 
 TextEncoding DetectTextEncoding(std::string_view bytes) {
-    if (bytes.substr(0, 2) == kUtf16LEBom) return TextEncoding::kUtf16LE;
-    if (bytes.substr(0, 2) == kUtf16BEBom) return TextEncoding::kUtf16BE;
-    if (bytes.substr(0, 3) == kUtf8Bom) return TextEncoding::kUtf8Bom;
+    if (bytes.starts_with(kUtf16LEBom)) return TextEncoding::kUtf16LE;
+    if (bytes.starts_with(kUtf16BEBom)) return TextEncoding::kUtf16BE;
+    if (bytes.starts_with(kUtf8Bom)) return TextEncoding::kUtf8Bom;
     return IsValidUtf8(bytes) ? TextEncoding::kUtf8 : TextEncoding::kAnsi;
 }
 
 TLString DecodeFileText(std::string_view bytes, TextEncoding* encoding) {
-    const TextEncoding found = DetectTextEncoding(bytes);
-    if (encoding) *encoding = found;
-    switch (found) {
-        case TextEncoding::kUtf16LE:
-            return DecodeUtf16(bytes.substr(2), false);
-        case TextEncoding::kUtf16BE:
-            return DecodeUtf16(bytes.substr(2), true);
-        case TextEncoding::kUtf8Bom:
-            return DecodeUtf8(bytes.substr(3));
-        case TextEncoding::kUtf8:
-            return DecodeUtf8(bytes);
-        case TextEncoding::kAnsi:
-            return DecodeAnsi(bytes);
+    TextEncoding found;
+    TLString text;
+    if (bytes.starts_with(kUtf16LEBom)) {
+        found = TextEncoding::kUtf16LE;
+        text = DecodeUtf16(bytes.substr(2), false);
+    } else if (bytes.starts_with(kUtf16BEBom)) {
+        found = TextEncoding::kUtf16BE;
+        text = DecodeUtf16(bytes.substr(2), true);
+    } else if (bytes.starts_with(kUtf8Bom)) {
+        found = TextEncoding::kUtf8Bom;
+        text = DecodeUtf8Replacing(bytes.substr(3));
+    } else {
+        text = DecodeUtf8OrAnsi(bytes, found);
     }
-    return {};
+    if (encoding) *encoding = found;
+    return text;
 }
 
 std::string EncodeFileText(std::u16string_view text, TextEncoding encoding) {

@@ -9,15 +9,16 @@
 
 using namespace tlxml_scan;
 
-TLXMLDocument::TLXMLDocument(unsigned flags) : flags_(flags) { ClearIndex(); }
+// Room for the records every parse reserves, so that parsing a small text allocates nothing more.
+TLXMLDocument::TLXMLDocument(unsigned flags) : flags_(flags) { ClearIndex(kReservedRecords); }
 
 TLXMLDocument::~TLXMLDocument() = default;
 
 // The pages stay allocated for the next document, so a document object that is reused parses
 // without allocating.
-void TLXMLDocument::ClearIndex() {
+void TLXMLDocument::ClearIndex(uint32_t records) {
     count_ = 0;
-    Reserve(1);
+    Reserve(records);
     At(0) = Record{};
     well_formed_ = false;
     ResetPosition();

@@ -188,6 +188,8 @@ private:
     // searches and end tags compare names without scanning the start tag again (0 when too long).
     static constexpr uint32_t kNameLengthShift = 16;
     static constexpr uint32_t kNameLengthLimit = 0xFFFF;
+    // A parse reserves records for one element per 64 characters of text and this many more.
+    static constexpr uint32_t kReservedRecords = 8;
 
     Record& At(Element element) { return pages_[element >> 16][element & 0xFFFF]; }
     const Record& At(Element element) const { return pages_[element >> 16][element & 0xFFFF]; }
@@ -198,7 +200,8 @@ private:
         if (count_ + 1 >= reserved_) Reserve(count_ + 2);
         return ++count_;
     }
-    void ClearIndex();
+    // Empties the index, with room for element numbers below `records`.
+    void ClearIndex(uint32_t records);
     uint32_t NameLength(Element element) const;
     uint32_t ContentStart(Element element) const;
     uint32_t ContentEnd(Element element) const;

@@ -38,18 +38,20 @@ int DigitValue(char16_t c, int base) {
 // decoder knows.
 size_t DecodeReference(std::u16string_view text, size_t at, char16_t* out, size_t& written) {
     const std::u16string_view rest = text.substr(at + 1);
-    if (rest.substr(0, 1) != u"#") {
+    if (rest.empty()) return 0;
+    if (rest[0] != u'#') {
+        // The ";" settles most candidates before any name is compared.
         for (const Entity& entity : kEntities) {
-            if (rest.size() > entity.name.size() && rest.substr(0, entity.name.size()) == entity.name &&
-                rest[entity.name.size()] == u';') {
+            const size_t length = entity.name.size();
+            if (rest.size() > length && rest[length] == u';' && rest.starts_with(entity.name)) {
                 out[0] = entity.character;
                 written = 1;
-                return entity.name.size() + 2;
+                return length + 2;
             }
         }
         return 0;
     }
-    const int base = rest.substr(1, 1) == u"x" ? 16 : 10;
+    const int base = rest.size() > 1 && rest[1] == u'x' ? 16 : 10;
     const size_t digits_start = base == 16 ? 2 : 1;
     const std::u16string_view digits = rest.substr(digits_start, kReferenceReach);
     const size_t semicolon = digits.find(u';');

@@ -57,13 +57,14 @@ private:
     std::u16string_view Name(Element element) const {
         return {p_ + doc_.At(element).start + 1, doc_.NameLength(element)};
     }
-    void Problem(TLString message) {
-        if (!ill_formed_) problem_ = std::move(message);
+    // Only the first problem is kept, so later ones are never formatted: hostile text can hold
+    // thousands of them.
+    template <class... Args>
+    void Problem(std::u16string_view format, const Args&... args) {
+        if (!ill_formed_) problem_ = sizeof...(Args) ? TLString::Format(format, args...) : TLString(format);
         ill_formed_ = true;
     }
-    void Incorrect(const char16_t* what, uint32_t at) {
-        Problem(TLString::Format(u"Incorrect %s at offset %d", what, at));
-    }
+    void Incorrect(const char16_t* what, uint32_t at) { Problem(u"Incorrect %s at offset %d", what, at); }
 
     // Names of the open elements and how many are open under each; kept only once an end tag that
     // matches no innermost element meets a deep stack, so that hostile text (thousands of stray end
@@ -108,7 +109,7 @@ private:
     uint32_t n_;
     const bool ignore_case_ = (doc_.flags_ & kIgnoreCase) != 0;
     // The open elements, the document itself at the bottom; sized ahead so that a push seldom grows it.
-    std::vector<Open> open_ = std::vector<Open>(64);
+    std::vector<Open> open_ = std::vector<Open>(16);
     size_t depth_ = 0;
     Open& Top() { return open_[depth_ - 1]; }
     std::unique_ptr<NameCounts> open_names_;
@@ -127,8 +128,7 @@ TLString TLXMLDocument::Parser::Run() {
     for (;;) {
         at = Find(p_, at, n_, u'<');
         if (at + 1 >= n_) {
-            if (at < n_)
-                Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at));
+            if (at < n_) Problem(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at);
             break;
         }
         const char16_t next = p_[at + 1];
@@ -153,7 +153,7 @@ TLString TLXMLDocument::Parser::Run() {
         }
         const uint32_t after = MarkupEnd(markup, p_, at, n_);
         if (!after) {
-            Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(markup), at));
+            Problem(u"%s at offset %d unterminated", UnterminatedName(markup), at);
             break;
         }
         at = markup == Markup::kEndTag ? EndTag(at, after) : after;
@@ -164,13 +164,13 @@ TLString TLXMLDocument::Parser::Run() {
     const Element root = doc_.At(0).first_child;
     if (n_ == 0) {
         ill_formed_ = false;
-        Problem(u"Empty document"_tl);
+        Problem(u"Empty document");
     } else if (!root) {
         ill_formed_ = false;
-        Problem(u"No root element"_tl);
+        Problem(u"No root element");
     } else if (doc_.At(root).next_sibling) {
         ill_formed_ = false;
-        Problem(u"Root element has sibling"_tl);
+        Problem(u"Root element has sibling");
     }
     if (ill_formed_) doc_.At(0).flags |= kIllFormed;
     return problem_;
@@ -180,7 +180,7 @@ inline uint32_t TLXMLDocument::Parser::StartTag(uint32_t at) {
     const uint32_t name_end = ElementNameEnd(p_, at + 1, n_);
     const uint32_t close = StartTagClose(p_, name_end, n_);
     if (close >= n_) {
-        Problem(TLString::Format(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at));
+        Problem(u"%s at offset %d unterminated", UnterminatedName(Markup::kStartTag), at);
         return 0;
     }
     const Element element = doc_.NewRecord();
@@ -225,10 +225,10 @@ uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
         // A lone end tag: it stays in the text as a node of its own.
         if (depth_ > 1) {
             const Element inner = Top().element;
-            Problem(TLString::Format(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d", name, at,
-                                     Name(inner), doc_.At(inner).start));
+            Problem(u"End tag '%s' at offset %d does not match start tag '%s' at offset %d", name, at, Name(inner),
+                    doc_.At(inner).start);
         } else {
-            Problem(TLString::Format(u"No start tag for end tag '%s' at offset %d", name, at));
+            Problem(u"No start tag for end tag '%s' at offset %d", name, at);
         }
         return after;
     }
@@ -244,7 +244,7 @@ void TLXMLDocument::Parser::CutBackInnermost() {
     const Open cut = Top();
     PopOpen();
     Record& r = doc_.At(cut.element);
-    Problem(TLString::Format(u"Element '%s' at offset %d not ended", Name(cut.element), r.start));
+    Problem(u"Element '%s' at offset %d not ended", Name(cut.element), r.start);
     r.flags |= kNotEnded;
     r.length = r.start_tag_length;
     r.end_tag_length = 0;
@@ -267,8 +267,7 @@ void TLXMLDocument::Parser::MendParentLinks() {
 
 bool TLXMLDocument::SetDocument(const TLString& text) {
     text_ = text;
-    ClearIndex();
-    Reserve(static_cast<uint32_t>(text_.length() / 64 + 8));
+    ClearIndex(static_cast<uint32_t>(text_.length() / 64 + kReservedRecords));
     TLString problem = Parser(*this).Run();
     if (!problem.empty()) error_ = error_.empty() ? problem : error_ + u", " + problem;
     well_formed_ = !(At(0).flags & kIllFormed);

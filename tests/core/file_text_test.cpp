@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "tests/core/file_text_reference.h"
 
 #ifdef _WIN32
 #include "tests/support/win_test_support.h"
@@ -50,6 +53,82 @@ TEST_P(FileTextDecode, FindsTheEncodingAndTheText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, FileTextDecode, testing::ValuesIn(kDecodeCases));
+
+// Sequences that decide between UTF-8 and ANSI text, or that a decoder working in blocks of bytes
+// could get wrong at a block's edge.
+constexpr std::string_view kTrickySequences[] = {
+    "\xC3\xA9",
+    "\xE2\x82\xAC",
+    "\xF0\x9F\x98\x80",
+    "\xEF\xBF\xBF",
+    "\xF4\x8F\xBF\xBF",
+    "\xC0\xAF",
+    "\xC1\xBF",
+    "\xE0\x80\xAF",
+    "\xE0\x9F\xBF",
+    "\xF0\x80\x80\xAF",
+    "\xF0\x8F\xBF\xBF",
+    "\xED\xA0\x80",
+    "\xED\xBF\xBF",
+    "\xF4\x90\x80\x80",
+    "\xF5\x80\x80\x80",
+    "\xF8\x88\x80\x80",
+    "\xFF",
+    "\xFE",
+    "\x80",
+    "\xBF",
+    "\xC3",
+    "\xE2\x82",
+    "\xF0\x9F\x98",
+    "\xC3\x41",
+    "\xE2\x28\xA1",
+    "\x80\x9F",
+    "\xED\x9F\xBF",
+    "\xEE\x80\x80",
+    std::string_view("\0", 1),
+};
+
+// Every tricky sequence after 0 to 33 ASCII bytes (so across the 16-byte edges), alone at the end or
+// followed by more text, with and without the UTF-8 byte order mark, and runs of letters of other
+// scripts across the edges: read exactly as the plain reference reads them.
+TEST(FileTextDecode, MatchesTheReferenceAcrossBlockEdges) {
+    std::vector<std::string> inputs;
+    for (size_t prefix = 0; prefix <= 33; ++prefix) {
+        const std::string ascii(prefix, 'a');
+        for (std::string_view sequence : kTrickySequences)
+            for (std::string_view after : {"", "b", "<after attribute=\"1\"/>", "\xD0\x96\xD0\x96"})
+                inputs.push_back(ascii + std::string(sequence) + std::string(after));
+        for (std::string_view letter : {"\xD0\x96", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80"}) {
+            std::string run = ascii;
+            for (int i = 0; i < 20; ++i) run += letter;
+            inputs.push_back(run);
+            inputs.push_back(run + "\x96");
+        }
+    }
+    for (const std::string& bytes : inputs) {
+        for (const std::string& input : {bytes, "\xEF\xBB\xBF" + bytes}) {
+            SCOPED_TRACE(testing::PrintToString(input));
+            const auto [text, encoding] = tlxml_reference::DecodeFileText(input);
+            TextEncoding found;
+            EXPECT_EQ(tlxml::DecodeFileText(input, &found), text);
+            EXPECT_EQ(found, encoding);
+        }
+    }
+}
+
+TEST(FileTextDecode, Utf16OfEveryLengthMatchesTheReference) {
+    std::string units;
+    for (int i = 0; i < 40; ++i) units += static_cast<char>(i % 3 == 0 ? 0xD8 + i : 'a' + i);
+    for (size_t length = 0; length <= units.size(); ++length) {
+        for (std::string_view bom : {"\xFF\xFE", "\xFE\xFF"}) {
+            const std::string input = std::string(bom) + units.substr(0, length);
+            SCOPED_TRACE(testing::PrintToString(input));
+            TextEncoding found;
+            EXPECT_EQ(tlxml::DecodeFileText(input, &found), tlxml_reference::DecodeFileText(input).first);
+            EXPECT_EQ(found, tlxml_reference::DecodeFileText(input).second);
+        }
+    }
+}
 
 TEST(FileTextEncode, EveryEncodingReadsBackAsWritten) {
     const std::u16string_view text = u"<a b='\xE9'>\x20AC \U0001F600</a>";
