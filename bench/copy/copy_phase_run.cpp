@@ -33,7 +33,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: copy_phase_run <distribution folder\\> <destination folder\\>\n");
         return 2;
     }
-    const TLString distribution(argv[1]);
+    TLString distribution(argv[1]);
+    distribution.EnsureTrailingBackslash();
     if (!tltools::TLModuleLoader::Get().LoadFrom(tltools::kToolsSlot, distribution + u"Tunevault\\")) return 1;
     TLString error;
     if (!tools::ProductInfo() || !tools::ProductInfo()->Load(distribution + u"Tunevault\\Product.xml", &error)) return 1;
