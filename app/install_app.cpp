@@ -41,6 +41,7 @@ bool CInstallApp::InitInstance() {
     TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
     const TLString folder = tlwin::ModuleFolder();
     if (block) {
+        FinishProcessInfoBlock(*block);
         block->SetByte(TLProcessInfoBlock::kInstallerByte, 1);
         const TLString program_folder = folder + u"Tunevault\\";
         block->SetString(TLProcessInfoBlock::kProgramFolder, program_folder);
@@ -51,9 +52,9 @@ bool CInstallApp::InitInstance() {
     startup::LogSetupVersion();
 
     if (block) DiscoverInstallPath(*block, tools::ProductItem(3), false, true);
-    LoadInstallConfiguration();
 
     InstallSession& session = InstallSession::Get();
+    LoadInstallConfiguration(folder, session);
     CommandLine::ParseSwitches(CommandLine::Normalise(command_line_tokens_).view(), session);
     tools::Log(u"CInstallApp::InitInstance", CommandLine::DescribeSwitches(session));
 

@@ -2,20 +2,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <charconv>
-#include <limits>
-
-#include "app/install_session.h"
-#include "core/string/tl_string_library.h"
+#include "app/install_xml.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/folder_entries.h"
 #include "core/windows/full_path.h"
-#include "core/windows/module_path.h"
 #include "core/xml/file_text.h"
-#include "core/xml/tl_xml_document.h"
 
 namespace {
 
@@ -24,43 +17,24 @@ bool IsAbsolute(const TLString& path) { return (path.length() >= 2 && path[1] ==
 // A folder text of Install.xml, absolute against the file's folder and with a trailing backslash;
 // empty when the folder does not exist.
 TLString ExistingFolder(const TLString& text, const TLString& base_folder) {
-    TLString folder = text;
-    folder.Trim();
-    if (folder.empty()) return TLString();
-    folder = tlwin::FullPath(IsAbsolute(folder) ? folder : base_folder + folder);
+    if (text.empty()) return TLString();
+    TLString folder = tlwin::FullPath(IsAbsolute(text) ? text : base_folder + text);
     folder.EnsureTrailingBackslash();
     return tlwin::FolderExists(folder) ? folder : TLString();
 }
 
-// The "version" attribute as a decimal number; the user's locale (which startup has switched to) must
-// not turn the point into something else.
-double ReadVersion(const TLString& text) {
-    TLString trimmed = text;
-    const std::string bytes = trimmed.Trim().ToUtf8();
-    double value = 0;
-    std::from_chars(bytes.data(), bytes.data() + bytes.size(), value);
-    return value;
-}
-
-void ReadSettings(TLXMLDocument& document, const TLString& base_folder, InstallSession& session) {
-    const TLString support = ExistingFolder(document.GetChildData(u"SupportFiles"), base_folder);
-    if (!support.empty()) session.SupportFolders.Add(support);
-    const TLString downgrade = document.GetChildData(u"AllowDowngrade");
-    if (!downgrade.empty()) session.AllowDowngrade = ReadConfigurationInteger(downgrade) != 0;
-    const TLString media = ExistingFolder(document.GetChildData(u"BundledMedia"), base_folder);
-    if (!media.empty()) session.BundledMediaFolder = media;
-}
-
-bool ReadInstallXml(const TLString& path, InstallSession& session) {
+bool ReadInstallXmlFile(const TLString& path, InstallSession& session) {
     TLString text;
     if (!tlxml::ReadTextFile(path, text)) return false;
-    TLXMLDocument document;
-    if (!document.SetDocument(text)) return false;
-    if (!document.FindElement(u"/TLIC")) return false;
-    if (ReadVersion(document.GetAttribute(u"version")) < 1.0) return false;
-    if (!document.FindChildElement(u"Settings", true) || !document.IntoElement()) return false;
+    const InstallXmlSettings settings = ReadInstallXml(text);
+    if (!settings.accepted) return false;
     const TLString full = tlwin::FullPath(path);
-    ReadSettings(document, full.Left(full.ReverseFind(u'\\') + 1), session);
+    const TLString base_folder = full.Left(full.ReverseFind(u'\\') + 1);
+    const TLString support = ExistingFolder(settings.support_files, base_folder);
+    if (!support.empty()) session.SupportFolders.Add(support);
+    if (settings.allow_downgrade) session.AllowDowngrade = *settings.allow_downgrade;
+    const TLString media = ExistingFolder(settings.bundled_media, base_folder);
+    if (!media.empty()) session.BundledMediaFolder = media;
     return true;
 }
 
@@ -79,33 +53,18 @@ void LogConfiguration(const TLString& path, bool read, const InstallSession& ses
 
 }  // namespace
 
-int ReadConfigurationInteger(const TLString& text) {
-    size_t i = 0;
-    while (i < text.length() && TLStringLibrary::IsSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < text.length() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    int64_t value = 0;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int>::max()} + 1;
-    for (; i < text.length() && TLStringLibrary::IsDigit(text[i]); ++i)
-        value = std::min(value * 10 + (text[i] - u'0'), kLimit);
-    if (negative) return static_cast<int>(-value);
-    return static_cast<int>(std::min<int64_t>(value, std::numeric_limits<int>::max()));
-}
-
-void LoadInstallConfiguration() {
+void LoadInstallConfiguration(const TLString& folder, InstallSession& session) {
     TLScopedTrace trace(u"LoadInstallConfiguration");
-    InstallSession& session = InstallSession::Get();
-    const TLString folder = tlwin::ModuleFolder();
     session.SupportFolders.Add(folder + u"Support\\");
     session.LibraryFolder = folder + u"Library\\";
     TLString path = folder + u"Install.xml";
     if (!tlwin::FileExists(path)) path = folder + u"..\\Install.xml";
-    const bool read = ReadInstallXml(path, session);
+    const bool read = ReadInstallXmlFile(path, session);
     LogConfiguration(path, read, session);
 }
 
-TLString FindSupportFile(const TLString& name, bool must_exist) {
-    const TLStringArray& folders = InstallSession::Get().SupportFolders;
+TLString FindSupportFile(const InstallSession& session, const TLString& name, bool must_exist) {
+    const TLStringArray& folders = session.SupportFolders;
     for (size_t i = 0; i < folders.GetCount(); ++i) {
         const TLString candidate = folders[i] + name;
         if (!must_exist || tlwin::FileExists(candidate)) return candidate;
@@ -113,9 +72,9 @@ TLString FindSupportFile(const TLString& name, bool must_exist) {
     return TLString();
 }
 
-TLStringArray ListSupportPackages() {
+TLStringArray ListSupportPackages(const InstallSession& session) {
     TLStringArray packages;
-    const TLStringArray& folders = InstallSession::Get().SupportFolders;
+    const TLStringArray& folders = session.SupportFolders;
     for (size_t i = 0; i < folders.GetCount(); ++i) {
         tlwin::ForEachEntry(folders[i], [&](const TLString& name, DWORD attributes) {
             // The pattern "*.qvp" would also match longer extensions through their short names.

@@ -2,8 +2,10 @@
 
 #include <iterator>
 
+#include "app/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
 #include "core/windows/module_path.h"
 #include "wizard/install_wizard.h"
@@ -33,7 +35,7 @@ VirtualStoreKeys ClearVirtualStore() {
         opened.keys[i] = tlwin::RegistryKey::Open(HKEY_CURRENT_USER, kVirtualStoreKeys[i], KEY_READ | KEY_WRITE);
         // A virtualised copy always holds the product's keys below it, which RegDeleteKeyW would refuse
         // to delete; the whole tree goes.
-        if (opened.keys[i].IsOpen()) RegDeleteTreeW(opened.keys[i].handle(), L"C. Orvane");
+        if (opened.keys[i].IsOpen()) tlwin::DeleteKeyTree(opened.keys[i].handle(), u"C. Orvane");
     }
     return opened;
 }
@@ -50,14 +52,14 @@ void ChooseSkin(const TLString& executable_folder) {
     if (tltools::ISkinService* skin = tools->GetSkinService(1)) {
         skin->SetTitleBarImage(u"Titlebar Icon");
         const TLString skin_folder = executable_folder + u"Tunevault\\Skins\\Standard View\\";
-        TLString file_name = tools::ProductString(u"/*/General/MegaSkin", TLString());
-        const TLString skin_key = tools::ProductString(u"/*/General/MegaSkinKey", u"Standard View Skin 2");
+        TLString file_name = ReadProductSetting(ProductSetting::kMegaSkin, tools::ProductInfo()).text;
+        const TLString skin_key = ReadProductSetting(ProductSetting::kMegaSkinKey, tools::ProductInfo()).text;
         const TLString stored = tools::OpenSettingsSection(u"Properties").GetString(skin_key, TLString());
         const TLString user_choice = StoredSkinFileName(stored);
         if (!user_choice.empty() && skin->IsValidSkinFile(skin_folder + user_choice)) file_name = user_choice;
         skin->SetSkinFile(skin_folder + file_name);
     }
-    if (tools::ProductInteger(u"/*/Installer/ShowLanguageSelection", 0) != 0) {
+    if (ReadProductSetting(ProductSetting::kShowLanguageSelection, tools::ProductInfo()).number != 0) {
         if (tltools::ITranslator* translator = tools->GetTranslator(1)) translator->ShowLanguageSelection(nullptr);
     }
 }
@@ -69,8 +71,8 @@ bool ChecksOverriddenByKeyboard() {
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name) {
     TLScopedTrace trace(u"PlaceLauncher");
     const TLString folder = executable_folder + u"System\\Always Overwrite\\";
-    MoveFileW((folder + u"Tone Core Launcher.exe").wc(), (folder + launcher_name).wc());
-    CopyFileW((folder + launcher_name).wc(), (executable_folder + u"Tunevault\\" + launcher_name).wc(), FALSE);
+    tlwin::MoveFileTo(folder + u"Tone Core Launcher.exe", folder + launcher_name);
+    tlwin::CopyFileTo(folder + launcher_name, executable_folder + u"Tunevault\\" + launcher_name, true);
 }
 
 void RunWizard() {

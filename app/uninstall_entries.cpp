@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "core/string/tl_string_library.h"
-#include "core/tools/tools.h"
 #include "core/windows/registry.h"
 
 namespace {
@@ -27,10 +26,9 @@ bool Contains(const TLStringArray& names, const TLString& name) {
 
 }  // namespace
 
-UninstallEntries FindUninstallEntries(bool wow64_view) {
+UninstallEntries FindUninstallEntries(const TLString& family_prefix, const TLString& product_name, bool wow64_view) {
     UninstallEntries result;
-    const TLString prefix = tools::ProductItem(2);
-    TLString full_name = tools::ProductItem(3);
+    TLString full_name = product_name;
     if (!wow64_view) full_name += u" (64-bit)";
 
     const tlwin::RegistryKey uninstall =
@@ -38,7 +36,7 @@ UninstallEntries FindUninstallEntries(bool wow64_view) {
                                  wow64_view ? tlwin::RegistryView::k32 : tlwin::RegistryView::kNative);
     const TLStringArray names = uninstall.SubkeyNames();
     for (size_t i = 0; i < names.GetCount(); ++i) {
-        if (!names[i].StartsWithNoCase(prefix) || !PublishedByCorvane(uninstall, names[i])) continue;
+        if (!names[i].StartsWithNoCase(family_prefix) || !PublishedByCorvane(uninstall, names[i])) continue;
         if (names[i] == full_name) {
             result.entry_name = names[i];
             result.found = true;

@@ -13,5 +13,6 @@ struct UninstallEntries {
 };
 
 // Looks through the uninstall key of the 64-bit view, or the 32-bit view when `wow64_view` is set.
-// This product's entry is named by product string 3, with " (64-bit)" in the 64-bit view.
-UninstallEntries FindUninstallEntries(bool wow64_view);
+// The family's entries begin with `family_prefix` (product string 2); this product's entry is
+// named `product_name` (product string 3), with " (64-bit)" in the 64-bit view.
+UninstallEntries FindUninstallEntries(const TLString& family_prefix, const TLString& product_name, bool wow64_view);

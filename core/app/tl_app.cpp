@@ -4,6 +4,7 @@
 
 #include <clocale>
 
+#include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/string/tl_string_locale.h"
 #include "core/tools/module_loader.h"
@@ -65,7 +66,7 @@ TLExecutableApp::~TLExecutableApp() { ExitOle(); }
 bool TLExecutableApp::InitInstance() {
     UseUserLocale();
     InstallCrashHandler();
-    TLProcessInfoBlock::Get();
+    if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get()) FinishProcessInfoBlock(*block);
     InitOle();
     return LoadProductInformation(TLString(), true);
 }

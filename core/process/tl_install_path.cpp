@@ -56,6 +56,13 @@ void DiscoverInstallPath(TLProcessInfoBlock& block, const TLString& product_name
     SetInstallPath(block, result, overwrite_data_and_program, only_if_initialised_here);
 }
 
+void FinishProcessInfoBlock(TLProcessInfoBlock& block) {
+    if (!block.InitialisedHere() || block.IsReady()) return;
+    DiscoverInstallPath(block, TLString(), true, true);
+    block.ComputeAppDataFolder();
+    block.MarkReady();
+}
+
 void SetInstallPath(TLProcessInfoBlock& block, const TLString& folder, bool also_data_and_program,
                     bool only_if_initialised_here) {
     if (only_if_initialised_here && !block.InitialisedHere()) return;

@@ -12,6 +12,11 @@ class TLProcessInfoBlock;
 void DiscoverInstallPath(TLProcessInfoBlock& block, const TLString& product_name, bool overwrite_data_and_program,
                          bool only_if_initialised_here);
 
+// Completes a block this process created: the installed product's folder found without a product
+// name (also as the data and program folders), the application data folder, and last the ready
+// value. A block another process filled, or one already complete, is left as it is.
+void FinishProcessInfoBlock(TLProcessInfoBlock& block);
+
 // Stores the folder (trailing backslash ensured) as the install folder, with the flag also as the
 // data and program folders; tells the tools library and writes a debug line. Does nothing when
 // `only_if_initialised_here` is set and another process filled the block.

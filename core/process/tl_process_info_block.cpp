@@ -7,7 +7,6 @@
 #include <iterator>
 #include <mutex>
 
-#include "core/process/tl_install_path.h"
 #include "core/windows/module_path.h"
 
 TLString TLProcessInfoBlock::NameFor(DWORD process_id) {
@@ -18,18 +17,18 @@ TLProcessInfoBlock* TLProcessInfoBlock::Get() {
     static std::mutex lock;
     static TLProcessInfoBlock* block = nullptr;
     std::lock_guard<std::mutex> guard(lock);
-    if (!block) {
-        auto* created = new TLProcessInfoBlock;
-        if (created->Create())
-            block = created;
-        else
-            delete created;
-    }
+    if (!block) block = Open(GetCurrentProcessId()).release();
     return block;
 }
 
-bool TLProcessInfoBlock::Create() {
-    if (!memory_.Open(NameFor(GetCurrentProcessId()), kSize)) return false;
+std::unique_ptr<TLProcessInfoBlock> TLProcessInfoBlock::Open(DWORD process_id) {
+    std::unique_ptr<TLProcessInfoBlock> block(new TLProcessInfoBlock);
+    if (!block->Create(process_id)) block.reset();
+    return block;
+}
+
+bool TLProcessInfoBlock::Create(DWORD process_id) {
+    if (!memory_.Open(NameFor(process_id), kSize)) return false;
     if (GetByte(kInitialisedByte) != 0) return true;
 
     uint8_t* bytes = memory_.data();
@@ -41,12 +40,11 @@ bool TLProcessInfoBlock::Create() {
     std::memcpy(bytes + kMarker, &kMarkerValue, sizeof kMarkerValue);
     std::memset(bytes + kAllBitsSet, 0xFF, 8);
     initialised_here_ = true;
-
-    DiscoverInstallPath(*this, TLString(), true, true);
-    ComputeAppDataFolder();
-    // Readers in other processes take the block as complete once this value is there.
-    InterlockedExchange(reinterpret_cast<volatile LONG*>(bytes + kReadyValue), static_cast<LONG>(kReady));
     return true;
+}
+
+void TLProcessInfoBlock::MarkReady() {
+    InterlockedExchange(reinterpret_cast<volatile LONG*>(memory_.data() + kReadyValue), static_cast<LONG>(kReady));
 }
 
 TLString TLProcessInfoBlock::GetString(Offset offset) const {
@@ -57,7 +55,7 @@ TLString TLProcessInfoBlock::GetString(Offset offset) const {
 }
 
 void TLProcessInfoBlock::SetString(Offset offset, const TLString& text) {
-    const size_t length = std::min(text.length(), kMaxPath - 1);
+    const size_t length = std::min(text.length(), kMaxPath);
     auto* target = reinterpret_cast<char16_t*>(memory_.data() + offset);
     std::memcpy(target, text.data(), length * sizeof(char16_t));
     target[length] = u'\0';

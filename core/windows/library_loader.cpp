@@ -25,4 +25,12 @@ HMODULE LoadLibraryFromFolder(const TLString& path) {
         LoadLibraryExW(path.wc(), nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS), path);
 }
 
+ScopedDllDirectory::ScopedDllDirectory(const TLString& folder) {
+    if (!folder.empty()) cookie_ = AddDllDirectory(folder.wc());
+}
+
+ScopedDllDirectory::~ScopedDllDirectory() {
+    if (cookie_) RemoveDllDirectory(cookie_);
+}
+
 }  // namespace tlwin

@@ -21,4 +21,18 @@ HMODULE LoadSystemLibrary(const wchar_t* name);
 // "Loading %s failed, error: %d" when it cannot be loaded.
 HMODULE LoadLibraryFromFolder(const TLString& path);
 
+// While it lives, a folder is searched for DLLs loaded by bare name (by code that is not ours and
+// expects its own folder to be searched, such as a COM server's registration). An empty folder adds
+// nothing.
+class ScopedDllDirectory {
+public:
+    explicit ScopedDllDirectory(const TLString& folder);
+    ~ScopedDllDirectory();
+    ScopedDllDirectory(const ScopedDllDirectory&) = delete;
+    ScopedDllDirectory& operator=(const ScopedDllDirectory&) = delete;
+
+private:
+    DLL_DIRECTORY_COOKIE cookie_ = nullptr;
+};
+
 }  // namespace tlwin

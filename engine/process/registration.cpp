@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/path/path_parts.h"
+#include "core/process/tl_process_info_block.h"
 #include "core/windows/library_loader.h"
 #include "core/windows/module_function.h"
 #include "engine/filesystem/tl_file_system.h"
@@ -60,16 +61,17 @@ TLString WindowsFolder() {
 
 }  // namespace
 
-bool RunPackageInstaller(const TLString& product_folder, const TLString& parameter) {
-    TLString program = product_folder;
+bool RunPackageInstaller(const TLProcessInfoBlock& block, const TLString& parameter) {
+    TLString program = block.GetString(TLProcessInfoBlock::kInstallFolder);
+    if (program.empty()) return false;
     program.EnsureTrailingBackslash();
     program += u"PackageInstaller.exe";
-    if (product_folder.empty() || !TLFileSystem::FileExists(program)) return false;
+    if (!TLFileSystem::FileExists(program)) return false;
     return RunWithParameter(program, parameter, true, false, nullptr, 0);
 }
 
-bool RegisterThroughPackageInstaller(const TLString& product_folder, const TLString& dll, bool register_it) {
-    return RunPackageInstaller(product_folder, (register_it ? u"/RegDLL "_tl : u"/UnRegDLL "_tl) + dll);
+bool RegisterThroughPackageInstaller(const TLProcessInfoBlock& block, const TLString& dll, bool register_it) {
+    return RunPackageInstaller(block, (register_it ? u"/RegDLL "_tl : u"/UnRegDLL "_tl) + dll);
 }
 
 bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redirection) {
@@ -82,6 +84,9 @@ bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redi
 bool RegisterInProcess(const TLString& dll) {
     using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
     const CurrentDirectorySwitch directory(tlpath::FolderOf(dll));
+    // The current directory is not searched for DLLs in this process; a server that loads its
+    // siblings by bare name finds them through its folder added for the registration.
+    const tlwin::ScopedDllDirectory dll_directory(tlpath::FolderOf(dll));
     HMODULE module = tlwin::LoadLibraryFromFolder(dll);
     if (!module) return false;
     const auto register_server = tlwin::ModuleFunction<RegisterFunction>(module, "DllRegisterServer");

@@ -5,6 +5,8 @@
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 
+class TLProcessInfoBlock;
+
 namespace tlproc {
 
 // Keeps the calling thread's windows alive: dispatches the window messages waiting for it, through the
@@ -24,13 +26,14 @@ bool RunProgram(const TLString& program, const TLStringArray& parameters, bool v
 bool RunWithParameter(const TLString& program, const TLString& parameter, bool visible, bool pump_messages,
                       int* exit_code, int timeout_ms);
 
-// Runs "PackageInstaller.exe" from the installed product's folder with the parameter, visible and
-// waiting without limit; false without running anything when the file is not there.
-bool RunPackageInstaller(const TLString& product_folder, const TLString& parameter);
+// Runs "PackageInstaller.exe" from the installed product's folder that the process information block
+// holds, with the parameter, visible and waiting without limit; false without running anything when
+// the file is not there.
+bool RunPackageInstaller(const TLProcessInfoBlock& block, const TLString& parameter);
 
-// Has the package installer of the product's folder register ("/RegDLL " and the path) or unregister
+// Has the installed product's package installer register ("/RegDLL " and the path) or unregister
 // ("/UnRegDLL " and the path) a DLL.
-bool RegisterThroughPackageInstaller(const TLString& product_folder, const TLString& dll, bool register_it);
+bool RegisterThroughPackageInstaller(const TLProcessInfoBlock& block, const TLString& dll, bool register_it);
 
 // Runs the system's RegSvr32.exe silently on the DLL ("/s" and, for unregistering, "/u", then the path
 // in double quotes), hidden and pumping messages. With `leave_redirection` a 32-bit installer on
@@ -38,8 +41,8 @@ bool RegisterThroughPackageInstaller(const TLString& product_folder, const TLStr
 // tells its result only in the dialogs that "/s" suppresses.
 bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redirection);
 
-// Loads the DLL with its folder as the current directory (so that what it needs is found beside it)
-// and calls its DllRegisterServer; true when that succeeded.
+// Loads the DLL with its folder as the current directory and as a DLL search folder (so that what it
+// needs is found beside it) and calls its DllRegisterServer; true when that succeeded.
 bool RegisterInProcess(const TLString& dll);
 
 // True for paths naming a DLL, ActiveX control or DirectShow filter (".dll", ".ocx", ".ax"; the letter

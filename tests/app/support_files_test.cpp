@@ -20,10 +20,9 @@ protected:
         session_.SupportFolders.Add(scratch_.Path(u"Support\\"));
         session_.SupportFolders.Add(scratch_.Path(u"Extra\\"));
     }
-    ~SupportFiles() override { session_.SupportFolders.Clear(); }
 
     tltest::ScratchFolder scratch_;
-    InstallSession& session_ = InstallSession::Get();
+    InstallSession session_;
 };
 
 TEST_F(SupportFiles, FindsTheFirstCandidateOrTheFirstThatExists) {
@@ -39,19 +38,19 @@ TEST_F(SupportFiles, FindsTheFirstCandidateOrTheFirstThatExists) {
     };
     for (const auto& c : cases) {
         const TLString expected = c.expected ? scratch_.Path(c.expected) : TLString();
-        EXPECT_EQ(FindSupportFile(c.name, c.must_exist), expected) << TLString(c.name) << " " << c.must_exist;
+        EXPECT_EQ(FindSupportFile(session_, c.name, c.must_exist), expected) << TLString(c.name) << " " << c.must_exist;
     }
     session_.SupportFolders.Clear();
-    EXPECT_EQ(FindSupportFile(u"vcredist.exe", false), u"");
+    EXPECT_EQ(FindSupportFile(session_, u"vcredist.exe", false), u"");
 }
 
 TEST_F(SupportFiles, ListsThePackagesFolderByFolder) {
-    const TLStringArray packages = ListSupportPackages();
+    const TLStringArray packages = ListSupportPackages(session_);
     ASSERT_EQ(packages.GetCount(), 2u);
     EXPECT_EQ(packages[0], scratch_.Path(u"Support\\Skins.qvp"));
     EXPECT_EQ(packages[1], scratch_.Path(u"Extra\\Plugins.qvp"));
     session_.SupportFolders.Clear();
-    EXPECT_EQ(ListSupportPackages().GetCount(), 0u);
+    EXPECT_EQ(ListSupportPackages(session_).GetCount(), 0u);
 }
 
 }  // namespace

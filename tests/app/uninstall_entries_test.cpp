@@ -1,13 +1,11 @@
-// The product family's uninstall entries, found with the stand-in tools library's product names
-// (prefix "Tonehall", full name "Tonehall 27").
+// The product family's uninstall entries (prefix "Tonehall", product name "Tonehall 27"), in process
+// against the real registry.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
 #include "app/uninstall_entries.h"
-#include "core/tools/module_loader.h"
-#include "core/tools/tools.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -28,17 +26,7 @@ struct EntriesCase {
     bool found;
 };
 
-class FindUninstallEntriesTest : public ::testing::TestWithParam<EntriesCase> {
-protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(tltools::TLModuleLoader::Get().LoadFrom(tltools::kToolsSlot,
-                                                            tltest::BuildPath(u"distribution/Tunevault/")));
-        TLString error;
-        ASSERT_TRUE(tools::ProductInfo()->Load(tltest::BuildPath(u"distribution/Tunevault/Product.xml"), &error))
-            << error;
-    }
-    static void TearDownTestSuite() { tltools::TLModuleLoader::Get().UnloadAll(); }
-};
+class FindUninstallEntriesTest : public ::testing::TestWithParam<EntriesCase> {};
 
 TEST_P(FindUninstallEntriesTest, SortsTheFamilysEntries) {
     const EntriesCase& c = GetParam();
@@ -51,7 +39,7 @@ TEST_P(FindUninstallEntriesTest, SortsTheFamilysEntries) {
         ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, path, u"Publisher", entry.publisher, view));
     }
 
-    const UninstallEntries result = FindUninstallEntries(c.wow64_view);
+    const UninstallEntries result = FindUninstallEntries(u"Tonehall", u"Tonehall 27", c.wow64_view);
     EXPECT_EQ(result.found, c.found);
     EXPECT_EQ(result.entry_name, TLString(c.entry_name));
     ASSERT_EQ(result.other_entries.GetCount(), c.others.size());

@@ -2,6 +2,8 @@
 // marker, as stored in this process's information block.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "tests/support/win_test_support.h"
@@ -117,18 +119,49 @@ TEST(ProcessInformationBlock, IsCreatedOnceWithItsFixedFields) {
     EXPECT_EQ(TLProcessInfoBlock::Get(), block);
     EXPECT_EQ(block->GetByte(TLProcessInfoBlock::kInitialisedByte), 1);
     EXPECT_EQ(block->GetUInt32(TLProcessInfoBlock::kMarker), 0x80000001u);
-    EXPECT_EQ(block->GetUInt32(TLProcessInfoBlock::kReadyValue), 99u);
     EXPECT_EQ(block->GetUInt32(TLProcessInfoBlock::kInitialisingThread), GetCurrentThreadId());
     EXPECT_EQ(block->GetString(TLProcessInfoBlock::kExecutablePath),
               tltest::BuildPath(u"tests\\core\\core_windows_tests.exe"));
     EXPECT_EQ(TLProcessInfoBlock::NameFor(1234), u"Corvane Process v27 (1234)");
 
-    // Strings are cut to 259 units and the terminating zero.
-    const TLString long_text(std::u16string(400, u'x'));
-    block->SetString(TLProcessInfoBlock::kDataFolder, long_text);
-    EXPECT_EQ(block->GetString(TLProcessInfoBlock::kDataFolder).length(), 259u);
-    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 518)), 0);
-    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 519)), 0);
+    // A string keeps up to 260 units and its terminating zero, and never reaches into the next field.
+    block->SetString(TLProcessInfoBlock::kProgramFolder, u"C:\\Next\\");
+    for (const size_t length : {259u, 260u, 400u}) {
+        const TLString text(std::u16string(length, u'x'));
+        block->SetString(TLProcessInfoBlock::kDataFolder, text);
+        EXPECT_EQ(block->GetString(TLProcessInfoBlock::kDataFolder), text.Left(260)) << length;
+        EXPECT_EQ(block->GetString(TLProcessInfoBlock::kProgramFolder), u"C:\\Next\\") << length;
+    }
+    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 520)), 0);
+    EXPECT_EQ(block->GetByte(TLProcessInfoBlock::Offset(TLProcessInfoBlock::kDataFolder + 521)), 0);
+}
+
+// Creating a block fills its fixed fields only, so that a test (or a program) decides when the
+// machine's installations record is consulted.
+TEST(ProcessInformationBlock, CreationLeavesDiscoveryToTheCallerWhoFinishesTheBlock) {
+    tltest::RegistryCleanup cleanup(HKEY_LOCAL_MACHINE, u"Software\\C. Orvane\\Tone Core");
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, TLString(kInstallationsKey) + u"\\Tonehall 27", u"Path",
+                                            Expand(u"{build}")));
+    // A block of its own, under a process id no process has.
+    const DWORD unused_id = 0x7FFF0000u | (GetCurrentProcessId() & 0xFFFFu);
+    const std::unique_ptr<TLProcessInfoBlock> block = TLProcessInfoBlock::Open(unused_id);
+    ASSERT_NE(block, nullptr);
+    ASSERT_TRUE(block->InitialisedHere());
+    EXPECT_EQ(block->GetString(TLProcessInfoBlock::kInstallFolder), u"");
+    EXPECT_EQ(block->GetString(TLProcessInfoBlock::kAppDataFolder), u"");
+    EXPECT_FALSE(block->IsReady());
+
+    FinishProcessInfoBlock(*block);
+    for (const auto offset :
+         {TLProcessInfoBlock::kInstallFolder, TLProcessInfoBlock::kDataFolder, TLProcessInfoBlock::kProgramFolder})
+        EXPECT_EQ(block->GetString(offset), Expand(u"{build}")) << offset;
+    EXPECT_TRUE(block->GetString(TLProcessInfoBlock::kAppDataFolder).EndsWith(u"\\C. Orvane\\Tonehall 27"));
+    EXPECT_TRUE(block->IsReady());
+
+    // A finished block is not searched again.
+    block->SetString(TLProcessInfoBlock::kInstallFolder, u"C:\\Kept\\");
+    FinishProcessInfoBlock(*block);
+    EXPECT_EQ(block->GetString(TLProcessInfoBlock::kInstallFolder), u"C:\\Kept\\");
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The product module loader: where it looks for a module, what it keeps, and that it lets go.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/module_loader.h"
+#include "core/tools/reader.h"
 #include "core/tools/tools.h"
 #include "tests/support/win_test_support.h"
 
@@ -97,6 +100,40 @@ TEST(ModuleLoader, NeedsTheEntryExportOnlyWhereTheSlotHasOne) {
     EXPECT_EQ(loader.Object(tltools::kImageSlot), nullptr);
     loader.UnloadAll();
     EXPECT_EQ(loader.Module(tltools::kWMFactorySlot), nullptr);
+}
+
+TEST(ModuleLoader, NamesTheSevenCoreLibrariesInCopyOrder) {
+    const char16_t* const expected[] = {u"TLTools.dll",  u"TLImage.dll",     u"TLReader.dll",    u"TLDisc.dll",
+                                        u"TLPlayer.dll", u"TLWMFactory.dll", u"TLTelevision.dll"};
+    static_assert(std::size(expected) == tltools::kModuleSlotCount);
+    for (size_t slot = 0; slot < tltools::kModuleSlotCount; ++slot)
+        EXPECT_EQ(tltools::ModuleFileName(tltools::ModuleSlot(slot)), expected[slot]) << slot;
+}
+
+// The reader library is reached through its slot; until it has an HTTP client it offers no reader,
+// and a distribution without it offers none either. Neither may crash the caller.
+TEST(ModuleLoader, ReadersComeFromTheReaderLibraryOrNotAtAll) {
+    tltest::ScratchFolder scratch;
+    TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
+    ASSERT_NE(block, nullptr);
+    const TLString before = block->GetString(TLProcessInfoBlock::kProgramFolder);
+    const struct {
+        const char* name;
+        TLString program_folder;
+        bool reader_library_loads;
+    } cases[] = {
+        {"the sample distribution's stand-in", tltest::BuildPath(u"distribution/Tunevault/"), true},
+        {"no reader library", scratch.path(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        block->SetString(TLProcessInfoBlock::kProgramFolder, c.program_folder);
+        EXPECT_EQ(tools::CreateInternetReader(u"http://download.example.com/setup.exe"), nullptr);
+        EXPECT_EQ(tools::CreateGenericReader(u"C:\\Windows\\win.ini"), nullptr);
+        EXPECT_EQ(TLModuleLoader::Get().Module(tltools::kReaderSlot) != nullptr, c.reader_library_loads);
+        TLModuleLoader::Get().UnloadAll();
+    }
+    block->SetString(TLProcessInfoBlock::kProgramFolder, before);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/tools/scoped_trace.h"
+#include "core/tools/tools.h"
 #include "tests/support/recording_tools.h"
 
 namespace {
@@ -28,9 +31,20 @@ TEST(ScopedTrace, LogsStartAndFinishUnderTheOperationsName) {
                             MatchesRegex("ResultTakenBack: Finish \\(\\d+ ms\\)")));
 }
 
-TEST(ScopedTrace, StaysSilentWithoutTheToolsLibrary) {
-    TLScopedTrace trace(u"Unlogged");
-    trace.SetResult(1);
+// Startup's own trace begins before the tools library is loaded and ends after; a trace may also
+// outlive the library. Each end logs to the library that is there at that moment, or nowhere.
+TEST(ScopedTrace, EachEndLogsToTheLibraryThereAtThatMoment) {
+    std::optional<TLScopedTrace> started_before;
+    started_before.emplace(u"StartedBefore");
+    tltest::RecordingTools first;
+    started_before.reset();
+    std::optional<TLScopedTrace> ended_after;
+    ended_after.emplace(u"EndedAfter");
+    EXPECT_THAT(first.Lines(), ElementsAre(MatchesRegex("StartedBefore: Finish \\(\\d+ ms\\)"), "EndedAfter: Start"));
+
+    tools::SetInterface(nullptr);
+    ended_after.reset();
+    EXPECT_EQ(first.Lines().size(), 2u);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// The application framework's order of calls, and the OLE state an executable keeps.
+// The application framework's order of calls, and what an executable does to the thread's OLE state.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include <ole2.h>
 
 #include "core/app/tl_app.h"
 
@@ -62,17 +64,31 @@ TEST(TLApp, LibraryEntryInitialisesOnTheFirstAttachAndExitsOnTheLastDetach) {
     EXPECT_EQ(failing.calls, (std::vector<std::string>{"InitInstance", "ExitInstance"}));
 }
 
-TEST(TLExecutableApp, KeepsItsOleState) {
-    TLExecutableApp app;
-    EXPECT_EQ(app.ole_state(), TLExecutableApp::kOleNone);
-    app.InitOle();
-    EXPECT_EQ(app.ole_state(), TLExecutableApp::kOleInitialised);
-    app.InitOle();
-    EXPECT_EQ(app.ole_state(), TLExecutableApp::kOleInitialised);
-    app.ExitOle();
-    EXPECT_EQ(app.ole_state(), TLExecutableApp::kOleNone);
-    app.ExitOle();
-    EXPECT_EQ(app.ole_state(), TLExecutableApp::kOleNone);
+// What the calling thread's COM state really is: a thread that OLE initialised refuses the
+// multithreaded apartment; an uninitialised one accepts it (and is given back at once).
+enum class ThreadCom { kNone, kOle };
+ThreadCom CurrentThreadCom() {
+    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (result == RPC_E_CHANGED_MODE) return ThreadCom::kOle;
+    if (SUCCEEDED(result)) CoUninitialize();
+    return result == S_OK ? ThreadCom::kNone : ThreadCom::kOle;
+}
+
+TEST(TLExecutableApp, LeavesTheThreadAsItFoundItHoweverOftenOleIsStartedAndEnded) {
+    ASSERT_EQ(CurrentThreadCom(), ThreadCom::kNone);
+    {
+        TLExecutableApp app;
+        app.InitOle();
+        app.InitOle();  // must not count a second initialisation that one ExitOle would leave behind
+        EXPECT_EQ(CurrentThreadCom(), ThreadCom::kOle);
+        app.ExitOle();
+        EXPECT_EQ(CurrentThreadCom(), ThreadCom::kNone);
+        app.ExitOle();  // must not take back an initialisation that is not its own
+        EXPECT_EQ(CurrentThreadCom(), ThreadCom::kNone);
+        app.InitOle();
+    }
+    // Destroying the application ends what it started.
+    EXPECT_EQ(CurrentThreadCom(), ThreadCom::kNone);
 }
 
 }  // namespace

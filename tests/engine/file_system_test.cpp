@@ -4,7 +4,10 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/windows/fault_seam.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/unix_side.h"
@@ -12,8 +15,12 @@
 
 namespace {
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::EndsWith;
 using ::testing::IsEmpty;
+using ::testing::StartsWith;
 
 // Holds a file open without sharing, as a running program holds its own file.
 class HeldOpen {
@@ -168,6 +175,75 @@ TEST_F(FileSystemTest, SafeReplaceFileKeepsTheOriginalWhenAMoveFails) {
         EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"staged.dll")), "new") << TLString(c.held);
         EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"target (2).dll")));
         EXPECT_THAT(tools_.Lines(), ElementsAre(c.log_line));
+    }
+}
+
+// Something (a virus scanner, say) keeps the set-aside original from being deleted: the new file is
+// in place all the same and the original is not lost; the failed deletion is in the log.
+TEST_F(FileSystemTest, SafeReplaceFileSucceedsWhenTheSetAsideOriginalCannotBeDeleted) {
+    ASSERT_TRUE(scratch_.WriteFile(u"target.dll", "old"));
+    ASSERT_TRUE(scratch_.WriteFile(u"staged.dll", "new"));
+    {
+        const tlwin::PlantedFault denied(tlwin::FaultCall::kFileDelete, ERROR_ACCESS_DENIED);
+        EXPECT_TRUE(TLFileSystem::SafeReplaceFile(scratch_.Path(u"target.dll"), scratch_.Path(u"staged.dll")));
+    }
+    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target.dll")), "new");
+    EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"staged.dll")));
+    EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(u"target (2).dll")), "old");
+    EXPECT_THAT(tools_.Lines(), ElementsAre("TLFileSystem::DeleteFile: Error 5 deleting existing file: " +
+                                            scratch_.Path(u"target (2).dll").ToUtf8()));
+}
+
+// A file in use stops neither a tree copy nor a tree deletion from doing the rest, and neither tells
+// a success: the file in use keeps its content and the folders that hold it.
+TEST_F(FileSystemTest, TreeOperationsDoTheRestAroundAFileInUseAndFail) {
+    using ::testing::Matcher;
+    const TLString source_busy = scratch_.Path(u"source\\sub\\busy.dll");
+    const auto removing = [&](const char16_t* folder) -> Matcher<std::string> {
+        return AllOf(StartsWith("TLFileSystem::DeleteDirectoryTree: Error "),
+                     EndsWith("removing folder: " + scratch_.Path(folder).ToUtf8()));
+    };
+    const struct {
+        const char* name;
+        bool (*operation)(const TLString& folder, const TLString& target);
+        std::vector<std::pair<const char16_t*, const char*>> remaining;  // file and content
+        std::vector<const char16_t*> gone;
+        std::vector<Matcher<std::string>> log;
+    } cases[] = {
+        {"copy",
+         [](const TLString& folder, const TLString& target) {
+             return TLFileSystem::CopyDirectoryTree(folder + u"source", target);
+         },
+         {{u"target\\sub\\busy.dll", "old busy"}, {u"target\\a.txt", "new a"}, {u"target\\sub\\z.txt", "new z"}},
+         {},
+         {"TLFileSystem::CopyDirectoryTree: Error 32 copying file: " + source_busy.ToUtf8()}},
+        {"deletion",
+         [](const TLString&, const TLString& target) { return TLFileSystem::DeleteDirectoryTree(target); },
+         {{u"target\\sub\\busy.dll", "old busy"}},
+         {u"target\\a.txt", u"target\\sub\\z.txt", u"target\\other"},
+         {"TLFileSystem::DeleteFile: Error 32 deleting existing file: " +
+              scratch_.Path(u"target\\sub\\busy.dll").ToUtf8(),
+          removing(u"target\\sub"), removing(u"target")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tools_.Clear();
+        for (const auto& [file, content] : {std::pair{u"source\\a.txt", "new a"},
+                                            {u"source\\sub\\busy.dll", "new busy"},
+                                            {u"source\\sub\\z.txt", "new z"},
+                                            {u"target\\a.txt", "old a"},
+                                            {u"target\\sub\\busy.dll", "old busy"},
+                                            {u"target\\sub\\z.txt", "old z"},
+                                            {u"target\\other\\b.txt", "old b"}})
+            ASSERT_TRUE(scratch_.WriteFile(file, content));
+        {
+            const HeldOpen held(scratch_.Path(u"target\\sub\\busy.dll"));
+            EXPECT_FALSE(c.operation(scratch_.path(), scratch_.Path(u"target")));
+        }
+        for (const auto& [file, content] : c.remaining)
+            EXPECT_EQ(tltest::ReadFileBytes(scratch_.Path(file)), content) << TLString(file);
+        for (const char16_t* file : c.gone) EXPECT_FALSE(tltest::FileExists(scratch_.Path(file))) << TLString(file);
+        EXPECT_THAT(tools_.Lines(), ElementsAreArray(c.log));
     }
 }
 

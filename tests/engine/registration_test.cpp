@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "core/process/tl_process_info_block.h"
+#include "core/windows/library_loader.h"
 #include "engine/process/run_program.h"
 #include "tests/engine/fixtures/com_server_key.h"
 #include "tests/support/recording_tools.h"
@@ -53,6 +57,27 @@ TEST_F(RegistrationTest, InProcessRunsInTheServersFolderAndRestoresTheCurrentDir
     EXPECT_TRUE(DeleteFileW(Server().wc()));
 }
 
+// The installer searches no DLL in the current directory or its own folder; a server that loads a
+// sibling by bare name still registers, and the sibling's folder is searched only while it does.
+TEST_F(RegistrationTest, InProcessFindsTheSiblingsAServerLoadsByBareName) {
+    tlwin::RestrictDllSearchPath();
+    for (const char16_t* name : {u"SiblingComServer.dll", u"ComServerHelper.dll"})
+        ASSERT_TRUE(
+            scratch_.CopyIn(tltest::BuildPath(u"tests/engine/fixtures/") + name, TLString(u"sibling folder\\") + name));
+    EXPECT_TRUE(tlproc::RegisterInProcess(scratch_.Path(u"sibling folder\\SiblingComServer.dll")));
+    TLString path;
+    EXPECT_TRUE(Registered(&path));
+    EXPECT_EQ(path, u"sibling");
+
+    wchar_t before[MAX_PATH + 1];
+    GetCurrentDirectoryW(MAX_PATH + 1, before);
+    SetCurrentDirectoryW(scratch_.Path(u"sibling folder").wc());
+    HMODULE helper = LoadLibraryW(L"ComServerHelper.dll");
+    SetCurrentDirectoryW(before);
+    EXPECT_EQ(helper, nullptr) << "the folder is still searched";
+    if (helper) FreeLibrary(helper);
+}
+
 TEST_F(RegistrationTest, InProcessFailsWithoutALoadableServer) {
     ASSERT_TRUE(scratch_.WriteFile(u"broken.dll", "not a DLL"));
     EXPECT_FALSE(tlproc::RegisterInProcess(scratch_.Path(u"broken.dll")));
@@ -78,16 +103,26 @@ TEST_F(RegistrationTest, RegSvr32RegistersAndUnregisters) {
     EXPECT_THAT(tools_.Texts(u"RunProgram"), testing::Contains(launch + "/u " + server));
 }
 
-TEST_F(RegistrationTest, ThroughThePackageInstallerOfTheProductFolder) {
+// The package installer is the installed product's: the folder the process information block names.
+std::unique_ptr<TLProcessInfoBlock> BlockWithInstallFolder(const TLString& folder) {
+    auto block = TLProcessInfoBlock::Open(0x7FFE0000u | (GetCurrentProcessId() & 0xFFFFu));
+    if (block) block->SetString(TLProcessInfoBlock::kInstallFolder, folder);
+    return block;
+}
+
+TEST_F(RegistrationTest, ThroughThePackageInstallerOfTheInstalledProduct) {
     const TLString product = scratch_.Path(u"Tonehall\\");
     ASSERT_TRUE(scratch_.CopyIn(tltest::BuildPath(u"distribution/Tunevault/PackageInstaller.exe"),
                                 u"Tonehall\\PackageInstaller.exe"));
+    // Without the trailing backslash too.
+    const auto block = BlockWithInstallFolder(scratch_.Path(u"Tonehall"));
+    ASSERT_NE(block, nullptr);
 
-    EXPECT_TRUE(tlproc::RegisterThroughPackageInstaller(product, Server(), true));
+    EXPECT_TRUE(tlproc::RegisterThroughPackageInstaller(*block, Server(), true));
     EXPECT_TRUE(Registered());
-    EXPECT_TRUE(tlproc::RegisterThroughPackageInstaller(product, Server(), false));
+    EXPECT_TRUE(tlproc::RegisterThroughPackageInstaller(*block, Server(), false));
     EXPECT_FALSE(Registered());
-    EXPECT_TRUE(tlproc::RunPackageInstaller(product, u"/FinishInstall"));
+    EXPECT_TRUE(tlproc::RunPackageInstaller(*block, u"/FinishInstall"));
 
     const std::string server = Server().ToUtf8();
     EXPECT_EQ(tltest::ReadFileBytes(product + u"PackageInstaller.log"),
@@ -95,9 +130,12 @@ TEST_F(RegistrationTest, ThroughThePackageInstallerOfTheProductFolder) {
 }
 
 TEST_F(RegistrationTest, NoPackageInstallerNoRun) {
-    EXPECT_FALSE(tlproc::RunPackageInstaller(scratch_.Path(u"empty\\"), u"/FinishInstall"));
-    EXPECT_FALSE(tlproc::RunPackageInstaller(TLString(), u"/FinishInstall"));
-    EXPECT_FALSE(tlproc::RegisterThroughPackageInstaller(scratch_.Path(u"empty\\"), Server(), true));
+    for (const TLString& folder : {scratch_.Path(u"empty\\"), TLString()}) {
+        const auto block = BlockWithInstallFolder(folder);
+        ASSERT_NE(block, nullptr);
+        EXPECT_FALSE(tlproc::RunPackageInstaller(*block, u"/FinishInstall"));
+        EXPECT_FALSE(tlproc::RegisterThroughPackageInstaller(*block, Server(), true));
+    }
     EXPECT_TRUE(tools_.Texts(u"RunProgram").empty());
 }
 

@@ -7,6 +7,8 @@
 #include <tlhelp32.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "engine/process/run_program.h"
 #include "tests/support/recording_tools.h"
@@ -14,8 +16,10 @@
 
 namespace {
 
-using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::Matcher;
 using ::testing::MatchesRegex;
+using ::testing::Truly;
 
 TLString Fixture(std::u16string_view name) { return tltest::BuildPath(u"tests/engine/fixtures/") + name; }
 
@@ -40,73 +44,130 @@ protected:
     tltest::RecordingTools tools_;
 };
 
-TEST_F(RunProgramTest, ReturnsTheExitCodeOfTheProgram) {
-    const struct {
-        const char16_t* code;
-        int expected;
-        bool visible;
-        bool pump;
-    } cases[] = {{u"0", 0, true, false}, {u"7", 7, false, false}, {u"-3", -3, false, true}, {u"259", 259, true, true}};
-    for (const auto& c : cases) {
-        int exit_code = 1234;
-        EXPECT_TRUE(tlproc::RunProgram(Fixture(u"ExitWithCode.exe"), TLStringArray{c.code}, c.visible, true, c.pump,
-                                       &exit_code, 0))
-            << TLString(c.code);
-        EXPECT_EQ(exit_code, c.expected);
-    }
+using LogMatchers = std::vector<Matcher<std::string>>;
+
+// What RunProgram logs for a run that started; `waited` adds the waiting lines before the finish.
+LogMatchers StartedRun(const TLString& program, const char* parameters, std::vector<const char*> waited, bool result) {
+    LogMatchers lines = {"Start", "Filename: " + program.ToUtf8() + " / Parameters: " + parameters,
+                         "Performing ShellExecute...", "Running process..."};
+    for (const char* line : waited) lines.push_back(line);
+    lines.push_back(MatchesRegex(std::string("Finish \\(result: ") + (result ? "1" : "0") + "\\) \\(\\d+ ms\\)"));
+    return lines;
 }
 
-TEST_F(RunProgramTest, LogsEveryStepOfARunThatIsWaitedFor) {
-    const TLString program = Fixture(u"ExitWithCode.exe");
-    EXPECT_TRUE(tlproc::RunWithParameter(program, u"5", false, false, nullptr, 0));
-    EXPECT_THAT(tools_.Texts(u"RunProgram"),
-                ElementsAre("Start", "Filename: " + program.ToUtf8() + " / Parameters: 5", "Performing ShellExecute...",
-                            "Running process...", "Waiting for completion", "Finished", "Done waiting",
-                            MatchesRegex("Finish \\(result: 1\\) \\(\\d+ ms\\)")));
-}
-
-TEST_F(RunProgramTest, JoinsParametersWithBlanksAndNeedNotWait) {
-    int exit_code = 0;
-    const TLString program = Fixture(u"ExitWithCode.exe");
-    EXPECT_TRUE(
-        tlproc::RunProgram(program, TLStringArray{u"9", u"/Register", u"\"a b\""}, false, false, false, &exit_code, 0));
-    EXPECT_EQ(exit_code, -1);
-    EXPECT_THAT(tools_.Texts(u"RunProgram"),
-                ElementsAre("Start", "Filename: " + program.ToUtf8() + " / Parameters: 9 /Register \"a b\"",
-                            "Performing ShellExecute...", "Running process...",
-                            MatchesRegex("Finish \\(result: 1\\) \\(\\d+ ms\\)")));
-}
-
-TEST_F(RunProgramTest, TerminatesAProgramThatOutlivesItsTimeout) {
-    int exit_code = 0;
-    EXPECT_FALSE(tlproc::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, false, &exit_code, 5000));
-    EXPECT_EQ(exit_code, -1);
-    EXPECT_FALSE(ProcessRuns(u"NeverEnds.exe"));
-    EXPECT_THAT(tools_.Texts(u"RunProgram"),
-                ElementsAre("Start", MatchesRegex("Filename: .*NeverEnds.exe / Parameters: "),
-                            "Performing ShellExecute...", "Running process...", "Waiting for completion", "Timeout",
-                            "Done waiting", MatchesRegex("Finish \\(result: 0\\) \\(\\d+ ms\\)")));
-}
-
-TEST_F(RunProgramTest, AnEmptyPathLaunchesNothing) {
-    int exit_code = 0;
-    EXPECT_FALSE(tlproc::RunProgram(TLString(), TLStringArray{u"/x"}, true, true, false, &exit_code, 0));
-    EXPECT_EQ(exit_code, -1);
-    EXPECT_THAT(tools_.Texts(u"RunProgram"),
-                ElementsAre("Start", MatchesRegex("Finish \\(result: 0\\) \\(\\d+ ms\\)")));
-}
-
-TEST_F(RunProgramTest, LogsAProgramTheShellCannotStart) {
+TEST_F(RunProgramTest, StartsWaitsAndLogsAsAskedOrFailsCleanly) {
+    const TLString exit_with_code = Fixture(u"ExitWithCode.exe");
+    const TLString never_ends = Fixture(u"NeverEnds.exe");
     tltest::ScratchFolder scratch;
-    int exit_code = 0;
-    EXPECT_FALSE(tlproc::RunWithParameter(scratch.Path(u"Missing.exe"), u"/x", false, false, &exit_code, 0));
-    EXPECT_EQ(exit_code, -1);
-    const auto texts = tools_.Texts(u"RunProgram");
-    ASSERT_EQ(texts.size(), 5u);
-    EXPECT_EQ(texts[2], "Performing ShellExecute...");
-    int error = 0;
-    ASSERT_EQ(sscanf(texts[3].c_str(), "Failed to start (error %d)", &error), 1) << texts[3];
-    EXPECT_LE(error, 32);
+    const TLString missing = scratch.Path(u"Missing.exe");
+    const std::vector<const char*> ended = {"Waiting for completion", "Finished", "Done waiting"};
+    const struct {
+        const char* name;
+        TLString program;
+        TLStringArray parameters;
+        bool visible, wait, pump;
+        int timeout_ms;
+        bool result;
+        int exit_code;
+        LogMatchers log;
+    } cases[] = {
+        {"exit code 0, shown",
+         exit_with_code,
+         {u"0"},
+         true,
+         true,
+         false,
+         0,
+         true,
+         0,
+         StartedRun(exit_with_code, "0", ended, true)},
+        {"exit code 7, hidden",
+         exit_with_code,
+         {u"7"},
+         false,
+         true,
+         false,
+         0,
+         true,
+         7,
+         StartedRun(exit_with_code, "7", ended, true)},
+        {"negative exit code, pumping",
+         exit_with_code,
+         {u"-3"},
+         false,
+         true,
+         true,
+         0,
+         true,
+         -3,
+         StartedRun(exit_with_code, "-3", ended, true)},
+        {"exit code 259 is not taken for still running",
+         exit_with_code,
+         {u"259"},
+         true,
+         true,
+         true,
+         0,
+         true,
+         259,
+         StartedRun(exit_with_code, "259", ended, true)},
+        {"parameters joined by blanks, not waited for",
+         exit_with_code,
+         {u"9", u"/Register", u"\"a b\""},
+         false,
+         false,
+         false,
+         0,
+         true,
+         -1,
+         StartedRun(exit_with_code, "9 /Register \"a b\"", {}, true)},
+        {"terminated when it outlives its timeout",
+         never_ends,
+         {u""},
+         false,
+         true,
+         false,
+         5000,
+         false,
+         -1,
+         StartedRun(never_ends, "", {"Waiting for completion", "Timeout", "Done waiting"}, false)},
+        {"an empty path launches nothing",
+         TLString(),
+         {u"/x"},
+         true,
+         true,
+         false,
+         0,
+         false,
+         -1,
+         {"Start", MatchesRegex("Finish \\(result: 0\\) \\(\\d+ ms\\)")}},
+        {"a program the shell cannot start",
+         missing,
+         {u"/x"},
+         false,
+         true,
+         false,
+         0,
+         false,
+         -1,
+         {"Start", "Filename: " + missing.ToUtf8() + " / Parameters: /x", "Performing ShellExecute...",
+          // The shell's codes for a failed start are 32 and below.
+          Truly([](const std::string& line) {
+              int error = 0;
+              return sscanf(line.c_str(), "Failed to start (error %d)", &error) == 1 && error <= 32;
+          }),
+          MatchesRegex("Finish \\(result: 0\\) \\(\\d+ ms\\)")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        tools_.Clear();
+        int exit_code = 1234;
+        EXPECT_EQ(tlproc::RunProgram(c.program, c.parameters, c.visible, c.wait, c.pump, &exit_code, c.timeout_ms),
+                  c.result);
+        EXPECT_EQ(exit_code, c.exit_code);
+        EXPECT_THAT(tools_.Texts(u"RunProgram"), ElementsAreArray(c.log));
+    }
+    EXPECT_FALSE(ProcessRuns(u"NeverEnds.exe"));
 }
 
 // Counts the messages a window of the test's thread receives.

@@ -135,6 +135,38 @@ TEST_F(ToolsLibrary, KeepsSettingsSectionsInTheProductsRegistryKey) {
     EXPECT_EQ(stored, u"value");
 }
 
+// "Path" and "Install Directory" are written as expandable strings; the reader must get the text back
+// as written (not expanded) and the registry must hold the type asked for.
+TEST_F(ToolsLibrary, KeepsTheStringTypeItIsAskedFor) {
+    constexpr char16_t kKey[] = u"Software\\C. Orvane\\Tonehall 27\\Installer";
+    tools::Settings installer = tools::OpenSettingsSection(u"Installer");
+    ASSERT_TRUE(installer.IsOpen());
+    const struct {
+        const char16_t* name;
+        int type;
+        bool accepted;
+        DWORD registry_type;
+    } cases[] = {
+        {u"Plain", tltools::ISettings::kPlainString, true, REG_SZ},
+        {u"Install Directory", tltools::ISettings::kExpandableString, true, REG_EXPAND_SZ},
+        {u"Binary", 3, false, 0},
+        {u"Negative", -1, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(TLString(c.name).ToUtf8());
+        EXPECT_EQ(installer.SetString(c.name, u"%ProgramFiles%\\Tonehall\\", c.type), c.accepted);
+        HKEY key;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, TLString(kKey).wc(), 0, KEY_READ, &key), ERROR_SUCCESS);
+        DWORD type = 0;
+        const LONG result = RegQueryValueExW(key, TLString(c.name).wc(), nullptr, &type, nullptr, nullptr);
+        RegCloseKey(key);
+        EXPECT_EQ(result == ERROR_SUCCESS, c.accepted);
+        if (!c.accepted) continue;
+        EXPECT_EQ(type, c.registry_type);
+        EXPECT_EQ(installer.GetString(c.name, TLString()), u"%ProgramFiles%\\Tonehall\\");
+    }
+}
+
 TEST_F(ToolsLibrary, ImportsASettingsFile) {
     ASSERT_TRUE(
         scratch_.WriteFile(u"settings.ini",

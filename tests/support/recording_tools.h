@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "core/tools/tools_interface.h"
+#include "tests/support/serviceless_tools.h"
 
 namespace tltest {
 
-class RecordingTools final : public tltools::ToolsInterface, private tltools::ILogger {
+class RecordingTools final : public ServicelessTools, private tltools::ILogger {
 public:
     RecordingTools();
     ~RecordingTools();
@@ -22,22 +23,7 @@ public:
     std::vector<std::string> Lines() const;
     void Clear() { lines_.clear(); }
 
-    void Initialize(void*) override {}
-    tltools::IStringService* GetStringService(int) override { return nullptr; }
-    tltools::IProcessPosting* GetProcessPosting(int) override { return nullptr; }
-    tltools::ITranslator* GetTranslator(int) override { return nullptr; }
-    tltools::ISkinService* GetSkinService(int) override { return nullptr; }
-    tltools::IProductInfo* GetProductInfo(int) override { return nullptr; }
     tltools::ILogger* GetLogger(int channel) override { return channel == 0 ? this : nullptr; }
-    tltools::IMessageService* GetMessageService(int) override { return nullptr; }
-    tltools::IMessageDispatcher* GetMessageDispatcher(int) override { return nullptr; }
-    tltools::ISettings* OpenSettingsSection(const TLString&) override { return nullptr; }
-    tltools::ISettings* OpenRegistryKey(void*, const TLString&) override { return nullptr; }
-    tltools::ISettingsImport* GetSettingsImport(int) override { return nullptr; }
-    tltools::IRunningProduct* GetRunningProduct(int) override { return nullptr; }
-    void LoadingComplete() override {}
-    void PathsChanged() override {}
-    TLString GetLogFilePath() override { return TLString(); }
 
 private:
     struct Line {
