@@ -1,6 +1,7 @@
 #include "wizard/copy_and_install_ppg.h"
 
 #include "app/installation_record.h"
+#include "app/product_settings.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/module_path.h"
@@ -23,8 +24,9 @@ CCopyAndInstallPpg::CCopyAndInstallPpg(CInstallWizard& wizard)
     : CWizardPropertyPage(wizard, wizard_rules::Page::kCopyAndInstall),
       source_folder_(tlwin::ModuleFolder()),
       helper_(session(), source_folder_, engine::ProcessPendingOperations()),
-      sequence_(*this, copypage::MakePromoTiming(tools::ProductInteger(u"/*/Installer/PromoMinimumMilliseconds", 0),
-                                                 tools::ProductInteger(u"/*/Installer/PromoCount", 0))) {}
+      sequence_(*this, copypage::MakePromoTiming(
+                           ReadProductSetting(ProductSetting::kPromoMinimumMilliseconds, tools::ProductInfo()).number,
+                           ReadProductSetting(ProductSetting::kPromoCount, tools::ProductInfo()).number)) {}
 
 void CCopyAndInstallPpg::CreateControls() {
     status_.Create(*this, wizard_ids::kInstallStatus, {20, 24, 480, 44},

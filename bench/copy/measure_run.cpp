@@ -1,6 +1,6 @@
 // Runs one command line under Wine and prints how long it took and the largest working set its
-// process had: "<milliseconds> <peak working set bytes>". The copy benchmark times Setup.exe and
-// xcopy with it, so that both are measured the same way.
+// process had: "measured: <milliseconds> <peak working set bytes>", after whatever the program wrote.
+// The copy benchmark times the installer and xcopy with it, so that both are measured the same way.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -51,6 +51,6 @@ int wmain(int argc, wchar_t** argv) {
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     const long long elapsed_ms = (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
-    std::printf("%lld %llu\n", elapsed_ms, static_cast<unsigned long long>(peak));
+    std::printf("measured: %lld %llu\n", elapsed_ms, static_cast<unsigned long long>(peak));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/installation_record.h"
+#include "app/product_settings.h"
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
@@ -99,7 +100,7 @@ void CInstallHelper::Clean(IInstallProgress& progress) {
     request.install_folder = install_folder_;
     request.holds_product = holds_product_;
     request.clean_data_folders = tools::ProductFeature(84);
-    request.configured_obsolete = tools::ProductString(u"/*/Product/ObsoleteFiles", TLString());
+    request.configured_obsolete = ReadProductSetting(ProductSetting::kObsoleteFiles, tools::ProductInfo()).text;
     CleanInstallationDirectory(request, pending_);
     progress.SetPosition(1);
 }
