@@ -37,7 +37,8 @@ int wmain(int argc, wchar_t** argv) {
     distribution.EnsureTrailingBackslash();
     if (!tltools::TLModuleLoader::Get().LoadFrom(tltools::kToolsSlot, distribution + u"Tunevault\\")) return 1;
     TLString error;
-    if (!tools::ProductInfo() || !tools::ProductInfo()->Load(distribution + u"Tunevault\\Product.xml", &error)) return 1;
+    if (!tools::ProductInfo() || !tools::ProductInfo()->Load(distribution + u"Tunevault\\Product.xml", &error))
+        return 1;
     InstallSession& session = InstallSession::Get();
     session.SetDestinationFolder(argv[2]);
     session.UninstallKeyName = u"Tonehall 27 (64-bit)";

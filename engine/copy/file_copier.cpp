@@ -32,6 +32,11 @@ CFileCopier::CFileCopier(TLString source_root, TLString install_folder, PendingO
 void CFileCopier::Copy(const TLString& source, const TLString& destination, CopyMode mode,
                        TLStringArray* register_list) {
     TLFileSystem::MakeDirectoryTree(destination, true);
+    CopyIntoFolder(source, destination, mode, register_list);
+}
+
+void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destination, CopyMode mode,
+                                 TLStringArray* register_list) {
     if (IsMediaServerProgram(destination) && TLFileSystem::FileExists(destination))
         tlproc::RunWithParameter(destination, u"stop", true, false, nullptr, 0);
     if (core_libraries_.Find(source, true) != TLString::npos) return;
@@ -59,13 +64,20 @@ void CFileCopier::Copy(const TLString& source, const TLString& destination, Copy
 }
 
 bool CFileCopier::Replace(const TLString& source, const TLString& destination, CopyMode mode) {
-    SetNormalAttributes(destination);
-    if (CopyOver(source, destination)) {
+    // A read-only file in the way refuses the copy; its attributes are cleared only then, which spares
+    // the call for the many files that are new or writable.
+    bool copied = CopyOver(source, destination);
+    DWORD error = copied ? ERROR_SUCCESS : GetLastError();
+    if (error == ERROR_ACCESS_DENIED && tlwin::FileExists(destination)) {
+        SetNormalAttributes(destination);
+        copied = CopyOver(source, destination);
+        error = copied ? ERROR_SUCCESS : GetLastError();
+    }
+    if (copied) {
         SetNormalAttributes(destination);
         if (mode == CopyMode::kFont) AddFontResourceW(destination.wc());
         return false;
     }
-    const DWORD error = GetLastError();
     if (ClassifyCopyError(error) == CopyFailure::kKeepInstalled) {
         ++not_installed_;
         tools::LogFormat(u"CFileCopier::Copy",

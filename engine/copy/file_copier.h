@@ -20,6 +20,9 @@ public:
     // other failure the installed file stays and the install counts as incomplete. A COM server goes
     // to `register_list` when one is given, else it is registered at once.
     void Copy(const TLString& source, const TLString& destination, CopyMode mode, TLStringArray* register_list);
+    // Copy, for a destination whose folder exists already (a folder copy makes its folders first).
+    void CopyIntoFolder(const TLString& source, const TLString& destination, CopyMode mode,
+                        TLStringArray* register_list);
 
     // Stages `source` and has Windows move it over `destination` at the next start.
     bool ScheduleReplacement(const TLString& source, const TLString& destination);

@@ -27,7 +27,10 @@ void ListFolder(const TLString& root, const TLString& relative_folder, SourceTre
         tree.total_bytes += size;
     } while (FindNextFileW(find, &data));
     FindClose(find);
-    for (const TLString& subfolder : subfolders) ListFolder(root, subfolder, tree);
+    for (const TLString& subfolder : subfolders) {
+        tree.folders.push_back(subfolder);
+        ListFolder(root, subfolder, tree);
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ struct SourceFile {
 
 struct SourceTree {
     std::vector<SourceFile> files;  // in enumeration order, a folder's files before its subfolders'
+    std::vector<TLString> folders;  // below the folder, each ending in a backslash; parents first
     uint64_t total_bytes = 0;
 };
 

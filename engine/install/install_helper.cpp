@@ -148,6 +148,7 @@ void CInstallHelper::StopMediaServer() {
 }
 
 void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
+    TLScopedTrace trace(u"CInstallHelper::CopyProgramFiles");
     progress.SetPosition(0);
     progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
     CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, copier_,
@@ -168,6 +169,7 @@ void CInstallHelper::RemoveFormerLayout() {
 }
 
 void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
+    TLScopedTrace trace(u"CInstallHelper::RegisterProgramFiles");
     const int count = static_cast<int>(register_list_.GetCount());
     progress.SetRange(count > 0 ? count : 1);
     progress.SetText(tools::Translate(u"Registering program files..."));
