@@ -36,7 +36,7 @@ void CFileCopier::Copy(const TLString& source, const TLString& destination, Copy
 }
 
 void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destination, CopyMode mode,
-                                 TLStringArray* register_list) {
+                                 TLStringArray* register_list, bool special_attributes) {
     if (IsMediaServerProgram(destination) && TLFileSystem::FileExists(destination))
         tlproc::RunWithParameter(destination, u"stop", true, false, nullptr, 0);
     if (core_libraries_.Find(source, true) != TLString::npos) return;
@@ -46,7 +46,7 @@ void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destina
         versions.source = tlwin::FileVersion(source);
         versions.destination = tlwin::FileVersion(destination);
     }
-    const bool deferred = ShouldCopy(mode, source, versions) && Replace(source, destination, mode);
+    const bool deferred = ShouldCopy(mode, source, versions) && Replace(source, destination, mode, special_attributes);
 
     switch (RouteRegistration(source, deferred, register_list != nullptr)) {
         case RegistrationRoute::kNone:
@@ -63,7 +63,7 @@ void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destina
     }
 }
 
-bool CFileCopier::Replace(const TLString& source, const TLString& destination, CopyMode mode) {
+bool CFileCopier::Replace(const TLString& source, const TLString& destination, CopyMode mode, bool special_attributes) {
     // A read-only file in the way refuses the copy; its attributes are cleared only then, which spares
     // the call for the many files that are new or writable.
     bool copied = CopyOver(source, destination);
@@ -74,7 +74,7 @@ bool CFileCopier::Replace(const TLString& source, const TLString& destination, C
         error = copied ? ERROR_SUCCESS : GetLastError();
     }
     if (copied) {
-        SetNormalAttributes(destination);
+        if (special_attributes) SetNormalAttributes(destination);
         if (mode == CopyMode::kFont) AddFontResourceW(destination.wc());
         return false;
     }

@@ -14,9 +14,12 @@ void CopyFolder(const TLString& source, const TLString& destination, CopyMode mo
     for (const TLString& folder : tree.folders) TLFileSystem::MakeDirectoryTree(destination + folder);
     progress.SetRange(100);
     uint64_t done = 0;
+    // Setting the position dispatches the window's messages, so every file after the first has them
+    // dispatched right before it too.
+    progress.DispatchMessages();
     for (const SourceFile& file : tree.files) {
-        progress.DispatchMessages();
-        copier.CopyIntoFolder(source + file.relative, destination + file.relative, mode, register_list);
+        copier.CopyIntoFolder(source + file.relative, destination + file.relative, mode, register_list,
+                              file.special_attributes);
         done += file.size;
         progress.SetPosition(PercentDone(done, tree.total_bytes));
     }

@@ -11,6 +11,8 @@ namespace engine {
 struct SourceFile {
     TLString relative;  // below the folder, with backslashes
     uint64_t size = 0;
+    // Read-only, hidden or system: a copy inherits these and must have them cleared.
+    bool special_attributes = false;
 };
 
 struct SourceTree {
