@@ -12,18 +12,16 @@
 #include "core/tools/tools.h"
 #include "core/windows/module_path.h"
 
+CInstallApp::SingleInstanceHolder::SingleInstanceHolder(const char16_t* name)
+    : mutex(CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(name))), error(GetLastError()) {}
+
 CInstallApp::SingleInstanceHolder::~SingleInstanceHolder() {
     if (mutex) CloseHandle(mutex);
 }
 
 CInstallApp::~CInstallApp() { single_instance_.reset(); }
 
-void CInstallApp::TakeSingleInstanceMutex() {
-    auto holder = std::make_unique<SingleInstanceHolder>();
-    holder->mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(kMutexName));
-    holder->error = GetLastError();
-    single_instance_ = std::move(holder);
-}
+void CInstallApp::TakeSingleInstanceMutex() { single_instance_ = std::make_unique<SingleInstanceHolder>(kMutexName); }
 
 bool CInstallApp::AnotherInstanceRuns() const {
     return single_instance_ &&

@@ -10,11 +10,16 @@
 
 class CInstallApp : public TLGraphicalApp {
 public:
-    // What CreateMutexW left: the handle and the error code it reported, tested later in startup.
+    // The single-instance mutex, held from construction to destruction, and the error code that
+    // CreateMutexW reported, tested later in startup.
     struct SingleInstanceHolder {
-        DWORD error = 0;
-        HANDLE mutex = nullptr;
+        explicit SingleInstanceHolder(const char16_t* name);
         ~SingleInstanceHolder();
+        SingleInstanceHolder(const SingleInstanceHolder&) = delete;
+        SingleInstanceHolder& operator=(const SingleInstanceHolder&) = delete;
+
+        HANDLE mutex;
+        DWORD error;
     };
 
     ~CInstallApp() override;

@@ -30,6 +30,9 @@ struct InstallSession {
     bool ExistingInstallationFound = false;
     bool Is32BitInstallationFound = false;
     bool AutoInstall = false;
+    // Folders of the product family's other installed programs, each with one trailing backslash;
+    // nothing may be installed in one of them or above it.
+    TLStringArray PreexistingProgramFolders;
 
     // Empty when no folder is chosen; otherwise it ends in exactly one backslash.
     const TLString& DestinationFolder() const { return destination_folder_; }

@@ -55,13 +55,29 @@ function(tl_program name)
   endif()
 endfunction()
 
-# tl_test(name SOURCES ... [DEPS ...]): one GoogleTest executable, run by ctest as one process.
+# tl_test(name SOURCES ... [DEPS ...] [TIMEOUT seconds] [LOCKS resource...] [ENVIRONMENT VAR=value...]):
+# one GoogleTest executable, run by ctest as one process. Every test has a time limit, so that a hang
+# costs one test and not the run (the limit is generous: a loaded machine may be slow). Tests that
+# share state of the Wine prefix name it in LOCKS, and ctest never runs two with the same lock at once:
+#   tl_prefix_product  the product's registry keys, the installations record and the uninstall
+#                      entries, the product's settings, and the installer mutex that Setup.exe takes
+set(TL_TEST_TIMEOUT 300 CACHE STRING "Seconds a test program may run before ctest ends it")
 function(tl_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;DEPS;LOCKS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   tl_defaults(${name})
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT ${TL_TEST_TIMEOUT})
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
+  if(A_LOCKS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${A_LOCKS}")
+  endif()
+  if(A_ENVIRONMENT)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${A_ENVIRONMENT}")
+  endif()
 endfunction()
 
 # tl_distribution_add(target FOLDER): copies a built program or module into the sample distribution,

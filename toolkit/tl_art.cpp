@@ -1,8 +1,7 @@
 #include "toolkit/tl_art.h"
 
-#include <windows.h>
-
 #include "core/process/tl_process_info_block.h"
+#include "core/windows/file_attributes.h"
 
 namespace toolkit {
 
@@ -14,8 +13,7 @@ TLString FindArt(const TLString& name) {
     folder.EnsureTrailingBackslash();
     for (const char16_t* kind : {u"Custom Resources\\", u"Default Resources\\"}) {
         const TLString path = folder + kind + name;
-        const DWORD attributes = GetFileAttributesW(path.wc());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
+        if (tlwin::FileExists(path)) return path;
     }
     return TLString();
 }

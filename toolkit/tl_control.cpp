@@ -1,7 +1,32 @@
 #include "toolkit/tl_control.h"
 
+#include <commctrl.h>
+
 #include "toolkit/tl_metrics.h"
 #include "toolkit/wizard/tl_wizard_page_wnd.h"
+
+namespace toolkit {
+
+TLString WindowText(HWND window) {
+    if (!window) return TLString();
+    const int length = GetWindowTextLengthW(window);
+    TLString text;
+    wchar_t* buffer = reinterpret_cast<wchar_t*>(text.GetBuffer(length + 1));
+    const int copied = GetWindowTextW(window, buffer, length + 1);
+    text.ReleaseBuffer(copied > 0 ? copied : 0);
+    return text;
+}
+
+void UseCommonControls(DWORD classes) {
+    static DWORD registered = 0;
+    if ((registered & classes) == classes) return;
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = classes;
+    if (InitCommonControlsEx(&controls)) registered |= classes;
+}
+
+}  // namespace toolkit
 
 TLChildControl::~TLChildControl() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
@@ -32,15 +57,7 @@ void TLChildControl::SetText(const TLString& text) {
     if (hwnd_) SetWindowTextW(hwnd_, text.wc());
 }
 
-TLString TLChildControl::Text() const {
-    if (!hwnd_) return TLString();
-    const int length = GetWindowTextLengthW(hwnd_);
-    TLString text;
-    wchar_t* buffer = reinterpret_cast<wchar_t*>(text.GetBuffer(length + 1));
-    const int copied = GetWindowTextW(hwnd_, buffer, length + 1);
-    text.ReleaseBuffer(copied > 0 ? copied : 0);
-    return text;
-}
+TLString TLChildControl::Text() const { return toolkit::WindowText(hwnd_); }
 
 void TLChildControl::Enable(bool enabled) {
     if (hwnd_) EnableWindow(hwnd_, enabled);

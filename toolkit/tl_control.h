@@ -9,6 +9,13 @@
 
 class TLWizardPageWnd;
 
+namespace toolkit {
+// A window's text.
+TLString WindowText(HWND window);
+// Registers the common controls' classes (ICC_PROGRESS_CLASS, ...) the first time they are needed.
+void UseCommonControls(DWORD classes);
+}  // namespace toolkit
+
 class TLControl {
 public:
     TLControl() = default;
@@ -20,6 +27,8 @@ public:
     virtual void Place(UINT dpi) = 0;
     // A WM_COMMAND from one of the control's own windows; true when the control handled it.
     virtual bool OnCommand(int /*id*/, int /*code*/) { return false; }
+    // A WM_NOTIFY from one of the control's own windows; true when the control answered it in `result`.
+    virtual bool OnNotify(const NMHDR& /*header*/, LRESULT* /*result*/) { return false; }
 };
 
 // A control made of one standard window.

@@ -43,4 +43,26 @@ HBRUSH BrushOf(COLORREF color) {
     return brushes.emplace(color, CreateSolidBrush(color)).first->second;
 }
 
+bool HandlePageColors(HWND window, UINT message, WPARAM wparam, LRESULT* result) {
+    const SkinColors& colors = Colors();
+    HDC dc = reinterpret_cast<HDC>(wparam);
+    switch (message) {
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(window, &client);
+            FillRect(dc, &client, BrushOf(colors.page));
+            *result = 1;
+            return true;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            SetTextColor(dc, colors.text);
+            SetBkColor(dc, colors.page);
+            *result = reinterpret_cast<LRESULT>(BrushOf(colors.page));
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace toolkit

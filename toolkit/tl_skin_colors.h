@@ -19,4 +19,9 @@ const SkinColors& Colors();
 // A solid brush of the colour, kept until the process ends.
 HBRUSH BrushOf(COLORREF color);
 
+// The page look of a window that holds controls: its background in the page colour (WM_ERASEBKGND),
+// its static texts and check boxes drawn on it (WM_CTLCOLORSTATIC, WM_CTLCOLORBTN). True when
+// `message` was one of those, with the answer in `result`.
+bool HandlePageColors(HWND window, UINT message, WPARAM wparam, LRESULT* result);
+
 }  // namespace toolkit

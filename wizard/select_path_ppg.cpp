@@ -1,11 +1,60 @@
 #include "wizard/select_path_ppg.h"
 
+#include "core/tools/message_box.h"
 #include "core/tools/tools.h"
+#include "wizard/control_ids.h"
+#include "wizard/destination_facts.h"
 #include "wizard/install_wizard.h"
+#include "wizard/rules/destination_rules.h"
 #include "wizard/rules/skip_rules.h"
+
+namespace {
+
+constexpr std::u16string_view kName = u"CSelectPathPpg";
+
+}  // namespace
 
 bool CSelectPathPpg::WantsSkip() { return wizard_rules::SelectPathWantsSkip(session()); }
 
+void CSelectPathPpg::InitPage() {
+    session().SetDestinationFolder(wizard_rules::ProposeDestination(session(), destination::GatherProposalFacts()));
+    tools::LogFormat(kName, u"Proposed destination folder: %s", session().DestinationFolder());
+}
+
 void CSelectPathPpg::CreateControls() {
-    tools::Log(u"CSelectPathPpg", u"The destination folder is not built yet: no folder is proposed, checked or stored");
+    label_.Create(*this, wizard_ids::kInstallToLabel, {0, 0, 500, 20}, tools::Translate(wizard_rules::kInstallToLabel));
+    folder_.Create(*this, wizard_ids::kFolderField, wizard_ids::kChangeButton, {0, 24, 500, 50},
+                   session().DestinationFolder());
+}
+
+// A page shown again, or shown because its folder was refused while it passed over itself, shows
+// the folder as it is stored now.
+bool CSelectPathPpg::ShowOnActivate() {
+    if (!CWizardPropertyPage::ShowOnActivate()) return false;
+    folder_.SetFolder(session().DestinationFolder());
+    return true;
+}
+
+// The folder comes from the field whenever the page is on screen, also in a run where the page
+// would pass over itself but was shown because its folder was refused: the person corrects it there.
+bool CSelectPathPpg::OnLeaveNext() {
+    session().SetDestinationFolder(folder_.Folder());
+    return ApplyPage();
+}
+
+bool CSelectPathPpg::ApplyPage() {
+    // The checks and everything after them see the folder Windows will use, not its spelling.
+    session().SetDestinationFolder(destination::CanonicalFolder(session().DestinationFolder()));
+    const TLString& folder = session().DestinationFolder();
+    const wizard_rules::DestinationProblem problem =
+        wizard_rules::CheckDestination(folder, destination::GatherDestinationFacts(session()));
+    if (problem == wizard_rules::DestinationProblem::kNone) {
+        tools::LogFormat(kName, u"Destination folder: %s", folder);
+        return true;
+    }
+    const wizard_rules::DestinationMessage message = wizard_rules::MessageFor(problem, tools::ProductItem);
+    tools::LogFormat(kName, u"Destination folder refused (%s): %s", message.title, folder);
+    folder_.SetFolder(folder);
+    tools::ShowMessage(wizard().hwnd(), message.title, message.text, tools::IMessageService::kOk);
+    return false;
 }

@@ -41,9 +41,10 @@ public:
     static TLString FromUtf8(std::string_view utf8);
     std::string ToUtf8() const;
 
-    // printf conventions: %s (TLString or char16_t text), %d %i %u %x %X %c %%, the I64 and l/ll
-    // size prefixes, flags "-0+ ", width and precision (also as *). A mismatched or missing
-    // argument formats as nothing instead of reading past the list.
+    // printf conventions: %s (TLString or char16_t text), %d %i %u %x %X %c %f %e %g %%, the I64 and
+    // l/ll size prefixes, flags "-0+ ", width and precision (also as *). Numbers always take the point
+    // as decimal separator, whatever locale the C library follows. A mismatched or missing argument
+    // formats as nothing instead of reading past the list.
     class Arg;
     static TLString FormatArgs(std::u16string_view format, std::initializer_list<Arg> args);
     template <typename... T>

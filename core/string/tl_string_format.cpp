@@ -1,5 +1,6 @@
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "tl_string.h"
 
@@ -53,6 +54,24 @@ void FormatInteger(TLString& out, uint64_t magnitude, bool negative, unsigned ba
     std::u16string_view sign = negative ? u"-" : spec.plus ? u"+" : spec.space ? u" " : u"";
     Spec s = spec;
     if (spec.precision >= 0) s.zero = false;
+    Pad(out, body, s, sign);
+}
+
+// Through to_chars, never snprintf: the C library follows the user's locale (startup switches to it),
+// and the texts formatted here are stored and read back by programs, where "1,5" is not a number.
+void FormatFloating(TLString& out, double value, char16_t conversion, const Spec& spec) {
+    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const std::chars_format form = conversion == u'f'   ? std::chars_format::fixed
+                                   : conversion == u'e' ? std::chars_format::scientific
+                                                        : std::chars_format::general;
+    // The widest fixed form: 309 integral digits of the largest double, the point and the decimals.
+    std::string digits(static_cast<size_t>(precision) + 330, '\0');
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(value), form, precision);
+    digits.resize(static_cast<size_t>(result.ptr - digits.data()));
+    std::u16string body(digits.begin(), digits.end());
+    const std::u16string_view sign = std::signbit(value) ? u"-" : spec.plus ? u"+" : spec.space ? u" " : u"";
+    Spec s = spec;
+    if (!std::isfinite(value)) s.zero = false;
     Pad(out, body, s, sign);
 }
 
@@ -149,13 +168,9 @@ TLString TLString::FormatArgs(std::u16string_view format, std::initializer_list<
                 break;
             case u'f':
             case u'g':
-            case u'e': {
-                char narrow[64];
-                const char pattern[] = {'%', '.', '*', static_cast<char>(conversion), 0};
-                std::snprintf(narrow, sizeof narrow, pattern, spec.precision < 0 ? 6 : spec.precision, a->as_double());
-                Pad(out, TLString::FromUtf8(narrow).view(), spec);
+            case u'e':
+                FormatFloating(out, a->as_double(), conversion, spec);
                 break;
-            }
             default:
                 break;
         }

@@ -2,19 +2,11 @@
 // Windows Imaging Component.
 #include <wincodec.h>
 #include <windows.h>
+#include <wrl/client.h>
 
 #include "toolkit/image/image_interface.h"
 
 namespace {
-
-template <typename T>
-class ComPtr {
-public:
-    ~ComPtr() {
-        if (p) p->Release();
-    }
-    T* p = nullptr;
-};
 
 class CImageApp final : public tlimage::IImageApp {
 public:
@@ -30,28 +22,29 @@ public:
 
 private:
     static HBITMAP Decode(const TLString& path, int* width, int* height) {
-        ComPtr<IWICImagingFactory> factory;
-        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory.p))))
+        Microsoft::WRL::ComPtr<IWICImagingFactory> factory;
+        if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_PPV_ARGS(factory.GetAddressOf()))))
             return nullptr;
-        ComPtr<IWICBitmapDecoder> decoder;
-        if (FAILED(factory.p->CreateDecoderFromFilename(path.wc(), nullptr, GENERIC_READ,
-                                                        WICDecodeMetadataCacheOnDemand, &decoder.p)))
+        Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder;
+        if (FAILED(factory->CreateDecoderFromFilename(path.wc(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                      decoder.GetAddressOf())))
             return nullptr;
         GUID format{};
         // Only the two formats the product ships its pictures in.
-        if (FAILED(decoder.p->GetContainerFormat(&format)) ||
+        if (FAILED(decoder->GetContainerFormat(&format)) ||
             (format != GUID_ContainerFormatPng && format != GUID_ContainerFormatJpeg))
             return nullptr;
-        ComPtr<IWICBitmapFrameDecode> frame;
-        if (FAILED(decoder.p->GetFrame(0, &frame.p))) return nullptr;
-        ComPtr<IWICFormatConverter> converter;
-        if (FAILED(factory.p->CreateFormatConverter(&converter.p)) ||
-            FAILED(converter.p->Initialize(frame.p, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
-                                           0.0, WICBitmapPaletteTypeCustom)))
+        Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame;
+        if (FAILED(decoder->GetFrame(0, frame.GetAddressOf()))) return nullptr;
+        Microsoft::WRL::ComPtr<IWICFormatConverter> converter;
+        if (FAILED(factory->CreateFormatConverter(converter.GetAddressOf())) ||
+            FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
+                                         0.0, WICBitmapPaletteTypeCustom)))
             return nullptr;
         UINT w = 0;
         UINT h = 0;
-        if (FAILED(converter.p->GetSize(&w, &h)) || w == 0 || h == 0 || w > 16384 || h > 16384) return nullptr;
+        if (FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 16384 || h > 16384) return nullptr;
 
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -64,7 +57,7 @@ private:
         HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (!bitmap) return nullptr;
         const UINT stride = w * 4;
-        if (FAILED(converter.p->CopyPixels(nullptr, stride, stride * h, static_cast<BYTE*>(bits)))) {
+        if (FAILED(converter->CopyPixels(nullptr, stride, stride * h, static_cast<BYTE*>(bits)))) {
             DeleteObject(bitmap);
             return nullptr;
         }

@@ -7,6 +7,7 @@
 
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ TEST_P(InstallConfigurationLaunch, IsReadAsTheDistributionLaysItOut) {
     for (const char16_t* folder : c.folders) ASSERT_TRUE(tltest::MakeFolders(root + folder));
 
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
-    EXPECT_EQ(setup.Wait().exit_code, 0u);
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 0u);
     TLString line;
     const TLStringArray lines = tltest::LogLinesOf(setup);
     for (size_t i = 0; i < lines.GetCount(); ++i)

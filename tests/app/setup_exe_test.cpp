@@ -15,27 +15,6 @@ using tltest::Distribution;
 
 constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
 
-// The single-instance mutex held by the test, as a running installer would hold it; locked, nobody
-// else may open it (as when another user's installer holds it).
-class HeldInstallerMutex {
-public:
-    explicit HeldInstallerMutex(bool locked = false) {
-        SECURITY_DESCRIPTOR descriptor;
-        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        ACL empty;
-        InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-        SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
-        SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
-        mutex_ = CreateMutexW(locked ? &attributes : nullptr, FALSE, L"Global\\Corvane Installer");
-    }
-    ~HeldInstallerMutex() { CloseHandle(mutex_); }
-    HeldInstallerMutex(const HeldInstallerMutex&) = delete;
-    HeldInstallerMutex& operator=(const HeldInstallerMutex&) = delete;
-
-private:
-    HANDLE mutex_;
-};
-
 TLString BlockString(const uint8_t* block, size_t offset) {
     return TLString(reinterpret_cast<const char16_t*>(block + offset));
 }
@@ -100,7 +79,8 @@ TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", c.language));
 
     Distribution distribution;
-    HeldInstallerMutex held(c.locked_mutex);
+    const tltest::HeldInstallerMutex held(c.locked_mutex);
+    ASSERT_TRUE(held.held());
     tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent");
     ASSERT_TRUE(setup.started());
     HWND message = tltest::WaitForDialog(c.title, setup.id());
@@ -136,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
 // name, as the tools library reads it.
 TEST(SetupExe, PublishesItsProcessInformationBlock) {
     Distribution distribution;
-    HeldInstallerMutex held;
+    const tltest::HeldInstallerMutex held;
+    ASSERT_TRUE(held.held());
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
     ASSERT_TRUE(setup.started());
     HWND message = tltest::WaitForDialog(u"Corvane Installer", setup.id());

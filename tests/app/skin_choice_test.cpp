@@ -56,7 +56,8 @@ TEST(LanguageSelection, ChangesTheLanguageOfLaterMessages) {
     product.replace(product.find(off), off.size(), "<ShowLanguageSelection>1</ShowLanguageSelection>");
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Product.xml", product));
 
-    const HANDLE held = CreateMutexW(nullptr, FALSE, L"Global\\Corvane Installer");
+    const tltest::HeldInstallerMutex held;
+    ASSERT_TRUE(held.held());
     tltest::StartedProgram setup(distribution.SetupExe(), u"");
     HWND selection = tltest::WaitForDialog(u"Language", setup.id());
     ASSERT_NE(selection, nullptr);
@@ -65,7 +66,6 @@ TEST(LanguageSelection, ChangesTheLanguageOfLaterMessages) {
     ASSERT_NE(message, nullptr);
     EXPECT_TRUE(tltest::PressButton(message, u"OK"));
     EXPECT_EQ(setup.Wait().exit_code, 0u);
-    CloseHandle(held);
 }
 
 }  // namespace

@@ -2,13 +2,11 @@
 // plain Windows box without it. A second thread finds the box by its title and presses a button.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "core/tools/message_box.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
+#include "tests/support/dialog_answer.h"
 #include "tests/support/win_test_support.h"
-#include "tests/support/window_driver.h"
 
 namespace {
 
@@ -35,22 +33,13 @@ TEST_P(MessageBoxAnswer, ReturnsTheButtonPressed) {
                                                             tltest::BuildPath(u"distribution/Tunevault/")));
     }
     const TLString title = TLString::Format(u"Question %s", TLString::FromUtf8(c.name));
-    bool found = false;
-    TLString shown_text;
-    std::thread user([&] {
-        HWND box = tltest::WaitForDialog(title.view(), GetCurrentProcessId(), 20000);
-        if (!box) return;
-        found = true;
-        shown_text = tltest::AllText(box);
-        tltest::PressButton(box, c.press);
-    });
+    tltest::DialogAnswer user(title.view(), c.press);
     TLStringArray named;
     for (const char16_t* name : c.named) named.Add(name);
     const int answer = tools::ShowMessage(nullptr, title, u"Something happened.\r\n\r\nDo something.", c.buttons,
                                           named.IsEmpty() ? nullptr : &named);
-    user.join();
-    EXPECT_TRUE(found);
-    EXPECT_NE(shown_text.Find(u"Something happened."), TLString::npos) << shown_text;
+    EXPECT_TRUE(user.Answered());
+    EXPECT_NE(user.text().Find(u"Something happened."), TLString::npos) << user.text();
     EXPECT_EQ(answer, c.expected);
 }
 
@@ -76,21 +65,15 @@ INSTANTIATE_TEST_SUITE_P(
 // the library they stay English.
 TEST(TranslatedMessage, JoinsItsPartsInOrder) {
     const TLString title(u"Install Error");
-    TLString shown;
-    std::thread user([&] {
-        HWND box = tltest::WaitForDialog(title.view(), GetCurrentProcessId(), 20000);
-        if (!box) return;
-        shown = tltest::AllText(box);
-        tltest::PressButton(box, u"OK");
-    });
+    tltest::DialogAnswer user(title.view(), u"OK");
     tools::ShowTranslatedMessage(nullptr, title,
                                  {u"Install Wizard encountered a critical error and must close.\r\n\r\n",
                                   u"It is recommended that you reboot your computer and install again."},
                                  IMessageService::kOk);
-    user.join();
-    EXPECT_NE(shown.Find(u"Install Wizard encountered a critical error and must close.\r\n\r\nIt is recommended"),
+    EXPECT_TRUE(user.Answered());
+    EXPECT_NE(user.text().Find(u"Install Wizard encountered a critical error and must close.\r\n\r\nIt is recommended"),
               TLString::npos)
-        << shown;
+        << user.text();
 }
 
 }  // namespace

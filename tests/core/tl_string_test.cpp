@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/string/tl_string_array.h"
 #include "core/string/tl_string_library.h"
 
@@ -89,6 +91,8 @@ TEST(TLStringFormat, PrintfConventionsGiveTheSameTextEverywhere) {
         {u"x=", TLString::Format(u"x=%d")},  // a missing argument formats as nothing
         {u"ab", TLString::Format(u"%.2s", u"abc")},
         {u"1.50", TLString::Format(u"%.2f", 1.5)},
+        {u"[-01.50|+2.5| 0.25|1.500000e+03]", TLString::Format(u"[%06.2f|%+.1f|% g|%e]", -1.5, 2.5, 0.25, 1500.0)},
+        {u"[   inf|-nan]", TLString::Format(u"[%06f|%.1f]", HUGE_VAL, -NAN)},
         {u"Z", TLString::Format(u"%c", u'Z')},
     };
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected) << c.actual.ToUtf8();

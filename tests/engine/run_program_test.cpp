@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,21 +21,25 @@ using ::testing::Truly;
 
 TLString Fixture(std::u16string_view name) { return tltest::BuildPath(u"tests/engine/fixtures/") + name; }
 
-// Whether a process of that file name is running; a terminated one may take a moment to go.
-bool ProcessRuns(std::u16string_view exe_name) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        bool found = false;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32W entry = {};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-            found |= TLString(entry.szExeFile).EqualsNoCase(exe_name);
-        CloseHandle(snapshot);
-        if (!found) return false;
-        Sleep(100);
-    }
-    return true;
-}
+// A mutex that NeverEnds.exe, given its name, takes and keeps until it ends: abandoned, it shows through
+// the test's own handle that this run of the program happened and has ended (a program's name would
+// also find other runs of it).
+class NeverEndsWitness {
+public:
+    NeverEndsWitness()
+        : name_(TLString::Format(u"tltest-NeverEnds-%d", static_cast<int>(GetCurrentProcessId()))),
+          mutex_(CreateMutexW(nullptr, FALSE, name_.wc())) {}
+    ~NeverEndsWitness() { CloseHandle(mutex_); }
+    NeverEndsWitness(const NeverEndsWitness&) = delete;
+    NeverEndsWitness& operator=(const NeverEndsWitness&) = delete;
+
+    const TLString& name() const { return name_; }
+    bool ProgramEnded() const { return WaitForSingleObject(mutex_, 30000) == WAIT_ABANDONED; }
+
+private:
+    TLString name_;
+    HANDLE mutex_;
+};
 
 class RunProgramTest : public ::testing::Test {
 protected:
@@ -58,6 +60,8 @@ LogMatchers StartedRun(const TLString& program, const char* parameters, std::vec
 TEST_F(RunProgramTest, StartsWaitsAndLogsAsAskedOrFailsCleanly) {
     const TLString exit_with_code = Fixture(u"ExitWithCode.exe");
     const TLString never_ends = Fixture(u"NeverEnds.exe");
+    const NeverEndsWitness never_ends_run;
+    const std::string never_ends_parameter = never_ends_run.name().ToUtf8();
     tltest::ScratchFolder scratch;
     const TLString missing = scratch.Path(u"Missing.exe");
     const std::vector<const char*> ended = {"Waiting for completion", "Finished", "Done waiting"};
@@ -123,14 +127,15 @@ TEST_F(RunProgramTest, StartsWaitsAndLogsAsAskedOrFailsCleanly) {
          StartedRun(exit_with_code, "9 /Register \"a b\"", {}, true)},
         {"terminated when it outlives its timeout",
          never_ends,
-         {u""},
+         {never_ends_run.name()},
          false,
          true,
          false,
          5000,
          false,
          -1,
-         StartedRun(never_ends, "", {"Waiting for completion", "Timeout", "Done waiting"}, false)},
+         StartedRun(never_ends, never_ends_parameter.c_str(), {"Waiting for completion", "Timeout", "Done waiting"},
+                    false)},
         {"an empty path launches nothing",
          TLString(),
          {u"/x"},
@@ -167,7 +172,7 @@ TEST_F(RunProgramTest, StartsWaitsAndLogsAsAskedOrFailsCleanly) {
         EXPECT_EQ(exit_code, c.exit_code);
         EXPECT_THAT(tools_.Texts(u"RunProgram"), ElementsAreArray(c.log));
     }
-    EXPECT_FALSE(ProcessRuns(u"NeverEnds.exe"));
+    EXPECT_TRUE(never_ends_run.ProgramEnded());
 }
 
 // Counts the messages a window of the test's thread receives.
@@ -204,7 +209,6 @@ TEST_F(RunProgramTest, DispatchesTheThreadsMessagesOnlyWhenPumping) {
     EXPECT_EQ(MessageCounter::count(), 0);
     EXPECT_FALSE(tlproc::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, true, nullptr, 300));
     EXPECT_EQ(MessageCounter::count(), 1);
-    EXPECT_FALSE(ProcessRuns(u"NeverEnds.exe"));
 }
 
 TEST(IsRegistrable, LooksForServerExtensionsInTheirLetterCase) {

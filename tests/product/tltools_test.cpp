@@ -2,13 +2,14 @@
 // program folder through the module loader, every service reached through the ToolsInterface.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
+#include "tests/support/dialog_answer.h"
 #include "tests/support/win_test_support.h"
-#include "tests/support/window_driver.h"
 
 namespace {
 
@@ -206,12 +207,9 @@ TEST_F(ToolsLibrary, FallsBackToEnglishForALanguageWithoutFile) {
 }
 
 TEST_F(ToolsLibrary, LanguageSelectionStoresTheChoice) {
-    std::thread user([] {
-        HWND box = tltest::WaitForDialog(u"Language", GetCurrentProcessId(), 20000);
-        if (box) tltest::PressButton(box, u"German");
-    });
+    tltest::DialogAnswer user(u"Language", u"German");
     const bool chosen = tools_->GetTranslator(1)->ShowLanguageSelection(nullptr);
-    user.join();
+    EXPECT_TRUE(user.Answered());
     EXPECT_TRUE(chosen);
     EXPECT_EQ(tools_->GetTranslator(1)->CurrentLanguage(), u"German");
     EXPECT_EQ(tools::OpenSettingsSection(u"Properties").GetString(u"Language", TLString()), u"German");
@@ -277,18 +275,26 @@ TEST_F(ToolsLibrary, FindsTheRunningProductHandsItCommandsAndClosesIt) {
     EXPECT_FALSE(running->IsRunning());
     EXPECT_FALSE(tools_->GetProcessPosting(1)->PostCommandLine(u"/play"));
 
+    std::atomic<DWORD> product_thread{0};
     std::thread product([&] {
         ProductWindow window;
+        product_thread = GetCurrentThreadId();
         MSG message;
         while (IsWindow(window.window()) && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     });
+    // Should closing fail, the window's thread still ends, and the test with it.
+    const auto end_product = [&] {
+        while (!product_thread) Sleep(10);
+        PostThreadMessageW(product_thread, WM_QUIT, 0, 0);
+        product.join();
+    };
     for (int i = 0; i < 100 && !running->IsRunning(); ++i) Sleep(20);
     EXPECT_TRUE(running->IsRunning());
     EXPECT_NE(running->MainWindow(), nullptr);
     EXPECT_TRUE(tools_->GetProcessPosting(1)->PostCommandLine(u"/play \"C:\\Music\\a.mp3\""));
     EXPECT_EQ(ProductWindow::received, u"/play \"C:\\Music\\a.mp3\"");
     EXPECT_TRUE(running->Close(10000));
-    product.join();
+    end_product();
     EXPECT_FALSE(running->IsRunning());
 }
 

@@ -217,9 +217,39 @@ bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_vie
     return true;
 }
 
+HeldInstallerMutex::HeldInstallerMutex(bool locked) {
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, &empty, FALSE);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    mutex_ = CreateMutexW(locked ? &attributes : nullptr, FALSE, L"Global\\Corvane Installer");
+}
+
+HeldInstallerMutex::~HeldInstallerMutex() {
+    if (mutex_) CloseHandle(mutex_);
+}
+
 namespace {
 
-// Starts the program with the command line "program" arguments, as a shell would.
+// The job of every program the test starts; closing its last handle (at the latest when the test's
+// process ends, however it ends) ends them all.
+HANDLE ProgramsJob() {
+    static const HANDLE job = [] {
+        // Wine starts the desktop's own process for the first program that needs the desktop. That
+        // must be the test itself, outside the job, or ending the job would take the desktop along.
+        GetDesktopWindow();
+        HANDLE created = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return created;
+    }();
+    return job;
+}
+
+// Starts the program with the command line "program" arguments, as a shell would, inside the job.
 bool StartProcess(const TLString& program, std::u16string_view arguments, DWORD flags, const TLString& working_folder,
                   PROCESS_INFORMATION* info) {
     TLString command = u"\"" + program + u"\"";
@@ -228,7 +258,14 @@ bool StartProcess(const TLString& program, std::u16string_view arguments, DWORD 
     startup.cb = sizeof startup;
     auto* writable = reinterpret_cast<wchar_t*>(command.GetBuffer(command.length()));
     const wchar_t* folder = working_folder.empty() ? nullptr : working_folder.wc();
-    return CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, flags, nullptr, folder, &startup, info);
+    const HANDLE job = ProgramsJob();
+    if (!CreateProcessW(program.wc(), writable, nullptr, nullptr, FALSE, flags | CREATE_SUSPENDED, nullptr, folder,
+                        &startup, info))
+        return false;
+    // Suspended until it is in the job, so that nothing it starts escapes.
+    AssignProcessToJobObject(job, info->hProcess);
+    ResumeThread(info->hThread);
+    return true;
 }
 
 }  // namespace
@@ -282,6 +319,43 @@ TLString ReadDebugString(HANDLE process, const OUTPUT_DEBUG_STRING_INFO& info) {
     return text;
 }
 
+// Handles one debug event of the run and lets the program go on; true when it was the program's end.
+bool HandleDebugEvent(const DEBUG_EVENT& event, const PROCESS_INFORMATION& info, DebuggedRun& run) {
+    DWORD status = DBG_CONTINUE;
+    switch (event.dwDebugEventCode) {
+        case CREATE_PROCESS_DEBUG_EVENT:
+            if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
+            break;
+        case OUTPUT_DEBUG_STRING_EVENT:
+            run.debug_strings.Add(ReadDebugString(info.hProcess, event.u.DebugString));
+            break;
+        case EXCEPTION_DEBUG_EVENT:
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
+                status = DBG_EXCEPTION_NOT_HANDLED;
+            break;
+        default:
+            break;
+    }
+    ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+    return event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT && event.dwProcessId == info.dwProcessId;
+}
+
+// Handles debug events until the program ends (true) or the deadline passes.
+bool DebugUntil(ULONGLONG deadline, const PROCESS_INFORMATION& info, DebuggedRun& run) {
+    for (ULONGLONG now = GetTickCount64(); now < deadline; now = GetTickCount64()) {
+        DEBUG_EVENT event;
+        if (WaitForDebugEvent(&event, static_cast<DWORD>(deadline - now))) {
+            if (HandleDebugEvent(event, info, run)) return true;
+        } else if (GetLastError() != ERROR_SEM_TIMEOUT) {
+            return false;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view arguments, DWORD timeout_ms) {
@@ -290,35 +364,12 @@ DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view argume
     if (!StartProcess(program, arguments, DEBUG_ONLY_THIS_PROCESS, TLString(), &info)) return run;
     run.result.started = true;
     CloseHandle(info.hThread);
-    const ULONGLONG start = GetTickCount64();
-    DEBUG_EVENT event;
-    while (GetTickCount64() - start < timeout_ms && WaitForDebugEvent(&event, 1000)) {
-        DWORD status = DBG_CONTINUE;
-        switch (event.dwDebugEventCode) {
-            case CREATE_PROCESS_DEBUG_EVENT:
-                if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
-                break;
-            case LOAD_DLL_DEBUG_EVENT:
-                if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
-                break;
-            case OUTPUT_DEBUG_STRING_EVENT:
-                run.debug_strings.Add(ReadDebugString(info.hProcess, event.u.DebugString));
-                break;
-            case EXCEPTION_DEBUG_EVENT:
-                if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT)
-                    status = DBG_EXCEPTION_NOT_HANDLED;
-                break;
-            default:
-                break;
-        }
-        const bool exited = event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT && event.dwProcessId == info.dwProcessId;
-        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
-        if (exited) {
-            run.result.finished = true;
-            break;
-        }
+    run.result.finished = DebugUntil(GetTickCount64() + timeout_ms, info, run);
+    if (!run.result.finished) {
+        // A debugged program ends only once its debugger has seen it end.
+        TerminateProcess(info.hProcess, 1);
+        DebugUntil(GetTickCount64() + 10000, info, run);
     }
-    if (!run.result.finished) TerminateProcess(info.hProcess, 1);
     WaitForSingleObject(info.hProcess, 5000);
     GetExitCodeProcess(info.hProcess, &run.result.exit_code);
     CloseHandle(info.hProcess);

@@ -73,17 +73,37 @@ bool WriteRegistryString(HKEY root, std::u16string_view subkey, std::u16string_v
                          REGSAM view = 0);
 bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_view name, DWORD* value);
 
+// Holds the installer's single-instance mutex ("Global\Corvane Installer") as a running installer
+// would, for as long as it lives. Locked, nobody else may even open it (as when another user's
+// installer holds it).
+class HeldInstallerMutex {
+public:
+    explicit HeldInstallerMutex(bool locked = false);
+    ~HeldInstallerMutex();
+    HeldInstallerMutex(const HeldInstallerMutex&) = delete;
+    HeldInstallerMutex& operator=(const HeldInstallerMutex&) = delete;
+
+    bool held() const { return mutex_ != nullptr; }
+
+private:
+    HANDLE mutex_;
+};
+
 struct ProgramResult {
     bool started = false;
     bool finished = false;  // false when the timeout ran out; the process is then terminated
     DWORD exit_code = 0;
 };
 
+// Every program a test starts (below) runs in one job that ends with the test's process, so that a test
+// which crashes or which ctest ends at its time limit leaves nothing running behind it.
+
 // Starts `program` with the command line "program" arguments and waits for it.
 ProgramResult RunAndWait(const TLString& program, std::u16string_view arguments, DWORD timeout_ms = 60000,
                          const TLString& working_folder = TLString());
 
-// Runs `program` as its debugger would and collects what it writes with OutputDebugString.
+// Runs `program` as its debugger would and collects what it writes with OutputDebugString until it
+// ends; a quiet spell does not end the wait, only the program's end or the timeout does.
 struct DebuggedRun {
     ProgramResult result;
     TLStringArray debug_strings;

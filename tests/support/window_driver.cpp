@@ -5,12 +5,6 @@
 namespace tltest {
 namespace {
 
-TLString WindowText(HWND window) {
-    wchar_t text[4096] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return TLString(reinterpret_cast<const char16_t*>(text));
-}
-
 TLString ClassName(HWND window) {
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
@@ -18,8 +12,9 @@ TLString ClassName(HWND window) {
 }
 
 struct Search {
-    TLString title;
     DWORD process_id;
+    std::u16string_view class_name;
+    std::u16string_view title;
     HWND found;
 };
 
@@ -28,9 +23,19 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM parameter) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (search->process_id && owner != search->process_id) return TRUE;
-    if (ClassName(window) != u"#32770" || !IsWindowVisible(window) || WindowText(window) != search->title) return TRUE;
+    if (ClassName(window) != search->class_name || !IsWindowVisible(window)) return TRUE;
+    if (!search->title.empty() && WindowText(window) != search->title) return TRUE;
     search->found = window;
     return FALSE;
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->first && ClassName(window) == u"#32770" && IsWindowVisible(window))
+        search->second.push_back(window);
+    return TRUE;
 }
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
@@ -52,11 +57,22 @@ bool HasButton(HWND window) {
 
 }  // namespace
 
+TLString WindowText(HWND window) {
+    wchar_t text[4096] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return TLString(reinterpret_cast<const char16_t*>(text));
+}
+
+HWND FindVisibleWindow(DWORD process_id, std::u16string_view class_name, std::u16string_view title) {
+    Search search{process_id, class_name, title, nullptr};
+    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND WaitForDialog(std::u16string_view title, DWORD process_id, DWORD timeout_ms) {
     for (DWORD waited = 0; waited <= timeout_ms; waited += 100) {
-        Search search{TLString(title), process_id, nullptr};
-        EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.found && HasButton(search.found)) return search.found;
+        HWND found = FindVisibleWindow(process_id, u"#32770", title);
+        if (found && HasButton(found)) return found;
         Sleep(100);
     }
     return nullptr;
@@ -75,16 +91,40 @@ TLString AllText(HWND window) {
     return all;
 }
 
-bool PressButton(HWND window, std::u16string_view label) {
+namespace {
+
+std::vector<std::pair<HWND, TLString>> Buttons(HWND window) {
+    std::vector<std::pair<HWND, TLString>> buttons;
     for (HWND child : Children(window)) {
         if (!ClassName(child).EqualsNoCase(u"Button")) continue;
         TLString text = WindowText(child);
         text.Replace(u"&", u"");
+        buttons.emplace_back(child, text);
+    }
+    return buttons;
+}
+
+}  // namespace
+
+bool PressButton(HWND window, std::u16string_view label) {
+    for (const auto& [button, text] : Buttons(window)) {
         if (text != label) continue;
-        const int id = GetDlgCtrlID(child);
-        return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(child));
+        const int id = GetDlgCtrlID(button);
+        return PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     }
     return false;
+}
+
+TLStringArray ButtonLabels(HWND window) {
+    TLStringArray labels;
+    for (const auto& button : Buttons(window)) labels.Add(button.second);
+    return labels;
+}
+
+std::vector<HWND> DialogsOf(DWORD process_id) {
+    std::pair<DWORD, std::vector<HWND>> search{process_id, {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 }  // namespace tltest

@@ -14,34 +14,12 @@ constexpr DWORD kPoll = 50;
 constexpr uint64_t kClickSettle = TLWizardPopupWnd::kClickGuardMilliseconds + 100;
 constexpr int kMaximumPages = 16;
 
-TLString TextOf(HWND window) {
-    wchar_t text[8192] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 8192, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return TLString(reinterpret_cast<const char16_t*>(text));
-}
-
 bool ProcessEnded(DWORD process_id) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, process_id);
     if (!process) return true;
     const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
     CloseHandle(process);
     return ended;
-}
-
-struct WizardSearch {
-    DWORD process_id;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWizard(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WizardSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner != search->process_id || wcscmp(name, L"TLWizardPopupWnd") != 0 || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
 }
 
 struct ChildSearch {
@@ -84,9 +62,8 @@ bool PollFor(DWORD timeout_ms, Condition condition) {
 HWND WaitForWizard(DWORD process_id, DWORD timeout_ms) {
     HWND wizard = nullptr;
     PollFor(timeout_ms, [&] {
-        WizardSearch search{process_id, nullptr};
-        EnumWindows(MatchWizard, reinterpret_cast<LPARAM>(&search));
-        if (search.found && ShownPage(search.found)) wizard = search.found;
+        HWND found = FindVisibleWindow(process_id, u"TLWizardPopupWnd");
+        if (found && ShownPage(found)) wizard = found;
         return wizard != nullptr || ProcessEnded(process_id);
     });
     return wizard;
@@ -108,9 +85,9 @@ bool WizardDriver::WaitForWizard(DWORD timeout_ms) {
 
 bool WizardDriver::HasExited() const { return ProcessEnded(program_.id()); }
 
-TLString WizardDriver::Caption() const { return wizard_ ? TextOf(wizard_) : TLString(); }
+TLString WizardDriver::Caption() const { return wizard_ ? WindowText(wizard_) : TLString(); }
 
-TLString WizardDriver::Header() const { return TextOf(FindChild(wizard_, wizard_ids::kHeaderId, false)); }
+TLString WizardDriver::Header() const { return WindowText(FindChild(wizard_, wizard_ids::kHeaderId, false)); }
 
 TLString WizardDriver::Title() const {
     const TLString header = Header();
@@ -167,7 +144,7 @@ WizardDriver::ButtonState WizardDriver::Button(int id) const {
     state.exists = true;
     state.visible = IsWindowVisible(button);
     state.enabled = IsWindowEnabled(button);
-    state.text = TextOf(button);
+    state.text = WindowText(button);
     return state;
 }
 
@@ -212,7 +189,7 @@ bool WizardDriver::TypeText(int id, const TLString& text) {
     return true;
 }
 
-TLString WizardDriver::Text(int id) const { return TextOf(Control(id)); }
+TLString WizardDriver::Text(int id) const { return WindowText(Control(id)); }
 
 void WizardDriver::RequestClose() { PostMessageW(wizard_, WM_SYSCOMMAND, SC_CLOSE, 0); }
 

@@ -16,7 +16,12 @@ using namespace wizard_ids;
 
 constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
 constexpr int kSelectPathIndex = 3;
-constexpr int kCopyAndInstallIndex = 4;
+constexpr int kFileAssociationIndex = 5;
+// The installation runs between the destination page and the file associations page.
+constexpr DWORD kInstallationTimeout = 300000;
+
+// Custom setup, so that the custom setup type and destination pages are shown.
+void ChooseCustomSetup(WizardDriver& wizard) { wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1); }
 
 // Clicks Next until the page with `index` is shown.
 void NextUntil(WizardDriver& wizard, int index) {
@@ -30,7 +35,7 @@ void NextUntil(WizardDriver& wizard, int index) {
 TEST(WizardFrame, SilentRunPassesOverEveryQuestionAndReachesTheInstallation) {
     tltest::Distribution distribution;
     tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent");
-    const auto result = setup.Wait();
+    const auto result = setup.Wait(kInstallationTimeout);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
     // Shown: the welcome page (left at once) and the copy-and-install page; every other page passed
@@ -66,6 +71,7 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     EXPECT_EQ(wizard.Title(), TLString(u"Setup Type"));
     EXPECT_TRUE(wizard.Button(kBackButtonId).enabled);
     EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Next >"));
+    ChooseCustomSetup(wizard);
 
     NextUntil(wizard, kSelectPathIndex);
     EXPECT_EQ(wizard.Title(), TLString(u"Destination Folder"));
@@ -79,7 +85,7 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
 
     // From the copy-and-install page on, the wizard cannot be cancelled any more.
     ASSERT_TRUE(wizard.Click(kNextButtonId));
-    ASSERT_TRUE(wizard.WaitForPage(5));
+    ASSERT_TRUE(wizard.WaitForPage(kFileAssociationIndex, kInstallationTimeout));
     EXPECT_EQ(wizard.Title(), TLString(u"File Associations"));
     EXPECT_FALSE(wizard.Button(kBackButtonId).enabled);
     EXPECT_FALSE(wizard.Button(kCancelButtonId).enabled);
@@ -90,7 +96,7 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     EXPECT_NE(text.Find(u"Tonehall installation can no longer be canceled."), TLString::npos) << text;
     EXPECT_NE(text.Find(u"Control Panel > Add or Remove Programs."), TLString::npos) << text;
     ASSERT_TRUE(wizard.AnswerMessage(u"Cancel Unavailable", u"OK"));
-    EXPECT_TRUE(wizard.WaitForPage(5));
+    EXPECT_TRUE(wizard.WaitForPage(kFileAssociationIndex));
 
     NextUntil(wizard, 6);
     EXPECT_EQ(wizard.Title(), TLString(u"Create Shortcuts"));
@@ -123,6 +129,7 @@ TEST(WizardFrame, TwoClicksOnNextInQuickSuccessionAdvanceOnePage) {
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
     NextUntil(wizard, 1);
+    ChooseCustomSetup(wizard);
     // Settled on the page, then two clicks at once.
     ASSERT_TRUE(wizard.Click(kNextButtonId));
     ASSERT_TRUE(wizard.ClickNow(kNextButtonId));

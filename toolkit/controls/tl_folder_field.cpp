@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <wrl/client.h>
 
 #include <optional>
 
@@ -13,42 +14,34 @@ namespace {
 constexpr int kButtonWidth = 96;
 constexpr int kGap = 8;
 
-template <typename T>
-class ComPtr {
-public:
-    ~ComPtr() {
-        if (p) p->Release();
-    }
-    T* p = nullptr;
-};
-
 // The shell's own chooser from Vista on: IFileDialog picking folders. Nothing when Windows has no such
 // dialog; an empty text when the person cancelled it.
 std::optional<TLString> PickWithFileDialog(HWND owner, const TLString& start) {
-    ComPtr<IFileOpenDialog> dialog;
-    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p))))
+    Microsoft::WRL::ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(
+            CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dialog.GetAddressOf()))))
         return std::nullopt;
     DWORD options = 0;
-    dialog.p->GetOptions(&options);
-    dialog.p->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_NOVALIDATE);
-    ComPtr<IShellItem> folder;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_NOVALIDATE);
+    Microsoft::WRL::ComPtr<IShellItem> folder;
     TLString existing = start;
     // The folder to install to often does not exist yet: start at the nearest one that does.
     while (!existing.empty()) {
         existing.RemoveTrailingBackslashes();
-        if (SUCCEEDED(SHCreateItemFromParsingName(existing.wc(), nullptr, IID_PPV_ARGS(&folder.p)))) {
-            dialog.p->SetFolder(folder.p);
+        if (SUCCEEDED(SHCreateItemFromParsingName(existing.wc(), nullptr, IID_PPV_ARGS(folder.GetAddressOf())))) {
+            dialog->SetFolder(folder.Get());
             break;
         }
         const size_t slash = existing.ReverseFind(u'\\');
         if (slash == TLString::npos) break;
         existing.Truncate(slash);
     }
-    if (dialog.p->Show(owner) != S_OK) return TLString();
-    ComPtr<IShellItem> chosen;
-    if (FAILED(dialog.p->GetResult(&chosen.p))) return TLString();
+    if (dialog->Show(owner) != S_OK) return TLString();
+    Microsoft::WRL::ComPtr<IShellItem> chosen;
+    if (FAILED(dialog->GetResult(chosen.GetAddressOf()))) return TLString();
     PWSTR path = nullptr;
-    if (FAILED(chosen.p->GetDisplayName(SIGDN_FILESYSPATH, &path))) return TLString();
+    if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path))) return TLString();
     TLString result(path);
     CoTaskMemFree(path);
     return result;
@@ -77,14 +70,7 @@ bool TLFolderField::Create(TLWizardPageWnd& page, int id, int button_id, const R
     return true;
 }
 
-TLString TLFolderField::Folder() const {
-    const int length = GetWindowTextLengthW(field_);
-    TLString text;
-    wchar_t* buffer = reinterpret_cast<wchar_t*>(text.GetBuffer(length + 1));
-    const int copied = GetWindowTextW(field_, buffer, length + 1);
-    text.ReleaseBuffer(copied > 0 ? copied : 0);
-    return text;
-}
+TLString TLFolderField::Folder() const { return toolkit::WindowText(field_); }
 
 void TLFolderField::SetFolder(const TLString& folder) { SetWindowTextW(field_, folder.wc()); }
 

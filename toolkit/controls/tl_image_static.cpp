@@ -36,9 +36,7 @@ void TLImageStatic::Place(UINT dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TLImageStatic::Paint(HDC dc) {
-    RECT client;
-    GetClientRect(hwnd(), &client);
+void TLImageStatic::Paint(HDC dc, const RECT& client) {
     FillRect(dc, &client, toolkit::BrushOf(toolkit::Colors().page));
     if (!bitmap_ || width_ <= 0 || height_ <= 0) return;
     // As large as the box allows, proportions kept, centred.
@@ -56,20 +54,4 @@ void TLImageStatic::Paint(HDC dc) {
                height_, blend);
     SelectObject(memory, old);
     DeleteDC(memory);
-}
-
-LRESULT TLImageStatic::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd(), &paint);
-            Paint(dc);
-            EndPaint(hwnd(), &paint);
-            return 0;
-        }
-        default:
-            return TLWindow::HandleMessage(message, wparam, lparam);
-    }
 }

@@ -3,9 +3,9 @@
 // scaled to fit the control's box, keeping its proportions.
 
 #include "toolkit/tl_control.h"
-#include "toolkit/tl_window.h"
+#include "toolkit/tl_painted_window.h"
 
-class TLImageStatic : public TLControl, private TLWindow {
+class TLImageStatic : public TLControl, private TLPaintedWindow {
 public:
     ~TLImageStatic() override;
     bool Create(TLWizardPageWnd& page, int id, const RECT& logical);
@@ -16,8 +16,7 @@ public:
     void Place(UINT dpi) override;
 
 private:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-    void Paint(HDC dc);
+    void Paint(HDC dc, const RECT& client) override;
 
     HBITMAP bitmap_ = nullptr;
     int width_ = 0;

@@ -1,6 +1,8 @@
 #pragma once
-// A list of rows with check boxes, gathered under group rows ("Audio", "Video", ...): a report list
-// view in group view.
+// A list of rows with check boxes, gathered under group rows ("Audio", "Video", ...) drawn in bold
+// and without a check box. Group rows are the list's own: items are counted, read and ticked
+// without them. (Drawn as rows of a report list view rather than in its group view, which not every
+// Windows draws.)
 
 #include <vector>
 
@@ -9,16 +11,19 @@
 class TLListCtrl : public TLChildControl {
 public:
     bool Create(TLWizardPageWnd& page, int id, const RECT& logical);
-    // Adds a group row; its rows follow it. Returns the group's number.
-    int AddGroup(const TLString& name);
-    // Adds a row under `group`; returns its index.
-    int AddItem(int group, const TLString& text, bool checked);
-    int ItemCount() const;
+    // Adds a group row; the items added after it belong to it.
+    void AddGroup(const TLString& name);
+    // Adds an item under the last group added; returns its index among the items.
+    int AddItem(const TLString& text, bool checked);
+    int ItemCount() const { return static_cast<int>(item_rows_.size()); }
     TLString ItemText(int index) const;
     bool IsChecked(int index) const;
     void SetChecked(int index, bool checked);
     void Place(UINT dpi) override;
+    bool OnNotify(const NMHDR& header, LRESULT* result) override;
 
 private:
-    int groups_ = 0;
+    bool IsGroupRow(int row) const;
+    std::vector<int> item_rows_;   // the list view row of each item
+    std::vector<int> group_rows_;  // the list view row of each group
 };

@@ -8,6 +8,7 @@
 class TLProgressBar : public TLChildControl {
 public:
     bool Create(TLWizardPageWnd& page, int id, const RECT& logical) {
+        toolkit::UseCommonControls(ICC_PROGRESS_CLASS);
         return CreateChild(page, PROGRESS_CLASSW, PBS_SMOOTH, 0, TLString(), id, logical);
     }
     void SetRange(int minimum, int maximum) { SendMessageW(hwnd(), PBM_SETRANGE32, minimum, maximum); }

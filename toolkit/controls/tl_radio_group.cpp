@@ -8,12 +8,6 @@ constexpr int kRadioHeight = 20;
 constexpr int kDescriptionIndent = 20;
 constexpr int kItemGap = 10;
 
-TLString TextOf(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return TLString(text);
-}
-
 // The height `text` needs when wrapped at `width` pixels in `font`.
 int WrappedHeight(HWND window, HFONT font, const TLString& text, int width) {
     HDC dc = GetDC(window);
@@ -77,7 +71,8 @@ void TLRadioGroup::Place(UINT dpi) {
         SendMessageW(item.radio, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.bold), FALSE);
         SetWindowPos(item.radio, nullptr, left, y, width, Scale(kRadioHeight, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         y += Scale(kRadioHeight, dpi);
-        const int height = WrappedHeight(item.description, fonts.normal, TextOf(item.description), width - indent);
+        const int height =
+            WrappedHeight(item.description, fonts.normal, toolkit::WindowText(item.description), width - indent);
         SendMessageW(item.description, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal), FALSE);
         SetWindowPos(item.description, nullptr, left + indent, y, width - indent, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -32,12 +32,10 @@ void TLDialogHeaderCtrl::SetIcon(HICON icon) {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
-void TLDialogHeaderCtrl::Paint(HDC dc) {
+void TLDialogHeaderCtrl::Paint(HDC dc, const RECT& client) {
     const UINT dpi = toolkit::WindowDpi(hwnd());
     const toolkit::SkinColors& colors = toolkit::Colors();
     const toolkit::Fonts& fonts = toolkit::FontsFor(dpi);
-    RECT client;
-    GetClientRect(hwnd(), &client);
     FillRect(dc, &client, toolkit::BrushOf(colors.header));
 
     int right = client.right - toolkit::Scale(kPadding, dpi);
@@ -71,31 +69,5 @@ void TLDialogHeaderCtrl::Paint(HDC dc) {
         }
         y += height + toolkit::Scale(kLineGap, dpi);
         first = false;
-    }
-}
-
-LRESULT TLDialogHeaderCtrl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd(), &paint);
-            // Drawn off screen first, so that a changing title does not flicker.
-            RECT client;
-            GetClientRect(hwnd(), &client);
-            HDC memory = CreateCompatibleDC(dc);
-            HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            Paint(memory);
-            BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteObject(bitmap);
-            DeleteDC(memory);
-            EndPaint(hwnd(), &paint);
-            return 0;
-        }
-        default:
-            return TLWindow::HandleMessage(message, wparam, lparam);
     }
 }

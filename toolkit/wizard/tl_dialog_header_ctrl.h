@@ -3,9 +3,9 @@
 // Subtitle"): bold stretches in the title font, following lines below, each tab indenting a line.
 // The window text is the formatted text, so another program reads what the header says.
 
-#include "toolkit/tl_window.h"
+#include "toolkit/tl_painted_window.h"
 
-class TLDialogHeaderCtrl : public TLWindow {
+class TLDialogHeaderCtrl : public TLPaintedWindow {
 public:
     bool Create(HWND parent, const RECT& rect, int id);
     void SetText(const TLString& formatted);
@@ -13,10 +13,9 @@ public:
     void SetIcon(HICON icon);
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
-    void Paint(HDC dc);
     TLString text_;
     HICON icon_ = nullptr;
 };

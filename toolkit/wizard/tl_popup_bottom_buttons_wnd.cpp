@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/tl_control.h"
 #include "toolkit/tl_metrics.h"
 #include "toolkit/tl_skin_colors.h"
 #include "toolkit/wizard/tl_wizard_ids.h"
@@ -17,12 +18,11 @@ constexpr int kCancelGap = 16;
 constexpr int kMargin = 24;
 
 int TextWidth(HWND window, HFONT font) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
+    const TLString text = toolkit::WindowText(window);
     HDC dc = GetDC(window);
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size{};
-    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+    GetTextExtentPoint32W(dc, text.wc(), static_cast<int>(text.length()), &size);
     SelectObject(dc, old);
     ReleaseDC(window, dc);
     return size.cx;
@@ -49,12 +49,7 @@ bool TLPopupBottomButtonsWnd::Create(HWND parent, const RECT& rect, Listener& li
 }
 
 void TLPopupBottomButtonsWnd::SetButton(Button button, const TLString& text, bool enabled) {
-    wchar_t current[256] = {};
-    GetWindowTextW(buttons_[button], current, 256);
-    if (text.view() != reinterpret_cast<const char16_t*>(current)) {
-        SetWindowTextW(buttons_[button], text.wc());
-        Layout();
-    }
+    if (toolkit::WindowText(buttons_[button]) != text) SetWindowTextW(buttons_[button], text.wc());
     SetButtonEnabled(button, enabled);
 }
 
@@ -92,21 +87,9 @@ void TLPopupBottomButtonsWnd::Layout() {
 }
 
 LRESULT TLPopupBottomButtonsWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    const toolkit::SkinColors& colors = toolkit::Colors();
+    LRESULT result = 0;
+    if (toolkit::HandlePageColors(hwnd(), message, wparam, &result)) return result;
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(hwnd(), &client);
-            FillRect(reinterpret_cast<HDC>(wparam), &client, toolkit::BrushOf(colors.page));
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            HDC dc = reinterpret_cast<HDC>(wparam);
-            SetTextColor(dc, colors.text);
-            SetBkColor(dc, colors.page);
-            return reinterpret_cast<LRESULT>(toolkit::BrushOf(colors.page));
-        }
         case WM_SIZE:
             Layout();
             return 0;

@@ -17,6 +17,7 @@ public:
     };
 
     bool Create(HWND parent, const RECT& rect, Listener& listener);
+    // Takes effect in the layout at the next Layout().
     void SetButton(Button button, const TLString& text, bool enabled);
     void SetButtonEnabled(Button button, bool enabled);
     // Back takes part in the bar only when there is somewhere to go back to.

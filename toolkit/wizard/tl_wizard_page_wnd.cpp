@@ -30,21 +30,9 @@ void TLWizardPageWnd::StopTimer(UINT_PTR id) {
 }
 
 LRESULT TLWizardPageWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-    const toolkit::SkinColors& colors = toolkit::Colors();
+    LRESULT result = 0;
+    if (toolkit::HandlePageColors(hwnd(), message, wparam, &result)) return result;
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(hwnd(), &client);
-            FillRect(reinterpret_cast<HDC>(wparam), &client, toolkit::BrushOf(colors.page));
-            return 1;
-        }
-        case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            HDC dc = reinterpret_cast<HDC>(wparam);
-            SetTextColor(dc, colors.text);
-            SetBkColor(dc, colors.page);
-            return reinterpret_cast<LRESULT>(toolkit::BrushOf(colors.page));
-        }
         case WM_COMMAND: {
             const int id = LOWORD(wparam);
             const int code = HIWORD(wparam);
@@ -52,6 +40,12 @@ LRESULT TLWizardPageWnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
                 if (control->OnCommand(id, code)) return 0;
             OnCommand(id, code);
             return 0;
+        }
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lparam);
+            for (TLControl* control : controls_)
+                if (control->OnNotify(header, &result)) return result;
+            return TLWindow::HandleMessage(message, wparam, lparam);
         }
         case WM_TIMER:
             OnTimer(wparam);

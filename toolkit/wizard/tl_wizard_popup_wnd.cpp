@@ -1,7 +1,5 @@
 #include "toolkit/wizard/tl_wizard_popup_wnd.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "core/tools/tools.h"
@@ -15,7 +13,8 @@ namespace {
 
 // Logical layout: the header band, a rule, the page area with the page centred in it, a rule and
 // the button bar.
-constexpr int kHeaderHeight = 68;
+// Room for the title and three lines of subtitle.
+constexpr int kHeaderHeight = 76;
 constexpr int kRule = 1;
 constexpr int kPageMarginX = 24;
 constexpr int kPageMarginY = 16;
@@ -59,26 +58,25 @@ TLWizardPopupWnd::Areas TLWizardPopupWnd::AreasAt(UINT dpi) {
 }
 
 int TLWizardPopupWnd::RunModal(HWND owner) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS | ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    if (!CreateOfClass(L"TLWizardPopupWnd", kExStyle, kStyle, caption_, RECT{0, 0, 0, 0}, owner, 0)) return kCancelled;
-    const UINT dpi = toolkit::WindowDpi(hwnd());
-    const Areas areas = AreasAt(dpi);
-    header_.Create(hwnd(), areas.header, toolkit::kHeaderId);
-    buttons_.Create(hwnd(), areas.bar, *this);
-    buttons_.SetButton(TLPopupBottomButtonsWnd::kCancel, tools::Translate(u"Cancel"), true);
-
-    // Centred on the work area of the monitor the window starts on.
+    // Made at its final place and size at once: every move of a window costs time before it is seen.
+    const UINT dpi = toolkit::WindowDpi(nullptr);
     const RECT frame = FrameFor(dpi);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(hwnd(), nullptr, work.left + std::max(0L, (work.right - work.left - width) / 2),
-                 work.top + std::max(0L, (work.bottom - work.top - height) / 2), width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const LONG width = frame.right - frame.left;
+    const LONG height = frame.bottom - frame.top;
+    const LONG left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+    const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+    if (!CreateOfClass(L"TLWizardPopupWnd", kExStyle, kStyle, caption_, RECT{left, top, left + width, top + height},
+                       owner, 0))
+        return kCancelled;
+    placed_dpi_ = toolkit::WindowDpi(hwnd());
+    const Areas areas = AreasAt(placed_dpi_);
+    header_.Create(hwnd(), areas.header, toolkit::kHeaderId);
+    buttons_.Create(hwnd(), areas.bar, *this);
+    buttons_.SetButton(TLPopupBottomButtonsWnd::kCancel, tools::Translate(u"Cancel"), true);
 
     running_ = true;
     OnCreated();
@@ -165,9 +163,17 @@ void TLWizardPopupWnd::UpdateButtons() {
     Relayout();
 }
 
-void TLWizardPopupWnd::Relayout() { PlaceParts(toolkit::WindowDpi(hwnd())); }
+void TLWizardPopupWnd::Relayout() {
+    const UINT dpi = toolkit::WindowDpi(hwnd());
+    // The parts only move when the DPI changes; the buttons follow their texts.
+    if (dpi == placed_dpi_)
+        buttons_.Layout();
+    else
+        PlaceParts(dpi);
+}
 
 void TLWizardPopupWnd::PlaceParts(UINT dpi) {
+    placed_dpi_ = dpi;
     const Areas areas = AreasAt(dpi);
     auto place = [](HWND window, const RECT& rect) {
         SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,

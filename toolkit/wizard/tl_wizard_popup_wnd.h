@@ -77,5 +77,6 @@ private:
     HICON large_icon_ = nullptr;
     HICON small_icon_ = nullptr;
     int result_ = kCancelled;
+    UINT placed_dpi_ = 0;
     bool running_ = false;
 };

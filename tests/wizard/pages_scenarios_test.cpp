@@ -1,0 +1,312 @@
+// The welcome, setup type and destination folder pages driven through their real windows, as a
+// person would click them, from a copy of the sample distribution.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/app/distribution_fixture.h"
+#include "tests/support/win_test_support.h"
+#include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
+#include "wizard/control_ids.h"
+#include "wizard/environment_seams.h"
+
+namespace {
+
+using tltest::WizardDriver;
+using namespace wizard_ids;
+
+constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+constexpr char16_t kInstaller[] = u"Software\\C. Orvane\\Tonehall 27\\Installer";
+constexpr char16_t kRadioEntry[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall Radio";
+constexpr int kSetupTypeIndex = 1, kCustomTypeIndex = 2, kSelectPathIndex = 3, kCopyAndInstallIndex = 4;
+constexpr int64_t kMiB = 1 << 20;
+
+// An environment variable that Setup.exe started meanwhile inherits.
+class ScopedVariable {
+public:
+    ScopedVariable(const char16_t* name, const TLString& value) : name_(name) {
+        SetEnvironmentVariableW(reinterpret_cast<const wchar_t*>(name_), value.wc());
+    }
+    ~ScopedVariable() { SetEnvironmentVariableW(reinterpret_cast<const wchar_t*>(name_), nullptr); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    const char16_t* name_;
+};
+
+TLString FreeMiB(int64_t mib) { return TLString::Format(u"%I64d", mib * kMiB); }
+
+void Next(WizardDriver& wizard, int expected_index) {
+    const int from = wizard.PageIndex();
+    ASSERT_TRUE(wizard.Click(kNextButtonId));
+    ASSERT_TRUE(wizard.WaitForPage(expected_index)) << "from page " << from << " to " << expected_index;
+}
+
+bool WaitForLog(const WizardDriver& wizard, std::u16string_view text) {
+    for (int waited = 0; waited < 600; ++waited) {
+        if (tltest::LogContains(const_cast<WizardDriver&>(wizard).program(), text)) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+// Texts of the shown page that contain `part`.
+bool PageShows(const WizardDriver& wizard, std::u16string_view part) {
+    for (const TLString& text : wizard.PageTexts())
+        if (text.Find(part) != TLString::npos) return true;
+    return false;
+}
+
+// Types the folder, presses Next and gives the title and text of the message that refuses it; both
+// empty when the folder is accepted and the wizard moves on.
+struct Refusal {
+    TLString title, text;
+};
+Refusal TypeAndLeave(WizardDriver& wizard, const TLString& folder, std::initializer_list<std::u16string_view> titles) {
+    EXPECT_TRUE(wizard.TypeText(kFolderField, folder));
+    EXPECT_TRUE(wizard.Click(kNextButtonId));
+    for (int waited = 0; waited < 600; ++waited) {
+        for (std::u16string_view title : titles)
+            if (HWND box = wizard.WaitForMessage(title, 0)) {
+                Refusal refusal{TLString(title), tltest::AllText(box)};
+                EXPECT_TRUE(wizard.AnswerMessage(title, u"OK"));
+                EXPECT_TRUE(wizard.WaitForPage(kSelectPathIndex));
+                return refusal;
+            }
+        if (wizard.PageIndex() >= kCopyAndInstallIndex || wizard.HasExited()) return {};
+        Sleep(50);
+    }
+    ADD_FAILURE() << "neither a message nor the next page after typing " << folder;
+    return {};
+}
+
+TEST(WelcomeAndSetupTypePages, CustomThenPortableProposesNoFolderAndRefusesTheEmptyOne) {
+    const ScopedVariable free_space(seams::kFreeBytesVariable, FreeMiB(30));
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+    EXPECT_TRUE(PageShows(wizard, u"Please read the following license agreement carefully."));
+    EXPECT_TRUE(PageShows(wizard, u"TONEHALL 27 END USER LICENSE AGREEMENT"));
+
+    Next(wizard, kSetupTypeIndex);
+    EXPECT_TRUE(PageShows(wizard, u"Please select a setup type."));
+    EXPECT_TRUE(PageShows(wizard, u"Custom"));
+    EXPECT_FALSE(wizard.IsChecked(kAutoInstallCheck));
+    ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
+    Next(wizard, kCustomTypeIndex);
+    EXPECT_TRUE(PageShows(wizard, u"Please select custom setup type."));
+    EXPECT_TRUE(PageShows(wizard, u"Portable install"));
+    ASSERT_TRUE(wizard.SelectRadio(kCustomTypeFirstRadio, 2, kCustomTypeFirstRadio + 1));
+    Next(wizard, kSelectPathIndex);
+
+    EXPECT_EQ(wizard.Text(kFolderField), TLString());
+    const Refusal empty = TypeAndLeave(wizard, TLString(), {u"Invalid Destination Folder"});
+    EXPECT_EQ(empty.title, TLString(u"Invalid Destination Folder"));
+    EXPECT_NE(empty.text.Find(u"Tonehall can not be installed to an empty folder.\r\n\r\n"
+                              u"Please enter a new destination folder."),
+              TLString::npos)
+        << empty.text;
+
+    // With 30 MiB free a folder of one's own is taken, in portable mode too; the file associations
+    // and shortcuts pages pass over themselves.
+    const TLString folder = distribution.scratch().Path(u"Portable Tonehall\\");
+    const Refusal accepted = TypeAndLeave(wizard, folder, {u"Invalid Destination Folder", u"Insufficient Disk Space"});
+    EXPECT_EQ(accepted.title, TLString()) << accepted.text;
+    EXPECT_TRUE(tltest::FileExists(folder));
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"Portable mode: 1"));
+    EXPECT_TRUE(WaitForLog(wizard, u"Page \"File Associations\" passes over itself"));
+    EXPECT_TRUE(WaitForLog(wizard, u"Page \"Create Shortcuts\" passes over itself"));
+}
+
+struct DestinationCase {
+    const char* name;
+    // The folder as typed; "<scratch>" stands for the test's scratch folder.
+    std::u16string_view typed;
+    int64_t free_mib;
+    // The refusal's title and the start of its text; empty when the folder is accepted.
+    std::u16string_view title, text;
+};
+
+constexpr std::u16string_view kInvalid = u"Invalid Destination Folder";
+constexpr std::u16string_view kNoSpace = u"Insufficient Disk Space";
+
+// Rows run in order, one Setup.exe per free space; an accepted folder ends its run.
+const DestinationCase kDestinationCases[] = {
+    {"RootWithSeveralBackslashes", u"C:\\\\\\", 25, kInvalid, u"Tonehall can not be installed to the root of a drive."},
+    {"RootReachedThroughDotDot", u"C:\\Temp\\..\\", 25, kInvalid,
+     u"Tonehall can not be installed to the root of a drive."},
+    {"InsideWindowsInAnotherCase", u"c:\\WINDOWS\\System32\\Tonehall", 25, kInvalid,
+     u"Tonehall can not be installed in the Windows folder."},
+    {"WindowsWithATrailingDot", u"C:\\Windows.\\Tonehall\\", 25, kInvalid,
+     u"Tonehall can not be installed in the Windows folder."},
+    {"WindowsWithForwardSlashes", u"C:/Windows/Tonehall/", 25, kInvalid,
+     u"Tonehall can not be installed in the Windows folder."},
+    {"ParentOfPreexistingProgram", u"<scratch>Apps", 25, kInvalid,
+     u"Tonehall can not be installed where a pre-existing program is installed."},
+    {"TooLongForTheProcessBlock",
+     u"<scratch>Long\\"
+     u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\\"
+     u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\\"
+     u"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
+     25, kInvalid, u"Tonehall can not be installed to a folder with a path this long."},
+    {"TwentyFiveMiBFree", u"<scratch>Apps\\Tonehall Radio\\Tonehall", 25, kNoSpace,
+     u"There is not enough free space on this drive to install Tonehall.\r\n\r\n"
+     u"Tonehall installation requires at least 20 MB of free disk space."},
+    {"ThirtyMiBFree", u"<scratch>Tonehall 27", 30, u"", u""},
+};
+
+// The family's other program and a folder remembered from a 32-bit installation are on the machine.
+TEST(DestinationFolderPage, RefusesFoldersThatCannotHoldTheProduct) {
+    tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
+    tltest::RegistryCleanup radio(HKEY_LOCAL_MACHINE, kRadioEntry);
+    tltest::ScratchFolder scratch;
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kInstaller, u"Install Directory",
+                                            u"C:\\Program Files (x86)\\Tonehall 27\\"));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kRadioEntry, u"Publisher", u"Corvane, Inc."));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kRadioEntry, u"InstallLocation",
+                                            scratch.Path(u"Apps\\Tonehall Radio")));
+    tltest::Distribution distribution;
+
+    for (int64_t free_mib : {25, 30}) {
+        const ScopedVariable free_space(seams::kFreeBytesVariable, FreeMiB(free_mib));
+        WizardDriver wizard(distribution.SetupExe(), u"");
+        ASSERT_TRUE(wizard.WaitForWizard());
+        Next(wizard, kSetupTypeIndex);
+        ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
+        Next(wizard, kCustomTypeIndex);
+        Next(wizard, kSelectPathIndex);
+        // The remembered folder lies among the 32-bit programs: the product's own setting wins.
+        EXPECT_EQ(wizard.Text(kFolderField), TLString(u"C:\\Program Files\\Tonehall 27\\"));
+
+        for (const DestinationCase& c : kDestinationCases) {
+            if (c.free_mib != free_mib) continue;
+            TLString typed(c.typed);
+            typed.Replace(u"<scratch>", scratch.path());
+            const Refusal refusal = TypeAndLeave(wizard, typed, {kInvalid, kNoSpace, u"Error"});
+            EXPECT_EQ(refusal.title, c.title) << c.name << ": " << refusal.text;
+            EXPECT_NE(refusal.text.Find(c.text), TLString::npos) << c.name << ": " << refusal.text;
+            if (c.title.empty()) {
+                EXPECT_TRUE(tltest::FileExists(typed)) << c.name;
+            }
+        }
+    }
+}
+
+// A Silent run whose remembered folder is refused shows the page; what the person types there counts.
+TEST(DestinationFolderPage, SilentRunShowsARefusedFolderAndTakesTheCorrection) {
+    tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
+    ASSERT_TRUE(
+        tltest::WriteRegistryString(HKEY_CURRENT_USER, kInstaller, u"Install Directory", u"C:\\Windows\\Tonehall"));
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"/Silent");
+    // The refusal comes while the wizard passes over the page, before the page is on screen.
+    HWND refusal_box = wizard.WaitForMessage(kInvalid);
+    ASSERT_NE(refusal_box, nullptr);
+    EXPECT_NE(tltest::AllText(refusal_box).Find(u"Tonehall can not be installed in the Windows folder."),
+              TLString::npos);
+    ASSERT_TRUE(wizard.AnswerMessage(kInvalid, u"OK"));
+    ASSERT_TRUE(wizard.WaitForWizard());
+    ASSERT_TRUE(wizard.WaitForPage(kSelectPathIndex));
+
+    const TLString corrected = distribution.scratch().Path(u"Tonehall 27\\");
+    const Refusal refusal = TypeAndLeave(wizard, corrected, {kInvalid, kNoSpace, u"Error"});
+    EXPECT_EQ(refusal.title, TLString()) << refusal.text;
+    EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
+    EXPECT_TRUE(tltest::FileExists(corrected));
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), TLString(u"Destination folder: ") + corrected));
+}
+
+// What the setup type page of an earlier run stores when its check box was ticked.
+void RememberAutoInstall() {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(kInstaller), 0, nullptr, 0, KEY_WRITE,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD one = 1;
+    RegSetValueExW(key, L"Run Auto Install", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+    RegCloseKey(key);
+}
+
+// A short countdown second stands in for the real one, so that the wait is short.
+TEST(WelcomePage, AutoInstallCountsDownInTheCaptionAndInstallsInExpressMode) {
+    tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
+    // The express install checks and makes the remembered folder.
+    tltest::ScratchFolder destination;
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kInstaller, u"Install Directory", destination.path()));
+    RememberAutoInstall();
+    const ScopedVariable tick(seams::kCountdownTickVariable, u"300");
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+
+    std::vector<TLString> captions;
+    for (int polls = 0; polls < 1200 && wizard.PageIndex() == 0; ++polls) {
+        const TLString caption = wizard.Caption();
+        if (captions.empty() || captions.back() != caption) captions.push_back(caption);
+        Sleep(20);
+    }
+    ASSERT_GE(captions.size(), 3u);
+    EXPECT_EQ(captions[0], TLString(u"Tonehall - Install Wizard"));
+    EXPECT_EQ(captions[1], TLString(u"Tonehall - Install Wizard (Auto Install in 30 seconds)"));
+    EXPECT_EQ(captions[2], TLString(u"Tonehall - Install Wizard (Auto Install in 29 seconds)"));
+    EXPECT_TRUE(WaitForLog(wizard, u"Page 4 \"Installing Dependencies\" shown"));
+    for (const char16_t* title : {u"Setup Type", u"Destination Folder"})
+        EXPECT_TRUE(tltest::LogContains(wizard.program(), TLString(u"Page \"") + title + u"\" passes over itself"))
+            << TLString(title);
+}
+
+TEST(WelcomePage, AcceptDuringTheCountdownStopsItAndAsksForTheSetupType) {
+    tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
+    RememberAutoInstall();
+    const ScopedVariable tick(seams::kCountdownTickVariable, u"100");
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+    ASSERT_TRUE(WaitForLog(wizard, u"Automatic install in 30 seconds"));
+    Next(wizard, kSetupTypeIndex);
+    EXPECT_EQ(wizard.Caption(), TLString(u"Tonehall - Install Wizard"));
+    // The remembered choice ticks the box; the user now turns it off.
+    EXPECT_TRUE(wizard.IsChecked(kAutoInstallCheck));
+
+    // Well past the end of a countdown that still ran, the wizard is still asking.
+    for (int polls = 0; polls < 100; ++polls) {
+        ASSERT_EQ(wizard.PageIndex(), kSetupTypeIndex);
+        Sleep(50);
+    }
+    EXPECT_FALSE(tltest::LogContains(wizard.program(), u"countdown ran out"));
+
+    ASSERT_TRUE(wizard.SetChecked(kAutoInstallCheck, false));
+    ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
+    Next(wizard, kCustomTypeIndex);
+    DWORD remembered = 1;
+    EXPECT_TRUE(tltest::ReadRegistryDword(HKEY_CURRENT_USER, kInstaller, u"Run Auto Install", &remembered));
+    EXPECT_EQ(remembered, 0u);
+}
+
+TEST(WelcomeAndSetupTypePages, GermanRunShowsThePagesInGerman) {
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", u"German"));
+    tltest::Distribution distribution;
+    WizardDriver wizard(distribution.SetupExe(), u"");
+    ASSERT_TRUE(wizard.WaitForWizard());
+    EXPECT_TRUE(PageShows(wizard, u"Bitte lesen Sie die folgende Lizenzvereinbarung sorgfältig durch."));
+    Next(wizard, kSetupTypeIndex);
+    EXPECT_TRUE(PageShows(wizard, u"Bitte wählen Sie eine Installationsart."));
+    EXPECT_TRUE(PageShows(wizard, u"Benutzerdefiniert"));
+    EXPECT_TRUE(PageShows(wizard, u"Beim nächsten Mal nach 30 Sekunden automatisch installieren."));
+    ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
+    Next(wizard, kCustomTypeIndex);
+    EXPECT_TRUE(PageShows(wizard, u"Portable Installation"));
+    Next(wizard, kSelectPathIndex);
+    EXPECT_EQ(wizard.Title(), TLString(u"Zielordner"));
+    EXPECT_TRUE(PageShows(wizard, u"Installieren in:"));
+    const Refusal empty = TypeAndLeave(wizard, TLString(), {u"Ungültiger Zielordner"});
+    EXPECT_NE(empty.text.Find(u"Tonehall kann nicht ohne Zielordner installiert werden.\r\n\r\n"
+                              u"Bitte geben Sie einen neuen Zielordner ein."),
+              TLString::npos)
+        << empty.text;
+}
+
+}  // namespace
