@@ -40,14 +40,12 @@ void ShowError(const IInstallProgress& progress, const char16_t* text) {
 }  // namespace
 
 CInstallHelper::CInstallHelper(const InstallSession& session, TLString source_folder, PendingOperations& pending)
-    : session_(session),
-      source_folder_(std::move(source_folder)),
-      install_folder_(session.DestinationFolder()),
-      pending_(pending),
-      copier_(source_folder_, install_folder_, pending) {}
+    : session_(session), source_folder_(std::move(source_folder)), pending_(pending) {}
 
 bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     TLScopedTrace trace(u"CInstallHelper::CopyAndRegister");
+    install_folder_ = session_.DestinationFolder();
+    copier_.emplace(source_folder_, install_folder_, pending_);
     if (!tlpath::HasDriveOrServer(install_folder_)) {
         tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"\"%s\" is no folder to install to", install_folder_);
         trace.SetResult(0);
@@ -66,7 +64,7 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
         trace.SetResult(0);
         return false;
     }
-    copier_.SetCopiedCoreLibraries(std::move(core_libraries));
+    copier_->SetCopiedCoreLibraries(std::move(core_libraries));
     CoFreeUnusedLibraries();
     progress.SetPosition(0);
 
@@ -82,9 +80,9 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     NotBuiltStep(progress, u"Creating registry settings...", u"Writing the registry templates");
     WriteUninstallEntry();
 
-    if (copier_.FilesNotInstalled())
+    if (copier_->FilesNotInstalled())
         tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"Incomplete: %d files could not be put in place",
-                         copier_.FilesNotInstalled());
+                         copier_->FilesNotInstalled());
     trace.SetResult(1);
     return true;
 }
@@ -125,9 +123,9 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
             continue;
         }
         CopyFolder(source_folder_ + u"System\\Check Version\\", system_folder, CopyMode::kCheckVersion, progress,
-                   copier_, nullptr);
+                   *copier_, nullptr);
         CopyFolder(source_folder_ + u"System\\Always Overwrite\\", system_folder, CopyMode::kAlwaysOverwrite, progress,
-                   copier_, nullptr);
+                   *copier_, nullptr);
         const TLString windows_folder = Folder(WindowsFolder);
         if (windows_folder.empty()) {
             ShowError(progress,
@@ -135,7 +133,7 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
                       u"installed.");
             continue;
         }
-        CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, copier_,
+        CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, *copier_,
                    nullptr);
     }
 }
@@ -151,7 +149,7 @@ void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
     TLScopedTrace trace(u"CInstallHelper::CopyProgramFiles");
     progress.SetPosition(0);
     progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
-    CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, copier_,
+    CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, *copier_,
                &register_list_);
 }
 

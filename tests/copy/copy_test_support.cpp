@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "tests/support/win_test_support.h"
+
 namespace tltest {
 namespace {
 
@@ -54,6 +56,14 @@ std::string CaptureOutput(const TLString& command_line, DWORD timeout_ms) {
     }
     CloseHandle(read);
     return output;
+}
+
+void InstalledProductCleanup::Forget() {
+    DeleteTree(kDestination);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\C. Orvane\\Tone Core\\Installations");
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                   L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall 27 (64-bit)");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27");
 }
 
 HeldFile::HeldFile(const TLString& path)

@@ -12,20 +12,12 @@
 
 namespace {
 
-constexpr char16_t kDestination[] = u"C:\\Program Files\\Tonehall 27\\";
+constexpr const char16_t* kDestination = tltest::InstalledProductCleanup::kDestination;
 constexpr char16_t kRecordKey[] = u"Software\\C. Orvane\\Tone Core\\Installations";
-constexpr char16_t kUninstallKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall 27 (64-bit)";
-
-void Forget() {
-    tltest::DeleteTree(kDestination);
-    for (const char16_t* key : {kRecordKey, kUninstallKey}) RegDeleteTreeW(HKEY_LOCAL_MACHINE, TLString(key).wc());
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27");
-}
 
 class SetupSilent : public ::testing::Test {
 protected:
-    SetupSilent() { Forget(); }
-    ~SetupSilent() override { Forget(); }
+    tltest::InstalledProductCleanup installed_;
     tltest::PendingRenamesGuard renames_;
 };
 
@@ -40,7 +32,8 @@ TEST_F(SetupSilent, InstallsTheProductAndASecondRunOfTheSameVersionLeavesItAlone
     for (const engine::SourceFile& file : tree.files)
         EXPECT_TRUE(tltest::FileExists(kDestination + file.relative)) << file.relative;
     TLString path;
-    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, TLString(kRecordKey) + u"\\Tonehall 27", u"Path", &path));
+    EXPECT_TRUE(
+        tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, TLString(kRecordKey) + u"\\Tonehall 27", u"Path", &path));
     EXPECT_EQ(path, kDestination);
     const std::string listed = tltest::CaptureOutput(u"C:\\windows\\system32\\uninstaller.exe --list");
     EXPECT_NE(listed.find("Tonehall 27 (64-bit)|||Tonehall (64-bit)"), std::string::npos) << listed;
@@ -49,8 +42,9 @@ TEST_F(SetupSilent, InstallsTheProductAndASecondRunOfTheSameVersionLeavesItAlone
     const TLString marker = TLString(kDestination) + u"License.txt";
     ASSERT_TRUE(DeleteFileW(marker.wc()));
     ASSERT_TRUE(distribution.scratch().WriteFile(
-        u"Install.xml", "<?xml version=\"1.0\"?>\r\n<TLIC version=\"1.0\"><Settings><AllowDowngrade>0</AllowDowngrade>"
-                        "</Settings></TLIC>\r\n"));
+        u"Install.xml",
+        "<?xml version=\"1.0\"?>\r\n<TLIC version=\"1.0\"><Settings><AllowDowngrade>0</AllowDowngrade>"
+        "</Settings></TLIC>\r\n"));
     tltest::StartedProgram again(distribution.SetupExe(), u"/Silent /NoRun");
     ASSERT_TRUE(again.Wait(180000).finished);
     EXPECT_TRUE(tltest::LogContains(again, u"Installing dependencies is not built yet"));
