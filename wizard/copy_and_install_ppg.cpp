@@ -1,6 +1,7 @@
 #include "wizard/copy_and_install_ppg.h"
 
 #include "app/installation_record.h"
+#include "app/product_settings.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/module_path.h"
@@ -22,8 +23,10 @@ TLString CurrentLanguage() {
 CCopyAndInstallPpg::CCopyAndInstallPpg(CInstallWizard& wizard)
     : CWizardPropertyPage(wizard, wizard_rules::Page::kCopyAndInstall),
       source_folder_(tlwin::ModuleFolder()),
-      sequence_(*this, copypage::MakePromoTiming(tools::ProductInteger(u"/*/Installer/PromoMinimumMilliseconds", 0),
-                                                 tools::ProductInteger(u"/*/Installer/PromoCount", 0))) {}
+      helper_(session(), source_folder_, engine::ProcessPendingOperations()),
+      sequence_(*this, copypage::MakePromoTiming(
+                           ReadProductSetting(ProductSetting::kPromoMinimumMilliseconds, tools::ProductInfo()).number,
+                           ReadProductSetting(ProductSetting::kPromoCount, tools::ProductInfo()).number)) {}
 
 void CCopyAndInstallPpg::CreateControls() {
     status_.Create(*this, wizard_ids::kInstallStatus, {20, 24, 480, 44},
@@ -93,17 +96,7 @@ bool CCopyAndInstallPpg::RunStep(int step) {
                          u"Installing dependencies");
             return true;
         case copypage::kProgramFiles:
-            if (session().DestinationFolder().empty()) {
-                // Until the destination folder page chooses a folder there is nowhere to install to.
-                tools::Log(u"CCopyAndInstallPpg",
-                           u"No destination folder was chosen (the destination folder page is "
-                           u"not built yet): the program files are not installed");
-                return true;
-            }
-            // Made now: the destination folder is chosen after the wizard made its pages.
-            if (engine::CInstallHelper(session(), source_folder_, engine::ProcessPendingOperations())
-                    .CopyAndRegister(*this))
-                return true;
+            if (helper_.CopyAndRegister(*this)) return true;
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         default:

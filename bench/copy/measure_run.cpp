@@ -1,6 +1,6 @@
 // Runs one command line under Wine and prints how long it took and the largest working set its
-// process had: "<milliseconds> <peak working set bytes>". The copy benchmark times Setup.exe and
-// xcopy with it, so that both are measured the same way.
+// process had: "measured: <milliseconds> <peak working set bytes>", after whatever the program wrote.
+// The copy benchmark times the installer and xcopy with it, so that both are measured the same way.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
@@ -13,11 +13,18 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: measure_run <program> [arguments...]\n");
         return 2;
     }
+    // Arguments with blanks are quoted; a backslash before the closing quote is doubled, so that it
+    // does not escape the quote ("C:\Some Folder\\").
     std::wstring line;
     for (int i = 1; i < argc; ++i) {
+        const std::wstring argument = argv[i];
         if (i > 1) line += L' ';
-        line += L'"';
-        line += argv[i];
+        if (argument.find(L' ') == std::wstring::npos) {
+            line += argument;
+            continue;
+        }
+        line += L'"' + argument;
+        if (!argument.empty() && argument.back() == L'\\') line += L'\\';
         line += L'"';
     }
     STARTUPINFOW startup{};
@@ -30,14 +37,20 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", argv[1], GetLastError());
         return 1;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
+    // The counters of an ended process are gone, so they are read while it runs.
+    SIZE_T peak = 0;
+    while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT) {
+        PROCESS_MEMORY_COUNTERS memory{};
+        memory.cb = sizeof memory;
+        if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+            if (memory.PeakWorkingSetSize > peak) peak = memory.PeakWorkingSetSize;
+            if (memory.WorkingSetSize > peak) peak = memory.WorkingSetSize;
+        }
+    }
     QueryPerformanceCounter(&end);
-    PROCESS_MEMORY_COUNTERS memory{};
-    memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     const long long elapsed_ms = (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
-    std::printf("%lld %llu\n", elapsed_ms, static_cast<unsigned long long>(memory.PeakWorkingSetSize));
+    std::printf("measured: %lld %llu\n", elapsed_ms, static_cast<unsigned long long>(peak));
     return 0;
 }

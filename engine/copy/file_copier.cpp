@@ -32,6 +32,11 @@ CFileCopier::CFileCopier(TLString source_root, TLString install_folder, PendingO
 void CFileCopier::Copy(const TLString& source, const TLString& destination, CopyMode mode,
                        TLStringArray* register_list) {
     TLFileSystem::MakeDirectoryTree(destination, true);
+    CopyIntoFolder(source, destination, mode, register_list);
+}
+
+void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destination, CopyMode mode,
+                                 TLStringArray* register_list, bool special_attributes) {
     if (IsMediaServerProgram(destination) && TLFileSystem::FileExists(destination))
         tlproc::RunWithParameter(destination, u"stop", true, false, nullptr, 0);
     if (core_libraries_.Find(source, true) != TLString::npos) return;
@@ -41,7 +46,7 @@ void CFileCopier::Copy(const TLString& source, const TLString& destination, Copy
         versions.source = tlwin::FileVersion(source);
         versions.destination = tlwin::FileVersion(destination);
     }
-    const bool deferred = ShouldCopy(mode, source, versions) && Replace(source, destination, mode);
+    const bool deferred = ShouldCopy(mode, source, versions) && Replace(source, destination, mode, special_attributes);
 
     switch (RouteRegistration(source, deferred, register_list != nullptr)) {
         case RegistrationRoute::kNone:
@@ -58,14 +63,21 @@ void CFileCopier::Copy(const TLString& source, const TLString& destination, Copy
     }
 }
 
-bool CFileCopier::Replace(const TLString& source, const TLString& destination, CopyMode mode) {
-    SetNormalAttributes(destination);
-    if (CopyOver(source, destination)) {
+bool CFileCopier::Replace(const TLString& source, const TLString& destination, CopyMode mode, bool special_attributes) {
+    // A read-only file in the way refuses the copy; its attributes are cleared only then, which spares
+    // the call for the many files that are new or writable.
+    bool copied = CopyOver(source, destination);
+    DWORD error = copied ? ERROR_SUCCESS : GetLastError();
+    if (error == ERROR_ACCESS_DENIED && tlwin::FileExists(destination)) {
         SetNormalAttributes(destination);
+        copied = CopyOver(source, destination);
+        error = copied ? ERROR_SUCCESS : GetLastError();
+    }
+    if (copied) {
+        if (special_attributes) SetNormalAttributes(destination);
         if (mode == CopyMode::kFont) AddFontResourceW(destination.wc());
         return false;
     }
-    const DWORD error = GetLastError();
     if (ClassifyCopyError(error) == CopyFailure::kKeepInstalled) {
         ++not_installed_;
         tools::LogFormat(u"CFileCopier::Copy",

@@ -20,6 +20,11 @@ public:
     // other failure the installed file stays and the install counts as incomplete. A COM server goes
     // to `register_list` when one is given, else it is registered at once.
     void Copy(const TLString& source, const TLString& destination, CopyMode mode, TLStringArray* register_list);
+    // Copy, for a destination whose folder exists already (a folder copy makes its folders first).
+    // Without `special_attributes` (the source is neither read-only, hidden nor system) the copy's
+    // attributes need no clearing.
+    void CopyIntoFolder(const TLString& source, const TLString& destination, CopyMode mode,
+                        TLStringArray* register_list, bool special_attributes = true);
 
     // Stages `source` and has Windows move it over `destination` at the next start.
     bool ScheduleReplacement(const TLString& source, const TLString& destination);
@@ -37,7 +42,7 @@ public:
 private:
     TLString StagedPath(const TLString& source) const;
     // The copy after the version rule said yes; returns whether it waits for the next start.
-    bool Replace(const TLString& source, const TLString& destination, CopyMode mode);
+    bool Replace(const TLString& source, const TLString& destination, CopyMode mode, bool special_attributes);
 
     TLString source_root_;
     TLString install_folder_;

@@ -23,11 +23,15 @@ void ListFolder(const TLString& root, const TLString& relative_folder, SourceTre
             continue;
         }
         const uint64_t size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-        tree.files.push_back({relative_folder + name, size});
+        constexpr DWORD kSpecial = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        tree.files.push_back({relative_folder + name, size, (data.dwFileAttributes & kSpecial) != 0});
         tree.total_bytes += size;
     } while (FindNextFileW(find, &data));
     FindClose(find);
-    for (const TLString& subfolder : subfolders) ListFolder(root, subfolder, tree);
+    for (const TLString& subfolder : subfolders) {
+        tree.folders.push_back(subfolder);
+        ListFolder(root, subfolder, tree);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/installation_record.h"
+#include "app/product_settings.h"
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
@@ -39,14 +40,12 @@ void ShowError(const IInstallProgress& progress, const char16_t* text) {
 }  // namespace
 
 CInstallHelper::CInstallHelper(const InstallSession& session, TLString source_folder, PendingOperations& pending)
-    : session_(session),
-      source_folder_(std::move(source_folder)),
-      install_folder_(session.DestinationFolder()),
-      pending_(pending),
-      copier_(source_folder_, install_folder_, pending) {}
+    : session_(session), source_folder_(std::move(source_folder)), pending_(pending) {}
 
 bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     TLScopedTrace trace(u"CInstallHelper::CopyAndRegister");
+    install_folder_ = session_.DestinationFolder();
+    copier_.emplace(source_folder_, install_folder_, pending_);
     if (!tlpath::HasDriveOrServer(install_folder_)) {
         tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"\"%s\" is no folder to install to", install_folder_);
         trace.SetResult(0);
@@ -65,7 +64,7 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
         trace.SetResult(0);
         return false;
     }
-    copier_.SetCopiedCoreLibraries(std::move(core_libraries));
+    copier_->SetCopiedCoreLibraries(std::move(core_libraries));
     CoFreeUnusedLibraries();
     progress.SetPosition(0);
 
@@ -81,9 +80,9 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     NotBuiltStep(progress, u"Creating registry settings...", u"Writing the registry templates");
     WriteUninstallEntry();
 
-    if (copier_.FilesNotInstalled())
+    if (copier_->FilesNotInstalled())
         tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"Incomplete: %d files could not be put in place",
-                         copier_.FilesNotInstalled());
+                         copier_->FilesNotInstalled());
     trace.SetResult(1);
     return true;
 }
@@ -99,7 +98,7 @@ void CInstallHelper::Clean(IInstallProgress& progress) {
     request.install_folder = install_folder_;
     request.holds_product = holds_product_;
     request.clean_data_folders = tools::ProductFeature(84);
-    request.configured_obsolete = tools::ProductString(u"/*/Product/ObsoleteFiles", TLString());
+    request.configured_obsolete = ReadProductSetting(ProductSetting::kObsoleteFiles, tools::ProductInfo()).text;
     CleanInstallationDirectory(request, pending_);
     progress.SetPosition(1);
 }
@@ -124,9 +123,9 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
             continue;
         }
         CopyFolder(source_folder_ + u"System\\Check Version\\", system_folder, CopyMode::kCheckVersion, progress,
-                   copier_, nullptr);
+                   *copier_, nullptr);
         CopyFolder(source_folder_ + u"System\\Always Overwrite\\", system_folder, CopyMode::kAlwaysOverwrite, progress,
-                   copier_, nullptr);
+                   *copier_, nullptr);
         const TLString windows_folder = Folder(WindowsFolder);
         if (windows_folder.empty()) {
             ShowError(progress,
@@ -134,7 +133,7 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
                       u"installed.");
             continue;
         }
-        CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, copier_,
+        CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, *copier_,
                    nullptr);
     }
 }
@@ -147,9 +146,10 @@ void CInstallHelper::StopMediaServer() {
 }
 
 void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
+    TLScopedTrace trace(u"CInstallHelper::CopyProgramFiles");
     progress.SetPosition(0);
     progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
-    CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, copier_,
+    CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, *copier_,
                &register_list_);
 }
 
@@ -167,6 +167,7 @@ void CInstallHelper::RemoveFormerLayout() {
 }
 
 void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
+    TLScopedTrace trace(u"CInstallHelper::RegisterProgramFiles");
     const int count = static_cast<int>(register_list_.GetCount());
     progress.SetRange(count > 0 ? count : 1);
     progress.SetText(tools::Translate(u"Registering program files..."));

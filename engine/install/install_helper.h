@@ -3,6 +3,8 @@
 // core libraries and writes the installations record, puts system files and fonts in place, copies
 // and registers the program files and writes the uninstall entry, reporting as it goes.
 
+#include <optional>
+
 #include "app/install_session.h"
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
@@ -38,7 +40,8 @@ private:
     TLString source_folder_;
     TLString install_folder_;
     PendingOperations& pending_;
-    CFileCopier copier_;
+    // Made when the phase starts: the wizard chooses the destination after the page is built.
+    std::optional<CFileCopier> copier_;
     TLStringArray register_list_;
     bool media_server_edition_ = false;
     bool holds_product_ = false;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/app/distribution_fixture.h"
+#include "tests/copy/copy_test_support.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
@@ -30,6 +31,7 @@ void SetProductValue(const tltest::Distribution& distribution, const std::string
 }
 
 TEST(CopyPage, ShowsEveryPictureInTurnAndWaitsForTheirTime) {
+    tltest::InstalledProductCleanup installed;
     tltest::Distribution distribution;
     SetProductValue(distribution, "PromoCount", "3");
     SetProductValue(distribution, "PromoMinimumMilliseconds", "9000");

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "tests/support/win_test_support.h"
+
 namespace tltest {
 namespace {
 
@@ -43,17 +45,36 @@ std::string CaptureOutput(const TLString& command_line, DWORD timeout_ms) {
     const BOOL started = CreateProcessW(nullptr, reinterpret_cast<wchar_t*>(line.data()), nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
     CloseHandle(write);
+    // Reads only what is there while waiting for the program, so that a process it leaves behind
+    // holding the pipe cannot block the test.
     std::string output;
+    const auto drain = [&] {
+        DWORD available = 0;
+        while (PeekNamedPipe(read, nullptr, 0, nullptr, &available, nullptr) && available) {
+            char buffer[4096];
+            DWORD got = 0;
+            if (!ReadFile(read, buffer, sizeof buffer < available ? sizeof buffer : available, &got, nullptr) || !got)
+                break;
+            output.append(buffer, got);
+        }
+    };
     if (started) {
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got) output.append(buffer, got);
-        WaitForSingleObject(process.hProcess, timeout_ms);
+        const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+        while (WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT && GetTickCount64() < deadline) drain();
+        drain();
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
     CloseHandle(read);
     return output;
+}
+
+void InstalledProductCleanup::Forget() {
+    DeleteTree(kDestination);
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\C. Orvane\\Tone Core\\Installations");
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE,
+                   L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall 27 (64-bit)");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27");
 }
 
 HeldFile::HeldFile(const TLString& path)

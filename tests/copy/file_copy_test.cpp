@@ -135,6 +135,17 @@ TEST_F(FileCopy, LockedSourceLeavesTheInstalledFileAsItWas) {
     EXPECT_FALSE(pending_.restart_required);
 }
 
+TEST_F(FileCopy, ReadOnlyInstalledFileIsReplacedAndLeftWritable) {
+    const TLString source = Write(u"dist\\Tunevault\\Data\\a.txt", "new bytes");
+    ASSERT_TRUE(SetFileAttributesW(source.wc(), FILE_ATTRIBUTE_READONLY));
+    const TLString installed = Write(u"dest\\Data\\a.txt", "old bytes");
+    ASSERT_TRUE(SetFileAttributesW(installed.wc(), FILE_ATTRIBUTE_READONLY));
+    copier_.Copy(source, installed, CopyMode::kAlwaysOverwrite, nullptr);
+    EXPECT_EQ(Bytes(installed), "new bytes");
+    EXPECT_EQ(GetFileAttributesW(installed.wc()) & FILE_ATTRIBUTE_READONLY, 0u);
+    SetFileAttributesW(source.wc(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(FileCopy, FullDiskOrDeniedAccessKeepsTheInstalledFile) {
     for (const DWORD error : {ERROR_DISK_FULL, ERROR_ACCESS_DENIED}) {
         engine::PendingOperations pending;

@@ -5,6 +5,7 @@
 
 #include <thread>
 
+#include "app/installation_record.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
@@ -175,6 +176,24 @@ TEST_F(InstalledProduct, ReportsEveryStepInOrder) {
     EXPECT_EQ(first_->progress.texts, steps);
     EXPECT_GT(first_->progress.dispatches, 20);
     EXPECT_FALSE(first_->progress.cancel_enabled);
+}
+
+TEST_F(InstalledProduct, InstalledProgramOfTheSameVersionIsCurrentOnlyWithoutDowngrades) {
+    InstallSession session;
+    session.ExistingInstallationFound = true;
+    EXPECT_FALSE(installation::InstalledVersionNotOlder(session, Dist())) << "downgrades allowed";
+    session.AllowDowngrade = false;
+    EXPECT_TRUE(installation::InstalledVersionNotOlder(session, Dist()));
+    session.PortableMode = true;
+    EXPECT_FALSE(installation::InstalledVersionNotOlder(session, Dist()));
+    session.PortableMode = false;
+
+    const TLString program = Dest() + u"Tonehall.exe";
+    ASSERT_TRUE(MoveFileW(program.wc(), (program + u".kept").wc()));
+    ASSERT_TRUE(CopyFileW(tltest::BuildPath(u"tests/copy/fixtures/Version1.dll").wc(), program.wc(), FALSE));
+    EXPECT_FALSE(installation::InstalledVersionNotOlder(session, Dist())) << "installed 1.0, new 27.0";
+    DeleteFileW(program.wc());
+    MoveFileW((program + u".kept").wc(), program.wc());
 }
 
 TEST_F(InstalledProduct, CoreLibraryInUseAsksToRetryAndRetrySucceeds) {
