@@ -51,6 +51,7 @@ private:
     void NotBuiltStep(const char16_t* title, const char16_t* subtitle, const char16_t* what);
 
     TLString source_folder_;
+    engine::CInstallHelper helper_;
     copypage::CopyPageSequence sequence_;
     TLLabel status_;
     TLProgressBar progress_;

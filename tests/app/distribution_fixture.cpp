@@ -27,7 +27,7 @@ void DeleteFamilyUninstallEntries() {
 
 }  // namespace
 
-InstalledProductCleanup::~InstalledProductCleanup() {
+void ForgetInstalledProduct() {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\C. Orvane\\Tone Core\\Installations");
     DeleteFamilyUninstallEntries();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27");
@@ -37,7 +37,7 @@ InstalledProductCleanup::~InstalledProductCleanup() {
         RegDeleteValueW(run_once, L"Install Wizard Completion");
         RegCloseKey(run_once);
     }
-    DeleteTree(u"C:\\Program Files\\Tonehall 27"_tl);
+    DeleteTree(InstalledProductCleanup::kDestination);
 }
 
 Distribution::Distribution(std::u16string_view folder) : path_(scratch_.Path(folder)) {

@@ -5,30 +5,35 @@
 
 namespace tltest {
 
-// What an installation leaves on the machine for later runs to find: the installations record, the
-// family's uninstall entries, the product's settings and RunOnce command, and the default program
-// folder. Removed when the object is destroyed, so that one test's install is not the next test's
-// existing installation; tests that want an existing installation write it themselves.
+// Removes what an installation leaves on the machine for later runs to find: the default program
+// folder, the installations record, the family's uninstall entries, the product's settings and its
+// RunOnce command. Every Distribution does it when it goes, so that one test's install is not the next
+// test's existing installation; tests that want an existing installation write it themselves.
+void ForgetInstalledProduct();
+
+// For tests that install: nothing installed before them, nothing left after them.
 class InstalledProductCleanup {
 public:
-    InstalledProductCleanup() = default;
-    ~InstalledProductCleanup();
+    InstalledProductCleanup() { ForgetInstalledProduct(); }
+    ~InstalledProductCleanup() { ForgetInstalledProduct(); }
     InstalledProductCleanup(const InstalledProductCleanup&) = delete;
     InstalledProductCleanup& operator=(const InstalledProductCleanup&) = delete;
+    static constexpr char16_t kDestination[] = u"C:\\Program Files\\Tonehall 27\\";
 };
 
 class Distribution {
 public:
     // `folder` is the distribution's place below the scratch folder ("" for its top).
     explicit Distribution(std::u16string_view folder = u"");
+    ~Distribution() { ForgetInstalledProduct(); }
+    Distribution(const Distribution&) = delete;
+    Distribution& operator=(const Distribution&) = delete;
     const TLString& path() const { return path_; }
     TLString Path(std::u16string_view relative) const { return path_ + relative; }
     const ScratchFolder& scratch() const { return scratch_; }
     TLString SetupExe() const { return Path(u"Setup.exe"); }
 
 private:
-    // First, so that it runs last: after the scratch copy (and whatever ran from it) is gone.
-    InstalledProductCleanup cleanup_;
     ScratchFolder scratch_;
     TLString path_;
 };

@@ -69,14 +69,6 @@ std::string CaptureOutput(const TLString& command_line, DWORD timeout_ms) {
     return output;
 }
 
-void InstalledProductCleanup::Forget() {
-    DeleteTree(kDestination);
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\C. Orvane\\Tone Core\\Installations");
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE,
-                   L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall 27 (64-bit)");
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\C. Orvane\\Tonehall 27");
-}
-
 HeldFile::HeldFile(const TLString& path)
     : handle_(CreateFileW(path.wc(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
 

@@ -33,20 +33,6 @@ private:
 // Runs a console program of the prefix and returns what it wrote to its standard output (UTF-8).
 std::string CaptureOutput(const TLString& command_line, DWORD timeout_ms = 60000);
 
-// Removes what a Setup.exe run installs into the default folder and the registry (the program folder,
-// the installations record, the uninstall entry, the product's settings), before and after a test.
-class InstalledProductCleanup {
-public:
-    InstalledProductCleanup() { Forget(); }
-    ~InstalledProductCleanup() { Forget(); }
-    InstalledProductCleanup(const InstalledProductCleanup&) = delete;
-    InstalledProductCleanup& operator=(const InstalledProductCleanup&) = delete;
-    static constexpr char16_t kDestination[] = u"C:\\Program Files\\Tonehall 27\\";
-
-private:
-    static void Forget();
-};
-
 // PendingFileRenameOperations as one text, its entries separated by "\n".
 TLString PendingRenames();
 
