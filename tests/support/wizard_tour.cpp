@@ -61,6 +61,9 @@ private:
     int count_ = 0;
 };
 
+// The setup type page comes right after the welcome page.
+constexpr int kSetupTypePage = 1;
+
 // The message box's first button, as a person taking the proposed answer would.
 void PressFirstButton(HWND message) {
     for (HWND child = GetWindow(message, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -101,6 +104,9 @@ int wmain(int argc, wchar_t** argv) {
             last_index = index;
             handshake.Announce("page" + std::to_string(index) + "-" + FileNamePart(wizard.Title()), wizard.window());
         }
+        // Custom, so that the tour passes every page a person can reach rather than the express road.
+        if (index == kSetupTypePage)
+            wizard.SelectRadio(wizard_ids::kSetupTypeFirstRadio, 2, wizard_ids::kSetupTypeFirstRadio + 1);
         // A page that runs by itself (the installation) keeps Next disabled until it moves on.
         if (index >= 0 && wizard.Button(wizard_ids::kNextButtonId).enabled) wizard.Click(wizard_ids::kNextButtonId);
         Sleep(200);
