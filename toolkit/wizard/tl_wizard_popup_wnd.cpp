@@ -70,8 +70,12 @@ int TLWizardPopupWnd::RunModal(HWND owner) {
     const LONG left = work.left + std::max(0L, (work.right - work.left - width) / 2);
     const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
     if (!CreateOfClass(L"TLWizardPopupWnd", kExStyle, kStyle, caption_, RECT{left, top, left + width, top + height},
-                       owner, 0))
+                       owner, 0)) {
+        // Nothing can be shown or installed without the window: say why the run ends here.
+        tools::LogFormat(u"TLWizardPopupWnd::RunModal", u"The wizard window could not be created (error %d)",
+                         static_cast<unsigned>(GetLastError()));
         return kCancelled;
+    }
     placed_dpi_ = toolkit::WindowDpi(hwnd());
     const Areas areas = AreasAt(placed_dpi_);
     header_.Create(hwnd(), areas.header, toolkit::kHeaderId);
