@@ -27,7 +27,7 @@ engine::FinishContext FinishContextOf(const InstallSession& session) {
 }  // namespace
 
 bool CFinishPpg::WantsSkip() {
-    return wizard_rules::FinishWantsSkip(session(), static_cast<wizard_rules::FinishAction>(decision_.action));
+    return wizard_rules::FinishWantsSkip(session(), static_cast<engine::FinishAction>(decision_.action));
 }
 
 void CFinishPpg::InitPage() {

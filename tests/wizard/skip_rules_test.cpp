@@ -5,7 +5,7 @@
 
 namespace {
 
-using wizard_rules::FinishAction;
+using engine::FinishAction;
 
 struct SkipCase {
     const char* name;
@@ -37,9 +37,9 @@ TEST_P(SkipRules, DecideWhichPagesPassOverThemselves) {
     EXPECT_EQ(wizard_rules::FinishWantsSkip(session, c.finish_action), c.finish);
 }
 
-constexpr FinishAction kNothing = FinishAction::kNothing;
-constexpr FinishAction kRun = FinishAction::kRunProgram;
-constexpr FinishAction kRestart = FinishAction::kRestart;
+constexpr FinishAction kNothing = engine::kFinishNothing;
+constexpr FinishAction kRun = engine::kFinishRunProgram;
+constexpr FinishAction kRestart = engine::kFinishRestart;
 
 INSTANTIATE_TEST_SUITE_P(
     Sessions, SkipRules,

@@ -27,8 +27,8 @@ bool ShortcutsWantsSkip(const InstallSession& session) {
     return session.Silent || session.ExpressMode || session.PortableMode;
 }
 
-bool FinishWantsSkip(const InstallSession& session, FinishAction action) {
-    return session.Silent || (session.ExpressMode && action == FinishAction::kRunProgram);
+bool FinishWantsSkip(const InstallSession& session, engine::FinishAction action) {
+    return session.Silent || (session.ExpressMode && action == engine::kFinishRunProgram);
 }
 
 }  // namespace wizard_rules

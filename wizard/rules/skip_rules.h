@@ -2,11 +2,9 @@
 // When each page passes over itself. Pages not named here (welcome, copy-and-install) never do.
 
 #include "app/install_session.h"
+#include "engine/finalize/finalize_plan.h"
 
 namespace wizard_rules {
-
-// What the finish page will do when the wizard ends.
-enum class FinishAction : int { kNothing = 0, kRestart = 1, kRunProgram = 2 };
 
 // After the welcome page's countdown ran out; in an Upgrade run, which also turns express mode on;
 // in a Silent run.
@@ -20,6 +18,6 @@ bool FileAssociationWantsSkip(const InstallSession& session);
 // In a Silent run, in express mode and in portable mode.
 bool ShortcutsWantsSkip(const InstallSession& session);
 // In a Silent run, and in express mode when the wizard ends by running the installed program.
-bool FinishWantsSkip(const InstallSession& session, FinishAction action);
+bool FinishWantsSkip(const InstallSession& session, engine::FinishAction action);
 
 }  // namespace wizard_rules
