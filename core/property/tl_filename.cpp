@@ -11,27 +11,26 @@ constexpr std::u16string_view kFilenameItem = u"Filename";
 // references so that they survive the trip (the apostrophe stays).
 TLString EscapeForFilename(std::u16string_view text) {
     TLString out;
-    for (char16_t c : text) {
-        switch (c) {
-            case u'&':
-                out += u"&amp;";
-                break;
-            case u'<':
-                out += u"&lt;";
-                break;
-            case u'>':
-                out += u"&gt;";
-                break;
-            case u'"':
-                out += u"&quot;";
-                break;
-            default:
-                if (c < 32 && c != u'\t' && c != u'\n' && c != u'\r')
-                    out += TLString::Format(u"&#x%X;", static_cast<unsigned>(c));
-                else
-                    out += c;
-        }
+    size_t plain = 0;  // start of the run of characters that need no escaping
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const char16_t* replacement = c == u'&'   ? u"&amp;"
+                                      : c == u'<' ? u"&lt;"
+                                      : c == u'>' ? u"&gt;"
+                                      : c == u'"' ? u"&quot;"
+                                                  : nullptr;
+        const bool control = c < 32 && c != u'\t' && c != u'\n' && c != u'\r';
+        if (!replacement && !control) continue;
+        if (plain == 0) out.Reserve(text.size() + text.size() / 4 + 8);
+        out += text.substr(plain, i - plain);
+        plain = i + 1;
+        if (replacement)
+            out += replacement;
+        else
+            out += TLString::Format(u"&#x%X;", static_cast<unsigned>(c));
     }
+    if (plain == 0) return TLString(text);
+    out += text.substr(plain);
     return out;
 }
 

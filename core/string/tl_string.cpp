@@ -154,7 +154,9 @@ TLString& TLString::Append(char16_t c) { return Append(std::u16string_view(&c, 1
 
 void TLString::Insert(size_t index, std::u16string_view text) {
     index = std::min(index, length_);
-    TLString result(text_, index);
+    TLString result;
+    result.Reserve(length_ + text.size());
+    result.Append(view().substr(0, index));
     result.Append(text);
     result.Append(view().substr(index));
     *this = std::move(result);
@@ -299,6 +301,8 @@ TLString operator+(const TLString& a, std::u16string_view b) {
 }
 
 TLString operator+(std::u16string_view a, const TLString& b) {
-    TLString r(a.data(), a.size());
+    TLString r;
+    r.Reserve(a.size() + b.length());
+    r.Append(a);
     return r.Append(b.view());
 }

@@ -67,6 +67,8 @@ public:
     void SetAt(size_t index, char16_t c);
 
     void Clear();
+    // Room for `capacity` characters, so that appending up to that length allocates no more.
+    void Reserve(size_t capacity) { MakeUnique(capacity); }
     TLString& Append(std::u16string_view text);
     TLString& Append(char16_t c);
     TLString& operator+=(std::u16string_view text) { return Append(text); }

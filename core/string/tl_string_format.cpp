@@ -79,16 +79,19 @@ void FormatFloating(TLString& out, double value, char16_t conversion, const Spec
 
 TLString TLString::FormatArgs(std::u16string_view format, std::initializer_list<Arg> args) {
     TLString out;
+    out.Reserve(format.size() + 32);  // room for the usual short arguments
     const Arg* next = args.begin();
     auto take = [&]() -> const Arg* { return next != args.end() ? next++ : nullptr; };
 
     for (size_t i = 0; i < format.size(); ++i) {
-        const char16_t c = format[i];
-        if (c != u'%' || i + 1 >= format.size()) {
-            out.Append(c);
-            continue;
+        // Literal text up to the next conversion goes over in one piece.
+        const size_t percent = format.find(u'%', i);
+        if (percent == std::u16string_view::npos || percent + 1 >= format.size()) {
+            out.Append(format.substr(i));
+            return out;
         }
-        ++i;
+        out.Append(format.substr(i, percent - i));
+        i = percent + 1;
         Spec spec;
         for (;; ++i) {
             if (i >= format.size()) return out;

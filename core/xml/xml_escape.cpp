@@ -80,6 +80,7 @@ TLString Escape(std::u16string_view text, bool attribute) {
     TLString out;
     size_t plain = 0;  // start of the run of characters that need no escaping
     auto flush = [&](size_t to) {
+        if (plain == 0) out.Reserve(text.size() + text.size() / 4 + 8);
         out += text.substr(plain, to - plain);
         plain = to + 1;
     };
