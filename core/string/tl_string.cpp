@@ -153,13 +153,15 @@ TLString& TLString::Append(std::u16string_view text) {
 TLString& TLString::Append(char16_t c) { return Append(std::u16string_view(&c, 1)); }
 
 void TLString::Insert(size_t index, std::u16string_view text) {
+    if (text.empty()) return;
+    // The inserted text may live in this string's own buffer, which the growth may free.
+    if (text.data() >= text_ && text.data() <= text_ + length_) return Insert(index, TLString(text).view());
     index = std::min(index, length_);
-    TLString result;
-    result.Reserve(length_ + text.size());
-    result.Append(view().substr(0, index));
-    result.Append(text);
-    result.Append(view().substr(index));
-    *this = std::move(result);
+    MakeUnique(length_ + text.size());
+    std::memmove(buffer_->text + index + text.size(), buffer_->text + index, (length_ - index) * sizeof(char16_t));
+    std::memcpy(buffer_->text + index, text.data(), text.size() * sizeof(char16_t));
+    length_ += text.size();
+    buffer_->text[length_] = 0;
 }
 
 void TLString::Erase(size_t index, size_t count) {
@@ -198,8 +200,11 @@ size_t TLString::FindOneOf(std::u16string_view set, size_t from) const { return 
 
 size_t TLString::FindNoCase(std::u16string_view what, size_t from) const {
     if (what.size() > length_) return npos;
+    if (what.empty()) return from <= length_ ? from : npos;
+    const char16_t first = TLStringLibrary::ToLower(what[0]);
     for (size_t i = from; i + what.size() <= length_; ++i) {
-        size_t k = 0;
+        if (TLStringLibrary::ToLower(text_[i]) != first) continue;
+        size_t k = 1;
         while (k < what.size() && TLStringLibrary::ToLower(text_[i + k]) == TLStringLibrary::ToLower(what[k])) ++k;
         if (k == what.size()) return i;
     }

@@ -371,6 +371,7 @@ TLString TLXMLDocument::GetTagName() const {
 
 void TLXMLDocument::Splice(uint32_t offset, uint32_t remove, std::u16string_view insert, Element owner) {
     const int64_t delta = static_cast<int64_t>(insert.size()) - remove;
+    text_.Reserve(static_cast<size_t>(static_cast<int64_t>(text_.length()) + delta));
     text_.Erase(offset, remove);
     text_.Insert(offset, insert);
     for (Element e = 1; e <= count_; ++e) {

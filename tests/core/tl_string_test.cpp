@@ -46,6 +46,23 @@ TEST(TLStringEditing, AppendingOwnTextAndGrowingKeepTheText) {
     EXPECT_EQ(r, u"a\\\\b\\\\c");
 }
 
+TEST(TLStringEditing, InsertingEditsOnlyItsOwnCopy) {
+    TLString original(u"abcdef");
+    TLString copy = original;
+    copy.Insert(3, u"XY");
+    EXPECT_EQ(copy, u"abcXYdef");
+    EXPECT_EQ(original, u"abcdef");
+    copy.Insert(0, copy.view().substr(3, 2));  // its own text, moved by the growth
+    EXPECT_EQ(copy, u"XYabcXYdef");
+    copy.Reserve(100);
+    copy.Insert(copy.length(), u"!");
+    EXPECT_EQ(copy, u"XYabcXYdef!");
+    TLString constant = u"lit"_tl;
+    constant.Insert(1, u"-");
+    EXPECT_EQ(constant, u"l-it");
+    EXPECT_EQ(u"lit"_tl, u"lit");
+}
+
 TEST(TLStringEditing, TrailingBackslashHelpers) {
     EXPECT_EQ(TLString(u"C:\\x").EnsureTrailingBackslash(), u"C:\\x\\");
     EXPECT_EQ(TLString(u"C:\\x\\").EnsureTrailingBackslash(), u"C:\\x\\");

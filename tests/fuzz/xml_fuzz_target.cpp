@@ -66,6 +66,7 @@ bool HasControlCharacter(std::u16string_view text) { return std::any_of(text.beg
 TLString WithoutControlCharacters(std::u16string_view text) {
     if (!HasControlCharacter(text)) return TLString(text);
     std::u16string out;
+    out.reserve(text.size());
     std::remove_copy_if(text.begin(), text.end(), std::back_inserter(out), IsControl);
     return TLString(out);
 }
