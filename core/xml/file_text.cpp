@@ -94,6 +94,39 @@ bool IsValidUtf8(std::string_view bytes) {
 
 constexpr size_t kMalformed = static_cast<size_t>(-1);
 
+// The two helpers below read eight bytes as one little-endian word and write their units to `to`
+// whether or not they are taken: the caller advances by the count returned. Every unit written lies
+// within the eight bytes' share of an output of one unit per byte.
+
+// How many of the four 16-bit lanes of `q`, from the first, hold a well-formed two-byte sequence
+// (Cyrillic, Greek, Hebrew, Arabic...): lead byte 0xC2-0xDF, then a continuation byte.
+inline size_t TwoByteLetters(uint64_t q, char16_t* to) {
+    constexpr uint64_t kHigh = 0x8000800080008000u, kLow = 0x7FFF7FFF7FFF7FFFu;
+    const uint64_t pattern = (q & 0xC0E0C0E0C0E0C0E0u) ^ 0x80C080C080C080C0u;  // a lane of zero fits
+    const uint64_t fits = ~(((pattern & kLow) + kLow) | pattern) & kHigh;
+    const uint64_t not_overlong = ((q & 0x001E001E001E001Eu) + kLow) & kHigh;
+    const uint64_t misfits = ~(fits & not_overlong) & kHigh;
+    const uint64_t units = (q & 0x001F001F001F001Fu) << 6 | (q >> 8 & 0x003F003F003F003Fu);
+    std::memcpy(to, &units, 8);
+    return misfits ? static_cast<size_t>(std::countr_zero(misfits)) >> 4 : 4;
+}
+
+// The code of the three-byte sequence in the low bytes of `w`, if it is one and well formed (no
+// overlong form, no surrogate); 0 otherwise.
+inline char16_t ThreeByteCode(uint32_t w) {
+    const uint32_t code = (w & 0x0F) << 12 | (w >> 8 & 0x3F) << 6 | (w >> 16 & 0x3F);
+    return (w & 0xC0C0F0) == 0x8080E0 && code >= 0x800 && (code < 0xD800 || code > 0xDFFF) ? code : 0;
+}
+
+// How many well-formed three-byte sequences (Chinese, Japanese, Korean, the scripts of India...)
+// begin `q`, two at most.
+inline size_t ThreeByteLetters(uint64_t q, char16_t* to) {
+    to[0] = ThreeByteCode(static_cast<uint32_t>(q));
+    if (!to[0]) return 0;
+    to[1] = ThreeByteCode(static_cast<uint32_t>(q >> 24));
+    return to[1] ? 2 : 1;
+}
+
 // Decodes UTF-8 into `out`, which has room for one unit per byte: no code takes more UTF-16 units
 // than it took bytes. Returns the units written; a malformed sequence gives kMalformed, or with
 // `replace` U+FFFD for its first byte, decoding going on with the next.
@@ -107,24 +140,49 @@ size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool replace) {
         i += ascii;
         o += ascii;
         // Text in most other scripts: letters of two or three bytes with single spaces and marks
-        // between them, read four bytes at a time until four ASCII bytes come in a row. Only
+        // between them, read eight bytes at a time until four ASCII bytes come in a row. Only
         // well-formed sequences are taken here; anything else is left to MultiByteSequence.
-        while (n - i >= 4) {
-            if constexpr (std::endian::native == std::endian::little) {
-                // Four two-byte letters (Cyrillic, Greek, Hebrew, Arabic...) in eight bytes at once:
-                // each 16-bit lane holds lead and continuation byte, and becomes one UTF-16 unit.
+        if constexpr (std::endian::native == std::endian::little) {
+            while (n - i >= 8) {
                 uint64_t q;
-                while (n - i >= 8 && (std::memcpy(&q, s + i, 8), (q & 0xC0E0C0E0C0E0C0E0u) == 0x80C080C080C080C0u) &&
-                       (((q & 0x001E001E001E001Eu) + 0x7FFF7FFF7FFF7FFFu) & 0x8000800080008000u) ==
-                           0x8000800080008000u) {
-                    const uint64_t units = (q & 0x001F001F001F001Fu) << 6 | (q >> 8 & 0x003F003F003F003Fu);
-                    std::memcpy(out + o, &units, 8);
+                std::memcpy(&q, s + i, 8);
+                if (!(q & 0x80)) {
+                    if (!(q & 0x80808080u)) break;
+                    out[o++] = static_cast<char16_t>(q & 0x7F);
+                    i += 1;
+                    continue;
+                }
+                // Whole reads are the common case and a branch of their own, so that the next read
+                // need not wait for the count.
+                size_t letters = TwoByteLetters(q, out + o);
+                if (letters == 4) {
                     i += 8;
                     o += 4;
+                    continue;
                 }
-                if (n - i < 4) break;
+                if (letters) {
+                    i += 2 * letters;
+                    o += letters;
+                    continue;
+                }
+                letters = ThreeByteLetters(q, out + o);
+                if (letters == 2) {
+                    i += 6;
+                    o += 2;
+                    continue;
+                }
+                if (!letters) break;
+                i += 3;
+                o += 1;
             }
-            const uint32_t w = s[i] | s[i + 1] << 8 | s[i + 2] << 16 | static_cast<uint32_t>(s[i + 3]) << 24;
+        }
+        // The last bytes, and the text on other processors, one letter at a time.
+        while (n - i >= 4) {
+            uint32_t w;
+            if constexpr (std::endian::native == std::endian::little)
+                std::memcpy(&w, s + i, 4);
+            else
+                w = s[i] | s[i + 1] << 8 | s[i + 2] << 16 | static_cast<uint32_t>(s[i + 3]) << 24;
             if (!(w & 0x80)) {
                 if (!(w & 0x80808080)) break;
                 out[o++] = static_cast<char16_t>(w & 0x7F);
@@ -136,9 +194,8 @@ size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool replace) {
                 i += 2;
                 continue;
             }
-            code = (w & 0x0F) << 12 | (w >> 8 & 0x3F) << 6 | (w >> 16 & 0x3F);
-            if ((w & 0xC0C0F0) == 0x8080E0 && code >= 0x800 && (code < 0xD800 || code > 0xDFFF)) {
-                out[o++] = static_cast<char16_t>(code);
+            if (const char16_t three = ThreeByteCode(w)) {
+                out[o++] = three;
                 i += 3;
                 continue;
             }

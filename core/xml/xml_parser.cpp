@@ -41,16 +41,21 @@ private:
         const Open& top = Top();
         const uint32_t close = at + 2 + top.name_length;
         if (close >= n_ || p_[close] != u'>' || depth_ == 1 ||
-            std::u16string_view(p_ + at + 2, top.name_length) !=
-                std::u16string_view(p_ + top.name_start, top.name_length))
+            !SameUnits(p_ + at + 2, p_ + top.name_start, top.name_length, n_ - at - 2))
             return 0;
         Record& r = doc_.At(top.element);
         r.length = close + 1 - r.start;
         r.end_tag_length = close + 1 - at;
+        LinkLastChild(top, r);
         PopOpen();
         return close + 1;
     }
     [[gnu::always_inline]] inline void Append(Element element, Open& parent);
+    // The first child's previous-sibling link names the last child. Written once, when the element
+    // is closed, rather than at every child appended.
+    void LinkLastChild(const Open& open, const Record& r) {
+        if (open.last_child) doc_.At(r.first_child).previous_sibling = open.last_child;
+    }
     void CutBackInnermost();
     void MendParentLinks();
     std::u16string_view OpenName(const Open& open) const { return {p_ + open.name_start, open.name_length}; }
@@ -159,6 +164,7 @@ TLString TLXMLDocument::Parser::Run() {
         at = markup == Markup::kEndTag ? EndTag(at, after) : after;
     }
     while (depth_ > 1) CutBackInnermost();
+    LinkLastChild(Top(), doc_.At(0));
     if (cut_back_) MendParentLinks();
 
     const Element root = doc_.At(0).first_child;
@@ -205,11 +211,9 @@ inline void TLXMLDocument::Parser::Append(Element element, Open& parent) {
     r.parent = parent.element;
     if (!parent.last_child) {
         doc_.At(parent.element).first_child = element;
-        r.previous_sibling = element;
     } else {
         doc_.At(parent.last_child).next_sibling = element;
         r.previous_sibling = parent.last_child;
-        doc_.At(doc_.At(parent.element).first_child).previous_sibling = element;
     }
     parent.last_child = element;
 }
@@ -236,6 +240,7 @@ uint32_t TLXMLDocument::Parser::EndTag(uint32_t at, uint32_t after) {
     Record& r = doc_.At(Top().element);
     r.length = after - r.start;
     r.end_tag_length = after - at;
+    LinkLastChild(Top(), r);
     PopOpen();
     return after;
 }
@@ -254,7 +259,6 @@ void TLXMLDocument::Parser::CutBackInnermost() {
     const Element first = r.first_child;
     r.next_sibling = first;
     doc_.At(first).previous_sibling = cut.element;
-    doc_.At(doc_.At(parent.element).first_child).previous_sibling = cut.last_child;
     parent.last_child = cut.last_child;
     r.first_child = 0;
     cut_back_ = true;

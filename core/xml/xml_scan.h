@@ -47,6 +47,28 @@ inline constexpr CharTable kChars;
 
 inline bool InSet(char16_t c, uint8_t set) { return c < 128 && (kChars.sets[c] & set) != 0; }
 
+#if defined(__SSE2__)
+// One bit per character of the 32 at p: set where the character equals c.
+inline uint32_t Mask32(const char16_t* p, __m128i c) {
+    const __m128i* v = reinterpret_cast<const __m128i*>(p);
+    const __m128i low =
+        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 1), c));
+    const __m128i high =
+        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), c));
+    return static_cast<uint32_t>(_mm_movemask_epi8(low)) | (static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16);
+}
+
+// Bit i is the parity of the set bits 0 to i: inside a quoted value when the bits mark quotes.
+inline uint32_t PrefixParity(uint32_t x) {
+    x ^= x << 1;
+    x ^= x << 2;
+    x ^= x << 4;
+    x ^= x << 8;
+    x ^= x << 16;
+    return x;
+}
+#endif
+
 // First index in [from, end) whose character is in `set`, or `end`.
 inline uint32_t SkipTo(const char16_t* p, uint32_t from, uint32_t end, uint8_t set) {
     while (from < end && !InSet(p[from], set)) ++from;
@@ -92,10 +114,39 @@ inline uint32_t ElementNameEnd(const char16_t* p, uint32_t from, uint32_t end) {
     return SkipTo(p, from, end, kElementNameEnd);
 }
 
+// Whether the `length` characters at `a` and at `b` are the same. `readable` characters may be read
+// from `a` on, and as many from `b`, which must not lie after `a`: names are compared eight at a time
+// where the text allows it.
+inline bool SameUnits(const char16_t* a, const char16_t* b, uint32_t length, uint32_t readable) {
+    uint32_t k = 0;
+#if defined(__SSE2__)
+    for (; k < length && k + 8 <= readable; k += 8) {
+        const unsigned equal = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a + k)),
+                                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + k)))));
+        const unsigned wanted = length - k >= 8 ? 0xFFFFu : (1u << (2 * (length - k))) - 1;
+        if (~equal & wanted) return false;
+    }
+#endif
+    for (; k < length; ++k)
+        if (a[k] != b[k]) return false;
+    return true;
+}
+
 // First index in [from, end) holding `a`, or `end`.
 inline uint32_t Find(const char16_t* p, uint32_t from, uint32_t end, char16_t a) {
 #if defined(__SSE2__)
     const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    // Most searches end within a few characters; runs of text longer than that are read 32 at a
+    // time, with one branch for each.
+    if (from + 8 <= end) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, va)));
+        if (mask) return from + static_cast<uint32_t>(__builtin_ctz(mask)) / 2;
+        from += 8;
+    }
+    for (; from + 32 <= end; from += 32)
+        if (const uint32_t mask = Mask32(p + from, va)) return from + static_cast<uint32_t>(__builtin_ctz(mask));
     while (from + 8 <= end) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + from));
         const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, va)));
@@ -178,28 +229,6 @@ const char16_t* UnterminatedName(Markup markup);
 // "]]>" included), or 0 when the text ends inside it. Not for kStartTag (see StartTagEnd) or the
 // bad kinds.
 uint32_t MarkupEnd(Markup markup, const char16_t* p, uint32_t at, uint32_t end);
-
-#if defined(__SSE2__)
-// One bit per character of the 32 at p: set where the character equals c.
-inline uint32_t Mask32(const char16_t* p, __m128i c) {
-    const __m128i* v = reinterpret_cast<const __m128i*>(p);
-    const __m128i low =
-        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 1), c));
-    const __m128i high =
-        _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(v + 2), c), _mm_cmpeq_epi16(_mm_loadu_si128(v + 3), c));
-    return static_cast<uint32_t>(_mm_movemask_epi8(low)) | (static_cast<uint32_t>(_mm_movemask_epi8(high)) << 16);
-}
-
-// Bit i is the parity of the set bits 0 to i: inside a quoted value when the bits mark quotes.
-inline uint32_t PrefixParity(uint32_t x) {
-    x ^= x << 1;
-    x ^= x << 2;
-    x ^= x << 4;
-    x ^= x << 8;
-    x ^= x << 16;
-    return x;
-}
-#endif
 
 // The index of the ">" that ends the start tag whose name ends at `name_end`, skipping quoted values,
 // or `end` when the text ends first.

@@ -88,16 +88,22 @@ constexpr std::string_view kTrickySequences[] = {
     std::string_view("\0", 1),
 };
 
-// Every tricky sequence after 0 to 33 ASCII bytes (so across the 16-byte edges), alone at the end or
-// followed by more text, with and without the UTF-8 byte order mark, and runs of letters of other
-// scripts across the edges: read exactly as the plain reference reads them.
+// Every tricky sequence after 0 to 33 ASCII bytes (so across the 16-byte edges) or after letters of
+// other scripts, alone at the end or followed by more text, with and without the UTF-8 byte order
+// mark, and runs of letters of other scripts across the edges: read exactly as the plain reference
+// reads them.
 TEST(FileTextDecode, MatchesTheReferenceAcrossBlockEdges) {
     std::vector<std::string> inputs;
     for (size_t prefix = 0; prefix <= 33; ++prefix) {
         const std::string ascii(prefix, 'a');
-        for (std::string_view sequence : kTrickySequences)
-            for (std::string_view after : {"", "b", "<after attribute=\"1\"/>", "\xD0\x96\xD0\x96"})
-                inputs.push_back(ascii + std::string(sequence) + std::string(after));
+        // Letters of two and of three bytes before the sequence as well, so that it meets every lane
+        // of the reads that take several letters at once.
+        std::string cyrillic = ascii.substr(0, prefix % 3), chinese = cyrillic;
+        for (size_t i = 0; i < prefix % 9; ++i) cyrillic += "\xD0\x96", chinese += "\xE4\xB8\xAD";
+        for (const std::string& before : {ascii, cyrillic, chinese})
+            for (std::string_view sequence : kTrickySequences)
+                for (std::string_view after : {"", "b", "<after attribute=\"1\"/>", "\xD0\x96\xD0\x96"})
+                    inputs.push_back(before + std::string(sequence) + std::string(after));
         for (std::string_view letter : {"\xD0\x96", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80"}) {
             std::string run = ascii;
             for (int i = 0; i < 20; ++i) run += letter;
