@@ -3,7 +3,7 @@
 namespace {
 
 bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
-    return text.size() >= prefix.size() && TLString(text.substr(0, prefix.size())).EqualsNoCase(prefix);
+    return text.size() >= prefix.size() && TLString::Constant(text.data(), prefix.size()).EqualsNoCase(prefix);
 }
 
 // "(0x" + eight hexadecimal digits + "):\" and at least one more character.

@@ -1,5 +1,6 @@
 #include "core/xml/file_text.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -275,27 +276,36 @@ char AnsiByte(char16_t c) {
     return '?';
 }
 
-void AppendUtf8(std::string& out, uint32_t code) {
+// Writes the UTF-8 form of `code` at `to`; returns the bytes written.
+size_t PutUtf8(char* to, uint32_t code) {
     if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        to[0] = static_cast<char>(code);
+        return 1;
     }
+    if (code < 0x800) {
+        to[0] = static_cast<char>(0xC0 | (code >> 6));
+        to[1] = static_cast<char>(0x80 | (code & 0x3F));
+        return 2;
+    }
+    if (code < 0x10000) {
+        to[0] = static_cast<char>(0xE0 | (code >> 12));
+        to[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        to[2] = static_cast<char>(0x80 | (code & 0x3F));
+        return 3;
+    }
+    to[0] = static_cast<char>(0xF0 | (code >> 18));
+    to[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    to[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    to[3] = static_cast<char>(0x80 | (code & 0x3F));
+    return 4;
 }
 
-std::string EncodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
+// Written into room for the longest form (three bytes a unit: a pair of surrogates takes four bytes
+// for two units) and cut to what was used.
+std::string EncodeUtf8(std::u16string_view text, std::string_view prefix = {}) {
+    std::string out(prefix.size() + 3 * text.size(), '\0');
+    std::copy(prefix.begin(), prefix.end(), out.begin());
+    size_t o = prefix.size();
     for (size_t i = 0; i < text.size(); ++i) {
         uint32_t code = text[i];
         if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
@@ -304,8 +314,9 @@ std::string EncodeUtf8(std::u16string_view text) {
         } else if (code >= 0xD800 && code <= 0xDFFF) {
             code = 0xFFFD;
         }
-        AppendUtf8(out, code);
+        o += PutUtf8(out.data() + o, code);
     }
+    out.resize(o);
     return out;
 }
 
@@ -342,23 +353,22 @@ std::string EncodeFileText(std::u16string_view text, TextEncoding encoding) {
         case TextEncoding::kUtf8:
             return EncodeUtf8(text);
         case TextEncoding::kUtf8Bom:
-            return std::string(kUtf8Bom) + EncodeUtf8(text);
+            return EncodeUtf8(text, kUtf8Bom);
         case TextEncoding::kUtf16LE:
         case TextEncoding::kUtf16BE: {
             const bool big_endian = encoding == TextEncoding::kUtf16BE;
-            std::string out(big_endian ? kUtf16BEBom : kUtf16LEBom);
-            out.reserve(2 + 2 * text.size());
-            for (char16_t c : text) {
-                const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
-                out += big_endian ? high : low;
-                out += big_endian ? low : high;
+            std::string out(2 + 2 * text.size(), '\0');
+            std::memcpy(out.data(), (big_endian ? kUtf16BEBom : kUtf16LEBom).data(), 2);
+            for (size_t i = 0; i < text.size(); ++i) {
+                const char high = static_cast<char>(text[i] >> 8), low = static_cast<char>(text[i] & 0xFF);
+                out[2 + 2 * i] = big_endian ? high : low;
+                out[3 + 2 * i] = big_endian ? low : high;
             }
             return out;
         }
         case TextEncoding::kAnsi: {
-            std::string out;
-            out.reserve(text.size());
-            for (char16_t c : text) out += AnsiByte(c);
+            std::string out(text.size(), '\0');
+            for (size_t i = 0; i < text.size(); ++i) out[i] = AnsiByte(text[i]);
             return out;
         }
     }
