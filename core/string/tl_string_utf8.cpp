@@ -33,9 +33,39 @@ TLString TLString::FromUtf8(std::string_view utf8) {
     return TLString(out.data(), out.size());
 }
 
+namespace {
+
+// Writes the UTF-8 form of `code` at `to`; returns the bytes written.
+size_t PutUtf8(char* to, uint32_t code) {
+    if (code < 0x80) {
+        to[0] = static_cast<char>(code);
+        return 1;
+    }
+    if (code < 0x800) {
+        to[0] = static_cast<char>(0xC0 | (code >> 6));
+        to[1] = static_cast<char>(0x80 | (code & 0x3F));
+        return 2;
+    }
+    if (code < 0x10000) {
+        to[0] = static_cast<char>(0xE0 | (code >> 12));
+        to[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        to[2] = static_cast<char>(0x80 | (code & 0x3F));
+        return 3;
+    }
+    to[0] = static_cast<char>(0xF0 | (code >> 18));
+    to[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    to[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    to[3] = static_cast<char>(0x80 | (code & 0x3F));
+    return 4;
+}
+
+}  // namespace
+
+// Written into room for the longest form (three bytes a unit: a pair of surrogates takes four bytes
+// for two units) and cut to what was used.
 std::string TLString::ToUtf8() const {
-    std::string out;
-    out.reserve(length_);
+    std::string out(3 * length_, '\0');
+    size_t o = 0;
     for (size_t i = 0; i < length_; ++i) {
         uint32_t c = text_[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length_ && text_[i + 1] >= 0xDC00 && text_[i + 1] <= 0xDFFF) {
@@ -43,22 +73,9 @@ std::string TLString::ToUtf8() const {
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             c = 0xFFFD;
         }
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
+        o += PutUtf8(out.data() + o, c);
     }
+    out.resize(o);
     return out;
 }
 

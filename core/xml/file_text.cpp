@@ -1,6 +1,5 @@
 #include "core/xml/file_text.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -276,50 +275,6 @@ char AnsiByte(char16_t c) {
     return '?';
 }
 
-// Writes the UTF-8 form of `code` at `to`; returns the bytes written.
-size_t PutUtf8(char* to, uint32_t code) {
-    if (code < 0x80) {
-        to[0] = static_cast<char>(code);
-        return 1;
-    }
-    if (code < 0x800) {
-        to[0] = static_cast<char>(0xC0 | (code >> 6));
-        to[1] = static_cast<char>(0x80 | (code & 0x3F));
-        return 2;
-    }
-    if (code < 0x10000) {
-        to[0] = static_cast<char>(0xE0 | (code >> 12));
-        to[1] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        to[2] = static_cast<char>(0x80 | (code & 0x3F));
-        return 3;
-    }
-    to[0] = static_cast<char>(0xF0 | (code >> 18));
-    to[1] = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    to[2] = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    to[3] = static_cast<char>(0x80 | (code & 0x3F));
-    return 4;
-}
-
-// Written into room for the longest form (three bytes a unit: a pair of surrogates takes four bytes
-// for two units) and cut to what was used.
-std::string EncodeUtf8(std::u16string_view text, std::string_view prefix = {}) {
-    std::string out(prefix.size() + 3 * text.size(), '\0');
-    std::copy(prefix.begin(), prefix.end(), out.begin());
-    size_t o = prefix.size();
-    for (size_t i = 0; i < text.size(); ++i) {
-        uint32_t code = text[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
-        }
-        o += PutUtf8(out.data() + o, code);
-    }
-    out.resize(o);
-    return out;
-}
-
 }  // namespace
 
 TextEncoding DetectTextEncoding(std::string_view bytes) {
@@ -351,9 +306,9 @@ TLString DecodeFileText(std::string_view bytes, TextEncoding* encoding) {
 std::string EncodeFileText(std::u16string_view text, TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::kUtf8:
-            return EncodeUtf8(text);
+            return TLString::Constant(text.data(), text.size()).ToUtf8();
         case TextEncoding::kUtf8Bom:
-            return EncodeUtf8(text, kUtf8Bom);
+            return std::string(kUtf8Bom) + TLString::Constant(text.data(), text.size()).ToUtf8();
         case TextEncoding::kUtf16LE:
         case TextEncoding::kUtf16BE: {
             const bool big_endian = encoding == TextEncoding::kUtf16BE;
