@@ -88,14 +88,24 @@ function(tl_test name)
   endif()
 endfunction()
 
+# tl_shipped_copy(VARIABLE target DESTINATION): the command that puts a built program or module
+# where it ships, without its debug information. Wine reads a whole image into memory, debug sections
+# included, so an unstripped Setup.exe alone would cost every run some 12 MB; the build tree keeps the
+# copies with debug information for debugging.
+function(tl_shipped_copy variable target destination)
+  set(${variable} COMMAND ${CMAKE_OBJCOPY} --strip-debug $<TARGET_FILE:${target}> "${destination}" PARENT_SCOPE)
+endfunction()
+
 # tl_distribution_add(target FOLDER): copies a built program or module into the sample distribution,
 # at the relative FOLDER ("Tunevault", "Tunevault/x64", "Support", ...).
 function(tl_distribution_add target folder)
+  set(destination "${CMAKE_BINARY_DIR}/distribution/${folder}")
+  tl_shipped_copy(ship ${target} "${destination}/$<TARGET_FILE_NAME:${target}>")
   # A target of its own, so that the copy is made again whenever the folder is laid out anew,
   # not only when the program itself is rebuilt.
   add_custom_target(${target}_in_distribution
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/distribution/${folder}"
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> "${CMAKE_BINARY_DIR}/distribution/${folder}/"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${destination}"
+    ${ship}
     DEPENDS ${target}
     VERBATIM)
   add_dependencies(sample_distribution ${target}_in_distribution)

@@ -17,6 +17,9 @@ bool WebBrowserAvailable() {
                                 reinterpret_cast<void**>(&browser))))
         return false;
     browser->Release();
+    // The control's libraries are needed for this question only; the install that follows has better
+    // use for the memory they hold.
+    CoFreeUnusedLibrariesEx(0, 0);
     return true;
 }
 

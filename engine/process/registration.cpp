@@ -3,6 +3,7 @@
 
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
+#include "core/windows/file_exports.h"
 #include "core/windows/library_loader.h"
 #include "core/windows/module_function.h"
 #include "engine/filesystem/tl_file_system.h"
@@ -83,6 +84,9 @@ bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redi
 
 bool RegisterInProcess(const TLString& dll) {
     using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
+    // Loading runs a DLL's start-up code, which for a program tree of a few hundred modules costs
+    // more than copying them; a DLL without the export fails as its load would, without being loaded.
+    if (tlwin::FindFileExport(dll, "DllRegisterServer") == tlpe::ExportLookup::kMissing) return false;
     const CurrentDirectorySwitch directory(tlpath::FolderOf(dll));
     // The current directory is not searched for DLLs in this process; a server that loads its
     // siblings by bare name finds them through its folder added for the registration.

@@ -106,6 +106,30 @@ TEST_F(FileCopy, FileInUseIsStagedAndReplacedAtTheNextStart) {
     }
 }
 
+// A plug-in package that cannot be installed now is staged with what it needs at the next start: the
+// archive of its name beside it, or its whole folder.
+TEST_F(FileCopy, PackageForTheNextStartIsStagedWithItsArchiveOrItsFolder) {
+    const TLString single = Write(u"dist\\Plugins\\Visuals\\Visuals.tlp", "package");
+    Write(u"dist\\Plugins\\Visuals\\Visuals.zip", "archive");
+    Write(u"dist\\Plugins\\Visuals\\Other.zip", "not its archive");
+    const TLString whole = Write(u"dist\\Plugins\\Lyrics\\Lyrics.tlp", "package");
+    Write(u"dist\\Plugins\\Lyrics\\Words.txt", "words");
+    Write(u"dist\\Plugins\\Lyrics\\Fonts\\Face.ttf", "face");
+
+    ASSERT_TRUE(copier_.RecordForNextStart(single, TLString(), false));
+    ASSERT_TRUE(copier_.RecordForNextStart(whole, TLString(), true));
+
+    const TLString staged = dest_ + u"Setup\\Plugins\\";
+    EXPECT_EQ(Bytes(staged + u"Visuals\\Visuals.tlp"), "package");
+    EXPECT_EQ(Bytes(staged + u"Visuals\\Visuals.zip"), "archive");
+    EXPECT_FALSE(tltest::FileExists(staged + u"Visuals\\Other.zip"));
+    EXPECT_EQ(Bytes(staged + u"Lyrics\\Lyrics.tlp"), "package");
+    EXPECT_EQ(Bytes(staged + u"Lyrics\\Words.txt"), "words");
+    EXPECT_EQ(Bytes(staged + u"Lyrics\\Fonts\\Face.ttf"), "face");
+    // An empty destination marks a package in the record.
+    EXPECT_EQ(pending_.files, (TLStringArray{staged + u"Visuals\\Visuals.tlp|", staged + u"Lyrics\\Lyrics.tlp|"}));
+}
+
 TEST_F(FileCopy, FontInUseWaitsForTheNextStartWithoutARestart) {
     wchar_t windows[MAX_PATH];
     GetWindowsDirectoryW(windows, MAX_PATH);
