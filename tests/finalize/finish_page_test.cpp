@@ -10,6 +10,7 @@
 #include "tests/support/win_test_support.h"
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
+#include "wizard/rules/page_table.h"
 
 namespace {
 
@@ -21,7 +22,12 @@ constexpr char16_t kFinalizeKey[] = u"Software\\C. Orvane\\Tonehall 27\\Installe
 constexpr char16_t kRunOnceKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 constexpr char16_t kTagEditorServerKey[] =
     u"Software\\Classes\\CLSID\\{6B1E3C2A-27D0-4C1B-9E55-7A1D0C5E2701}\\InprocServer32";
-constexpr int kSetupTypeIndex = 1, kSelectPathIndex = 3, kCopyAndInstallIndex = 4, kFinishIndex = 7;
+// The sample product offers file associations, so the wizard shows every page.
+const int kSetupTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupType, true);
+const int kCustomTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupTypeCustom, true);
+const int kSelectPathIndex = wizard_rules::PageIndex(wizard_rules::Page::kSelectPath, true);
+const int kCopyAndInstallIndex = wizard_rules::PageIndex(wizard_rules::Page::kCopyAndInstall, true);
+const int kFinishIndex = wizard_rules::PageIndex(wizard_rules::Page::kFinish, true);
 
 class FinishPage : public ::testing::Test {
 protected:
@@ -32,7 +38,7 @@ protected:
         ASSERT_TRUE(wizard.WaitForPage(kSetupTypeIndex));
         ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
         ASSERT_TRUE(wizard.Click(kNextButtonId));
-        ASSERT_TRUE(wizard.WaitForPage(kSetupTypeIndex + 1));
+        ASSERT_TRUE(wizard.WaitForPage(kCustomTypeIndex));
         ASSERT_TRUE(wizard.Click(kNextButtonId));
         ASSERT_TRUE(wizard.WaitForPage(kSelectPathIndex));
         ASSERT_TRUE(wizard.TypeText(kFolderField, destination_));

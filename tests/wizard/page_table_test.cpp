@@ -18,6 +18,9 @@ TEST(PageTable, FileAssociationsPageOnlyWhenTheProductOffersIt) {
     EXPECT_EQ(wizard_rules::PageOrder(false), without);
     // The copy-and-install page keeps its index either way: the cancel rules count on it.
     EXPECT_EQ(without[wizard_rules::kFirstIndexPastCancelling], Page::kCopyAndInstall);
+    EXPECT_EQ(wizard_rules::PageIndex(Page::kFinish, true), 7);
+    EXPECT_EQ(wizard_rules::PageIndex(Page::kFinish, false), 6);
+    EXPECT_EQ(wizard_rules::PageIndex(Page::kFileAssociation, false), -1);
 }
 
 TEST(PageTable, EachPageHasItsHeaderAndButtonRules) {

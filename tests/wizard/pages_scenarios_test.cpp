@@ -10,6 +10,7 @@
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
 #include "wizard/environment_seams.h"
+#include "wizard/rules/page_table.h"
 
 namespace {
 
@@ -19,7 +20,11 @@ using namespace wizard_ids;
 constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
 constexpr char16_t kInstaller[] = u"Software\\C. Orvane\\Tonehall 27\\Installer";
 constexpr char16_t kRadioEntry[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall Radio";
-constexpr int kSetupTypeIndex = 1, kCustomTypeIndex = 2, kSelectPathIndex = 3, kCopyAndInstallIndex = 4;
+// The sample product offers file associations, so the wizard shows every page.
+const int kSetupTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupType, true);
+const int kCustomTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupTypeCustom, true);
+const int kSelectPathIndex = wizard_rules::PageIndex(wizard_rules::Page::kSelectPath, true);
+const int kCopyAndInstallIndex = wizard_rules::PageIndex(wizard_rules::Page::kCopyAndInstall, true);
 constexpr int64_t kMiB = 1 << 20;
 
 // An environment variable that Setup.exe started meanwhile inherits.

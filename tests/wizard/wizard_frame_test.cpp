@@ -8,6 +8,7 @@
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
+#include "wizard/rules/page_table.h"
 
 namespace {
 
@@ -15,8 +16,13 @@ using tltest::WizardDriver;
 using namespace wizard_ids;
 
 constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
-constexpr int kSelectPathIndex = 3;
-constexpr int kFileAssociationIndex = 5;
+// The sample product offers file associations, so the wizard shows every page.
+const int kSetupTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupType, true);
+const int kCustomTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupTypeCustom, true);
+const int kSelectPathIndex = wizard_rules::PageIndex(wizard_rules::Page::kSelectPath, true);
+const int kFileAssociationIndex = wizard_rules::PageIndex(wizard_rules::Page::kFileAssociation, true);
+const int kShortcutsIndex = wizard_rules::PageIndex(wizard_rules::Page::kShortcuts, true);
+const int kFinishIndex = wizard_rules::PageIndex(wizard_rules::Page::kFinish, true);
 // The installation runs between the destination page and the file associations page.
 constexpr DWORD kInstallationTimeout = 300000;
 
@@ -67,7 +73,7 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     EXPECT_TRUE(wizard.Button(kCancelButtonId).enabled);
     EXPECT_EQ(wizard.Button(kCancelButtonId).text, TLString(u"Cancel"));
 
-    NextUntil(wizard, 1);
+    NextUntil(wizard, kSetupTypeIndex);
     EXPECT_EQ(wizard.Title(), TLString(u"Setup Type"));
     EXPECT_TRUE(wizard.Button(kBackButtonId).enabled);
     EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Next >"));
@@ -98,11 +104,11 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     ASSERT_TRUE(wizard.AnswerMessage(u"Cancel Unavailable", u"OK"));
     EXPECT_TRUE(wizard.WaitForPage(kFileAssociationIndex));
 
-    NextUntil(wizard, 6);
+    NextUntil(wizard, kShortcutsIndex);
     EXPECT_EQ(wizard.Title(), TLString(u"Create Shortcuts"));
     EXPECT_TRUE(wizard.Button(kBackButtonId).enabled);
     EXPECT_FALSE(wizard.Button(kCancelButtonId).enabled);
-    NextUntil(wizard, 7);
+    NextUntil(wizard, kFinishIndex);
     EXPECT_EQ(wizard.Header(), TLString(u"<b>Install Complete</b>\r\n\tThank you for installing Tonehall"));
     EXPECT_EQ(wizard.Button(kNextButtonId).text, TLString(u"Finish"));
     EXPECT_FALSE(wizard.Button(kBackButtonId).enabled);
@@ -128,17 +134,17 @@ TEST(WizardFrame, TwoClicksOnNextInQuickSuccessionAdvanceOnePage) {
     tltest::Distribution distribution;
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
-    NextUntil(wizard, 1);
+    NextUntil(wizard, kSetupTypeIndex);
     ChooseCustomSetup(wizard);
     // Settled on the page, then two clicks at once.
     ASSERT_TRUE(wizard.Click(kNextButtonId));
     ASSERT_TRUE(wizard.ClickNow(kNextButtonId));
-    ASSERT_TRUE(wizard.WaitForPage(2));
+    ASSERT_TRUE(wizard.WaitForPage(kCustomTypeIndex));
     for (int waited = 0;
          waited < 300 && !tltest::LogContains(wizard.program(), u"Click right after a page change ignored"); ++waited)
         Sleep(100);
     EXPECT_TRUE(tltest::LogContains(wizard.program(), u"Click right after a page change ignored"));
-    EXPECT_EQ(wizard.PageIndex(), 2);
+    EXPECT_EQ(wizard.PageIndex(), kCustomTypeIndex);
     // The Cancel button itself cancels at once, without a question.
     ASSERT_TRUE(wizard.Click(kCancelButtonId));
     EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);

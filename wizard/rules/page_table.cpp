@@ -1,5 +1,6 @@
 #include "wizard/rules/page_table.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace wizard_rules {
@@ -33,6 +34,12 @@ std::vector<Page> PageOrder(bool file_associations_offered) {
     for (const PageDescription& description : kPages)
         if (description.page != Page::kFileAssociation || file_associations_offered) order.push_back(description.page);
     return order;
+}
+
+int PageIndex(Page page, bool file_associations_offered) {
+    const std::vector<Page> order = PageOrder(file_associations_offered);
+    const auto found = std::find(order.begin(), order.end(), page);
+    return found == order.end() ? -1 : static_cast<int>(found - order.begin());
 }
 
 }  // namespace wizard_rules

@@ -35,6 +35,9 @@ const PageDescription& Describe(Page page);
 // offers it.
 std::vector<Page> PageOrder(bool file_associations_offered);
 
+// Where a page stands in that order; -1 for the file associations page when it is not offered.
+int PageIndex(Page page, bool file_associations_offered);
+
 // From this index on the installation is running or done, and the wizard can no longer be cancelled.
 constexpr int kFirstIndexPastCancelling = 4;
 
