@@ -99,9 +99,4 @@ bool RegisterInProcess(const TLString& dll) {
     return registered;
 }
 
-bool IsRegistrable(const TLString& path) {
-    return path.Find(u".dll") != TLString::npos || path.Find(u".ocx") != TLString::npos ||
-           path.Find(u".ax") != TLString::npos;
-}
-
 }  // namespace tlproc

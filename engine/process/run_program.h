@@ -42,11 +42,8 @@ bool RegisterThroughPackageInstaller(const TLProcessInfoBlock& block, const TLSt
 bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redirection);
 
 // Loads the DLL with its folder as the current directory and as a DLL search folder (so that what it
-// needs is found beside it) and calls its DllRegisterServer; true when that succeeded.
+// needs is found beside it) and calls its DllRegisterServer; true when that succeeded. A DLL whose
+// export table shows no DllRegisterServer fails without being loaded.
 bool RegisterInProcess(const TLString& dll);
-
-// True for paths naming a DLL, ActiveX control or DirectShow filter (".dll", ".ocx", ".ax"; the letter
-// case must match).
-bool IsRegistrable(const TLString& path);
 
 }  // namespace tlproc

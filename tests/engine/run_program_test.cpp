@@ -211,13 +211,4 @@ TEST_F(RunProgramTest, DispatchesTheThreadsMessagesOnlyWhenPumping) {
     EXPECT_EQ(MessageCounter::count(), 1);
 }
 
-TEST(IsRegistrable, LooksForServerExtensionsInTheirLetterCase) {
-    const struct {
-        const char16_t* path;
-        bool registrable;
-    } cases[] = {{u"C:\\p\\codec.dll", true},  {u"C:\\p\\control.ocx", true}, {u"C:\\p\\filter.ax", true},
-                 {u"C:\\p\\CODEC.DLL", false}, {u"C:\\p\\player.exe", false}, {u"C:\\p\\notes.txt", false}};
-    for (const auto& c : cases) EXPECT_EQ(tlproc::IsRegistrable(c.path), c.registrable) << TLString(c.path);
-}
-
 }  // namespace
