@@ -107,8 +107,9 @@ bool CanDecodeUtf8WithShuffles() {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_unpackhi_epi8(bytes, zero));
     };
     // Where the letters start and where the ASCII is are found for 64 bytes at once, so that each step
-    // within them waits only for a shift and a table read, never for the bytes it begins at.
-    while (n - i >= 64) {
+    // within them waits only for a shift and a table read, never for the bytes it begins at. A step
+    // may read and write up to 64 bytes past the block.
+    while (n - i >= 64 + 64) {
         __m128i block[4];
         for (int k = 0; k < 4; ++k) block[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i) + k);
         const uint64_t high = HighBits(block);
@@ -123,18 +124,19 @@ bool CanDecodeUtf8WithShuffles() {
         for (int k = 0; k < 4; ++k) begins[k] = _mm_cmpgt_epi8(block[k], _mm_set1_epi8(static_cast<char>(0xBF)));
         const uint64_t starts = HighBits(begins);
         size_t at = 0;
-        for (; at + 16 <= 64;) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + at));
+        while (at + kEndBits < 64) {
             const uint64_t high_here = high >> at;
-            // A run of ASCII longer than the letters one shuffle takes is widened as it stands.
+            // A run of ASCII longer than the letters one shuffle takes is widened as it stands, up to
+            // the block's end in one go: cheaper than a loop that stops at the run's length.
             if (!(high_here & ((1u << kShortLetters) - 1))) {
-                widen(bytes, out + o);
-                const size_t ascii =
-                    high_here ? std::min<size_t>(static_cast<size_t>(__builtin_ctzll(high_here)), 16) : 16;
+                const size_t ascii = high_here ? static_cast<size_t>(__builtin_ctzll(high_here)) : 64 - at;
+                for (size_t k = 0; k < 64; k += 16)
+                    widen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + at + k)), out + o + k);
                 at += ascii;
                 o += ascii;
                 continue;
             }
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + at));
             if (!(starts >> at & 1)) break;  // a continuation byte with no lead
             // A letter ends where the next one starts; the twelfth byte's end is told by the thirteenth.
             const uint16_t entry = kTables.pattern_of_ends[starts >> (at + 1) & ((1u << kEndBits) - 1)];
@@ -180,7 +182,7 @@ bool CanDecodeUtf8WithShuffles() {
             o += pattern < kShortPatterns ? kShortLetters : kLongLetters;
         }
         i += at;
-        if (at + 16 <= 64) break;  // stopped at a sequence left to the caller
+        if (at + kEndBits < 64) break;  // stopped at a sequence left to the caller
     }
     read = i;
     written = o;
