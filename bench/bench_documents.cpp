@@ -45,8 +45,8 @@ std::string RootElement(const std::string& utf8) {
     return at == std::string::npos ? std::string() : utf8.substr(at);
 }
 
-BenchDocument Make(std::string name, std::string utf8) {
-    BenchDocument doc{std::move(name), std::move(utf8), {}};
+BenchDocument Make(std::string name, std::string utf8, bool real_file) {
+    BenchDocument doc{std::move(name), std::move(utf8), {}, real_file};
     doc.text = tlxml::DecodeFileText(doc.utf8);
     return doc;
 }
@@ -96,25 +96,25 @@ std::vector<BenchDocument> LoadBenchDocuments(const std::vector<std::string>& ex
             continue;
         }
         if (repeated_source.empty()) repeated_source = RootElement(bytes);
-        documents.push_back(Make(source.name, std::move(bytes)));
+        documents.push_back(Make(source.name, std::move(bytes), true));
     }
     if (!repeated_source.empty()) {
         std::string repeated = "<repeated>\n";
         for (int i = 0; i < kRepeats; ++i) repeated += repeated_source;
         repeated += "</repeated>\n";
-        documents.push_back(Make(documents.front().name + "-x10", std::move(repeated)));
+        documents.push_back(Make(documents.front().name + "-x10", std::move(repeated), false));
     }
-    documents.push_back(Make("catalogue", GenerateCatalogue(5000)));
+    documents.push_back(Make("catalogue", GenerateCatalogue(5000), false));
     for (const std::string& path : extra_files) {
         std::string bytes;
         if (!ReadFile(path.c_str(), bytes)) {
             std::fprintf(stderr, "left out: %s (it cannot be read or is empty)\n", path.c_str());
             continue;
         }
-        documents.push_back(Make(path.substr(path.find_last_of('/') + 1), std::move(bytes)));
+        documents.push_back(Make(path.substr(path.find_last_of('/') + 1), std::move(bytes), true));
     }
     // Last, as the searches below expect.
-    documents.push_back(Make("packages", GeneratePackageList(20000)));
+    documents.push_back(Make("packages", GeneratePackageList(20000), false));
     return documents;
 }
 

@@ -14,6 +14,7 @@ struct BenchDocument {
     std::string name;
     std::string utf8;
     TLString text;
+    bool real_file;  // a file as it was read, not generated or repeated
 };
 
 // The documents whose files are present, then the files named in `extra_files`; a missing file is

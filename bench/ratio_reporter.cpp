@@ -62,7 +62,7 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
 }
 
-void RatioReporter::PrintRatios() const {
+void RatioReporter::PrintRatios(const std::set<std::string>& real_files) const {
     std::set<std::string> tasks;
     for (const auto& [name, seconds] : seconds_) {
         Name n;
@@ -75,7 +75,8 @@ void RatioReporter::PrintRatios() const {
         std::printf("\n%-14s %-14s %12s", task.c_str(), "document", "tonehall");
         for (const char* other : kOthers) std::printf(" %12s", other);
         std::printf("\n");
-        std::vector<double> logs[2];
+        // The logarithms of the ratios, of every document and of the real files.
+        std::vector<double> logs[2], real_logs[2];
         std::set<std::string> documents;
         for (const auto& [name, seconds] : seconds_) {
             Name n;
@@ -93,22 +94,28 @@ void RatioReporter::PrintRatios() const {
                 }
                 const double ratio = other->second / ours->second;
                 logs[i].push_back(std::log(ratio));
+                if (real_files.count(document)) real_logs[i].push_back(std::log(ratio));
                 std::printf(" %11.2fx", ratio);
             }
             std::printf("\n");
         }
-        std::printf("%-14s %-14s %12s", "", "geometric mean", "");
-        for (const auto& l : logs) {
-            double sum = 0;
-            for (double v : l) sum += v;
-            if (l.empty()) {
-                std::printf(" %12s", "-");
-            } else {
-                std::printf(" %11.2fx", std::exp(sum / static_cast<double>(l.size())));
-            }
-        }
-        std::printf("\n");
+        PrintGeometricMeans("geometric mean", logs);
+        PrintGeometricMeans("  real files", real_logs);
     }
+}
+
+void RatioReporter::PrintGeometricMeans(const char* label, const std::vector<double> (&logs)[2]) {
+    std::printf("%-14s %-14s %12s", "", label, "");
+    for (const auto& l : logs) {
+        double sum = 0;
+        for (double v : l) sum += v;
+        if (l.empty()) {
+            std::printf(" %12s", "-");
+        } else {
+            std::printf(" %11.2fx", std::exp(sum / static_cast<double>(l.size())));
+        }
+    }
+    std::printf("\n");
 }
 
 }  // namespace tlbench

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace tlbench {
 
@@ -14,10 +15,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override;
     // Prints, per task, each document's time ratios of pugixml and RapidXML to the installer's
-    // document (above 1: the installer's document is faster) and their geometric means.
-    void PrintRatios() const;
+    // document (above 1: the installer's document is faster) and their geometric means, over all
+    // documents and over `real_files` alone.
+    void PrintRatios(const std::set<std::string>& real_files) const;
 
 private:
+    static void PrintGeometricMeans(const char* label, const std::vector<double> (&logs)[2]);
+
     std::map<std::string, double> seconds_;  // CPU time per iteration, by benchmark name
     std::set<std::string> medians_;          // names whose time is the median of repetitions
 };

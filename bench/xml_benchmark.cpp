@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <set>
 #include <pugixml.hpp>
 #include <rapidxml/rapidxml.hpp>
 #include <string>
@@ -359,7 +360,10 @@ int main(int argc, char** argv) {
 
     tlbench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
+    std::set<std::string> real_files;
+    for (const BenchDocument& d : documents)
+        if (d.real_file) real_files.insert(d.name);
+    reporter.PrintRatios(real_files);
     PrintMemoryPerElement(documents);
     benchmark::Shutdown();
     return 0;
