@@ -125,6 +125,8 @@ size_t DecodeUtf8(std::string_view bytes, char16_t* out, bool replace, Utf8Decod
     size_t i = 0, o = 0;
     uint32_t code;
     while (i < n) {
+        // The shuffles take most of the text; what they leave (the last bytes, four-byte letters,
+        // malformed bytes) goes the plain way below, and then back to them.
         if (decoder == Utf8Decoder::kShuffles) DecodeUtf8WithShuffles(s, n, out, i, o);
         const size_t ascii = AsciiRun(s, i, n, out, o);
         i += ascii;

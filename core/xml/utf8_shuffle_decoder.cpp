@@ -1,7 +1,5 @@
 #include "core/xml/utf8_shuffle_decoder.h"
 
-#include <algorithm>
-
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define TL_UTF8_SHUFFLES 1
 #include <tmmintrin.h>
@@ -108,7 +106,7 @@ bool CanDecodeUtf8WithShuffles() {
     };
     // Where the letters start and where the ASCII is are found for 64 bytes at once, so that each step
     // within them waits only for a shift and a table read, never for the bytes it begins at. A step
-    // may read and write up to 64 bytes past the block.
+    // may read up to 64 bytes past the block, and write as many units.
     while (n - i >= 64 + 64) {
         __m128i block[4];
         for (int k = 0; k < 4; ++k) block[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i) + k);
