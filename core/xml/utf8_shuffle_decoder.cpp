@@ -20,15 +20,17 @@ constexpr int kShortLetters = 6, kLongLetters = 4;
 constexpr int kShortPatterns = 1 << kShortLetters;  // a length of 1 or 2 for each letter
 constexpr int kLongPatterns = 3 * 3 * 3 * 3;        // a length of 1, 2 or 3 for each letter
 constexpr int kEndBits = 12;
-constexpr uint16_t kNoPattern = 0xFF;
+constexpr uint8_t kNoPattern = 0xFF;
 constexpr uint8_t kZero = 0x80;  // a shuffle index that gives a zero byte
 
 struct Tables {
-    // The pattern in the low byte, the bytes its letters take in the high byte.
-    uint16_t pattern_of_ends[1 << kEndBits];
+    uint8_t pattern_of_ends[1 << kEndBits];
+    // The bytes the pattern's letters take: a table of its own, so that where the next step begins
+    // waits for this one read alone.
+    uint8_t consumed_of_ends[1 << kEndBits];
     alignas(16) uint8_t shuffles[kShortPatterns + kLongPatterns][16];
 
-    constexpr Tables() : pattern_of_ends{}, shuffles{} {
+    constexpr Tables() : pattern_of_ends{}, consumed_of_ends{}, shuffles{} {
         int consumed[kShortPatterns + kLongPatterns] = {};
         for (int p = 0; p < kShortPatterns + kLongPatterns; ++p) {
             for (uint8_t& b : shuffles[p]) b = kZero;
@@ -66,8 +68,8 @@ struct Tables {
                 for (int k = kLongLetters - 1; k >= 0; --k) pattern = pattern * 3 + lengths[k] - 1;
                 pattern += kShortPatterns;
             }
-            pattern_of_ends[ends] =
-                static_cast<uint16_t>(pattern == kNoPattern ? kNoPattern : pattern | consumed[pattern] << 8);
+            pattern_of_ends[ends] = static_cast<uint8_t>(pattern);
+            consumed_of_ends[ends] = static_cast<uint8_t>(pattern == kNoPattern ? 0 : consumed[pattern]);
         }
     }
 };
@@ -121,6 +123,8 @@ bool CanDecodeUtf8WithShuffles() {
         __m128i begins[4];
         for (int k = 0; k < 4; ++k) begins[k] = _mm_cmpgt_epi8(block[k], _mm_set1_epi8(static_cast<char>(0xBF)));
         const uint64_t starts = HighBits(begins);
+        // A letter ends where the next one starts; the twelfth byte's end is told by the thirteenth.
+        const uint64_t ends = starts >> 1;
         size_t at = 0;
         while (at + kEndBits < 64) {
             const uint64_t high_here = high >> at;
@@ -136,9 +140,8 @@ bool CanDecodeUtf8WithShuffles() {
             }
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + at));
             if (!(starts >> at & 1)) break;  // a continuation byte with no lead
-            // A letter ends where the next one starts; the twelfth byte's end is told by the thirteenth.
-            const uint16_t entry = kTables.pattern_of_ends[starts >> (at + 1) & ((1u << kEndBits) - 1)];
-            const unsigned pattern = entry & 0xFF;
+            const unsigned ends_here = ends >> at & ((1u << kEndBits) - 1);
+            const unsigned pattern = kTables.pattern_of_ends[ends_here];
             if (pattern == kNoPattern) break;
             const __m128i lanes =
                 _mm_shuffle_epi8(bytes, _mm_load_si128(reinterpret_cast<const __m128i*>(kTables.shuffles[pattern])));
@@ -176,7 +179,7 @@ bool CanDecodeUtf8WithShuffles() {
             }
             if (valid != 0xFFFF) break;
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), units);
-            at += entry >> 8;
+            at += kTables.consumed_of_ends[ends_here];
             o += pattern < kShortPatterns ? kShortLetters : kLongLetters;
         }
         i += at;
