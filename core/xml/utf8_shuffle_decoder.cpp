@@ -22,6 +22,8 @@ constexpr int kLongPatterns = 3 * 3 * 3 * 3;        // a length of 1, 2 or 3 for
 constexpr int kEndBits = 12;
 constexpr uint8_t kNoPattern = 0xFF;
 constexpr uint8_t kZero = 0x80;  // a shuffle index that gives a zero byte
+// Where five letters of three bytes each end.
+constexpr uint64_t kFiveLongLetters = 1 << 2 | 1 << 5 | 1 << 8 | 1 << 11 | 1 << 14;
 
 struct Tables {
     uint8_t pattern_of_ends[1 << kEndBits];
@@ -140,6 +142,35 @@ bool CanDecodeUtf8WithShuffles() {
             }
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + at));
             if (!(starts >> at & 1)) break;  // a continuation byte with no lead
+            // Five letters of three bytes each (Chinese, Japanese, Korean) in the next fifteen bytes:
+            // a step of their own that reads more than the table's twelve, and whose length is known
+            // before any table is read.
+            if (at + 16 <= 64 && (ends >> at & 0x7FFF) == kFiveLongLetters) {
+                // Lead << 8 | middle and middle << 8 | last in the 16-bit lane of each letter.
+                const __m128i lead_middle =
+                    _mm_shuffle_epi8(bytes, _mm_setr_epi8(1, 0, 4, 3, 7, 6, 10, 9, 13, 12, -1, -1, -1, -1, -1, -1));
+                const __m128i middle_last =
+                    _mm_shuffle_epi8(bytes, _mm_setr_epi8(2, 1, 5, 4, 8, 7, 11, 10, 14, 13, -1, -1, -1, -1, -1, -1));
+                const __m128i code =
+                    _mm_or_si128(_mm_slli_epi16(_mm_and_si128(lead_middle, _mm_set1_epi16(0x0F00)), 4),
+                                 _mm_or_si128(_mm_and_si128(_mm_srli_epi16(middle_last, 2), _mm_set1_epi16(0x0FC0)),
+                                              _mm_and_si128(middle_last, _mm_set1_epi16(0x003F))));
+                // Well formed: a lead of E0-EF, no overlong form, no surrogate.
+                const __m128i lead =
+                    _mm_cmpeq_epi16(_mm_and_si128(lead_middle, _mm_set1_epi16(static_cast<short>(0xF000))),
+                                    _mm_set1_epi16(static_cast<short>(0xE000)));
+                const __m128i not_overlong = _mm_cmpeq_epi16(_mm_subs_epu16(_mm_set1_epi16(0x0800), code), zero);
+                const __m128i surrogate =
+                    _mm_cmpeq_epi16(_mm_and_si128(code, _mm_set1_epi16(static_cast<short>(0xF800))),
+                                    _mm_set1_epi16(static_cast<short>(0xD800)));
+                const unsigned valid = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_andnot_si128(surrogate, _mm_and_si128(lead, not_overlong))));
+                if ((valid & 0x3FF) != 0x3FF) break;
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + o), code);
+                at += 15;
+                o += 5;
+                continue;
+            }
             const unsigned ends_here = ends >> at & ((1u << kEndBits) - 1);
             const unsigned pattern = kTables.pattern_of_ends[ends_here];
             if (pattern == kNoPattern) break;

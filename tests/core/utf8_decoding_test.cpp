@@ -68,14 +68,28 @@ const char* const kSequences[] = {
     std::string_view("\0", 1).data(),
 };
 
-// Each sequence at every offset of the first 80 bytes, within text of each mix of letters: read as
-// the reference reads it, strictly and with replacement, by every decoder.
+// Text of 96 bytes or more: each mix of the letters above, and runs of a single letter of two and of
+// three bytes, which some decoders take more letters at a time.
+std::vector<std::string> TextsOfLetters() {
+    std::vector<std::string> texts;
+    for (size_t mix = 0; mix < std::size(kLetters); ++mix) {
+        std::string text;
+        for (size_t k = 0; text.size() < 96; ++k) text += kLetters[(mix + k * (k % 3 + 1)) % std::size(kLetters)];
+        texts.push_back(text);
+    }
+    for (const char* letter : {"\xD0\x96", "\xE4\xB8\xAD"}) {
+        std::string run;
+        while (run.size() < 96) run += letter;
+        texts.push_back(run);
+    }
+    return texts;
+}
+
+// Each sequence at every offset of the first 80 bytes, within each text of letters: read as the
+// reference reads it, strictly and with replacement, by every decoder.
 TEST(Utf8Decoding, SequencesAtEveryOffsetWithinLetters) {
     for (Utf8Decoder decoder : RunnableDecoders()) {
-        for (size_t mix = 0; mix < std::size(kLetters); ++mix) {
-            std::string before;
-            for (size_t k = 0; before.size() < 96; ++k)
-                before += kLetters[(mix + k * (k % 3 + 1)) % std::size(kLetters)];
+        for (const std::string& before : TextsOfLetters()) {
             for (const char* sequence : kSequences) {
                 const std::string bytes_of(sequence, sequence[0] ? std::char_traits<char>::length(sequence) : 1);
                 for (size_t offset = 0; offset <= 80; ++offset)
