@@ -1,6 +1,7 @@
 #include "toolkit/tl_window.h"
 
 #include "core/app/tl_app.h"
+#include "core/windows/fault_seam.h"
 
 namespace {
 
@@ -28,8 +29,12 @@ TLWindow::~TLWindow() {
 
 bool TLWindow::CreateOfClass(const wchar_t* class_name, DWORD ex_style, DWORD style, const TLString& text,
                              const RECT& rect, HWND parent, int id) {
+    if (tlwin::PlantedError(tlwin::FaultCall::kWindowCreate) != ERROR_SUCCESS) return false;
     RegisterOnce(class_name, Procedure);
     const auto menu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)) : nullptr;
+    // The class lookup before the registration leaves an error behind, which a failed creation that
+    // sets none would otherwise be taken for.
+    SetLastError(ERROR_SUCCESS);
     CreateWindowExW(ex_style, class_name, text.wc(), style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent, menu, GetModuleHandleW(nullptr), this);
     return hwnd_ != nullptr;
