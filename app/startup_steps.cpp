@@ -36,7 +36,8 @@ TLString SystemErrorText(DWORD error) {
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     TLString text(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), buffer ? length : 0));
     if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.Last() == u'\n' || text.Last() == u'\r' || text.Last() == u' ' || text.Last() == u'.'))
+    while (!text.empty() &&
+           (text.Last() == u'\n' || text.Last() == u'\r' || text.Last() == u' ' || text.Last() == u'.'))
         text.Truncate(text.length() - 1);
     return text.empty() ? tools::Translate(u"unknown error") : text;
 }
@@ -45,9 +46,9 @@ TLString SystemErrorText(DWORD error) {
 void ReportWizardNotStarted(DWORD error) {
     tools::LogFormat(u"RunWizard", u"The install wizard could not start (error %d): nothing was installed",
                      static_cast<int>(error));
-    const TLString what = TLString::Format(
-        tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"), SystemErrorText(error),
-        static_cast<int>(error));
+    const TLString what =
+        TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"),
+                         SystemErrorText(error), static_cast<int>(error));
     const TLString text = what + tools::Translate(u"Nothing has been installed. Please start the installer again.");
     tools::ShowMessage(nullptr, tools::Translate(u"Install Error"), text, tltools::IMessageService::kOk);
 }

@@ -18,15 +18,7 @@
 
 namespace tlwin {
 
-enum class FaultCall : size_t {
-    kRegistryWrite,
-    kFileCopy,
-    kFileMove,
-    kFileDelete,
-    kFileWrite,
-    kWindowCreate,
-    kCount
-};
+enum class FaultCall : size_t { kRegistryWrite, kFileCopy, kFileMove, kFileDelete, kFileWrite, kWindowCreate, kCount };
 
 // The error a test planted for the call, or ERROR_SUCCESS. A call that gets an error must fail with
 // it without touching the system; the layer functions also leave it as the last error.

@@ -29,8 +29,7 @@ TEST(LauncherPlacement, CopiesTheLauncherOnlyWhereStartupCouldNotPlaceIt) {
     };
     for (const Case& c : cases) {
         const auto exists = [&](const TLString& path) { return c.files.count(std::u16string(path.view())) > 0; };
-        EXPECT_EQ(engine::LauncherToPlace(TLString(kSource), TLString(c.launcher_name), exists), c.expected)
-            << c.what;
+        EXPECT_EQ(engine::LauncherToPlace(TLString(kSource), TLString(c.launcher_name), exists), c.expected) << c.what;
     }
 }
 
