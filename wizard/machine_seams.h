@@ -1,20 +1,22 @@
 #pragma once
-// Two stand-ins that the wizard's scenario tests hand to Setup.exe through its environment: the free
-// space of the destination's drive, because Wine cannot stand for a nearly full disk, and the length
-// of a second of the automatic install's countdown, so that a scenario need not wait half a minute.
-// Without the variables (every real run) the real free space and real seconds are used.
+// The two facts of the machine that the wizard's scenario tests must choose: the free space of the
+// destination's drive, because Wine cannot stand for a nearly full disk, and the length of a second
+// of the automatic install's countdown, so that a scenario need not wait half a minute.
+//
+// machine_seams.cpp answers from the machine and is what Setup.exe ships with. A test-only build of
+// the program (SetupWithStandIns.exe, tests/support) links its own definitions of these functions
+// instead; the linker then never takes machine_seams.o out of its library. Keep this file's
+// definitions alone in machine_seams.cpp, so that the substitution stays possible.
 
 #include <cstdint>
-#include <optional>
+
+#include "core/string/tl_string.h"
 
 namespace seams {
 
-inline constexpr char16_t kFreeBytesVariable[] = u"TONEHALL_SETUP_FREE_BYTES";
-inline constexpr char16_t kCountdownTickVariable[] = u"TONEHALL_SETUP_COUNTDOWN_TICK_MS";
-
-// The free space a test stands for; nothing when none is given.
-std::optional<int64_t> FreeBytes();
-// Milliseconds in one second of the countdown: 1000 unless a test gives fewer.
+// Bytes free on the folder's drive; negative when nobody can tell.
+int64_t FreeBytes(const TLString& folder);
+// Milliseconds in one second of the countdown.
 unsigned CountdownTickMs();
 
 }  // namespace seams
