@@ -3,8 +3,8 @@
 #include "core/tools/tools.h"
 #include "core/windows/module_path.h"
 #include "wizard/control_ids.h"
-#include "wizard/machine_seams.h"
 #include "wizard/install_wizard.h"
+#include "wizard/machine_seams.h"
 #include "wizard/welcome_facts.h"
 
 namespace {

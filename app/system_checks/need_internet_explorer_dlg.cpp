@@ -20,8 +20,9 @@ class CResourcePicture final : public TLChildControl {
 public:
     bool Create(TLWizardPageWnd& page, int id, const RECT& logical) {
         if (!CreateChild(page, L"STATIC", SS_BITMAP | SS_CENTERIMAGE, 0, TLString(), id, logical)) return false;
-        bitmap_ = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEED_INTERNET_EXPLORER),
-                                                  IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+        bitmap_ =
+            static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_NEED_INTERNET_EXPLORER),
+                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
         SendMessageW(hwnd(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
         return true;
     }
@@ -63,5 +64,5 @@ int CNeedInternetExplorerDlg::DoModal(HWND owner) {
     CNeedInternetExplorerPage page(title_);
     popup.AddPage(&page);
     return popup.RunModal(owner) == TLWizardPopupWnd::kFinished ? syschecks::kBrowserDownload
-                                                                 : syschecks::kBrowserQuitSetup;
+                                                                : syschecks::kBrowserQuitSetup;
 }

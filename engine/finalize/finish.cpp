@@ -19,11 +19,11 @@ void MakeReadOnly(TLString folder) {
 
 // One text, so that a language file translates the request as a whole.
 bool UserConfirmsRestart(tools::IInstallPrompts& prompts) {
-    const int pressed = prompts.Ask(tools::TranslatedPrompt(
-        u"Confirm Restart"_tl,
-        {u"Please save your work and close any open programs.\r\n\r\n"
-         u"Then click 'Restart' to restart your computer and finish installation."_tl},
-        tools::IMessageService::kOk, {u"Restart"_tl, u"Cancel"_tl}));
+    const int pressed = prompts.Ask(
+        tools::TranslatedPrompt(u"Confirm Restart"_tl,
+                                {u"Please save your work and close any open programs.\r\n\r\n"
+                                 u"Then click 'Restart' to restart your computer and finish installation."_tl},
+                                tools::IMessageService::kOk, {u"Restart"_tl, u"Cancel"_tl}));
     return pressed == tools::IMessageService::kResultFirstNamed;
 }
 

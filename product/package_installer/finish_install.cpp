@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/tools/product_key.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/registry.h"
 #include "engine/finalize/finalize_plan.h"
 #include "engine/process/run_program.h"
-#include "core/tools/product_key.h"
 
 namespace {
 

@@ -31,8 +31,8 @@ TLString Arguments() {
 }
 
 void AppendToLog(const TLString& line) {
-    HANDLE file = CreateFileW((tlwin::ModuleFolder() + u"PackageInstaller.log").wc(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW((tlwin::ModuleFolder() + u"PackageInstaller.log").wc(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     const std::string bytes = line.ToUtf8() + "\r\n";
     DWORD written = 0;

@@ -115,8 +115,8 @@ TEST_F(Cleaning, SettingsOfEarlierVersionsAreTidied) {
     engine::CleanInstallationDirectory(Request(false), pending_);
 
     TLString value;
-    EXPECT_FALSE(tltest::ReadRegistryString(HKEY_CURRENT_USER, key + u"\\Installer\\Finalize", u"Install File (0)",
-                                            &value));
+    EXPECT_FALSE(
+        tltest::ReadRegistryString(HKEY_CURRENT_USER, key + u"\\Installer\\Finalize", u"Install File (0)", &value));
     // A section that was not there is not made by moving it.
     EXPECT_FALSE(KeyExists(key + u"\\Portable Devices\\Conversion"));
     EXPECT_FALSE(KeyExists(key + u"\\Handheld"));

@@ -67,8 +67,9 @@ TEST(InstallationRecordFailure, EveryPartNotWrittenIsLogged) {
     TLStringArray copied;
     EXPECT_TRUE(installation::RegisterInstallation(session, scratch.Path(u"dist\\"), nullptr, copied));
     const std::vector<std::string> texts = tools.Texts(u"RegisterInstallation");
-    for (const char* part : {"The installations record cannot be written: Software\\C. Orvane\\Tone Core\\Installations",
-                             "The installer setting \"Install Directory\" cannot be written"})
+    for (const char* part :
+         {"The installations record cannot be written: Software\\C. Orvane\\Tone Core\\Installations",
+          "The installer setting \"Install Directory\" cannot be written"})
         EXPECT_TRUE(Mentions(texts, part)) << part;
 }
 

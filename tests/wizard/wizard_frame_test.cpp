@@ -126,8 +126,8 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
     EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The wizard ended with result 1"));
     // The agreement accepted on the welcome page is the one installed beside the product.
-    EXPECT_EQ(WithUnixLineEnds(tltest::ReadFileBytes(TLString(tltest::InstalledProductCleanup::kDestination) +
-                                                     u"License.txt")),
+    EXPECT_EQ(WithUnixLineEnds(
+                  tltest::ReadFileBytes(TLString(tltest::InstalledProductCleanup::kDestination) + u"License.txt")),
               agreement_shown);
 }
 

@@ -71,8 +71,8 @@ bool IsSlash(char16_t c) { return c == u'\\' || c == u'/'; }
 }  // namespace
 
 bool IsRelativeFolder(const TLString& folder) {
-    const bool drive = folder.length() >= 3 && ((folder[0] >= u'A' && folder[0] <= u'Z') ||
-                                                 (folder[0] >= u'a' && folder[0] <= u'z')) &&
+    const bool drive = folder.length() >= 3 &&
+                       ((folder[0] >= u'A' && folder[0] <= u'Z') || (folder[0] >= u'a' && folder[0] <= u'z')) &&
                        folder[1] == u':' && IsSlash(folder[2]);
     const bool server = folder.length() >= 3 && IsSlash(folder[0]) && IsSlash(folder[1]) && !IsSlash(folder[2]);
     return !drive && !server;
