@@ -23,8 +23,8 @@ bool UserConfirmsRestart(tools::IInstallPrompts& prompts) {
         tools::TranslatedPrompt(u"Confirm Restart"_tl,
                                 {u"Please save your work and close any open programs.\r\n\r\n"
                                  u"Then click 'Restart' to restart your computer and finish installation."_tl},
-                                tools::IMessageService::kOk, {u"Restart"_tl, u"Cancel"_tl}));
-    return pressed == tools::IMessageService::kResultFirstNamed;
+                                tltools::IMessageService::kOk, {u"Restart"_tl, u"Cancel"_tl}));
+    return pressed == tltools::IMessageService::kResultFirstNamed;
 }
 
 }  // namespace

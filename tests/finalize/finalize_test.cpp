@@ -92,8 +92,8 @@ protected:
         return engine::Finish(engine::kFinishRestart, context_, prompts_);
     }
 
-    static constexpr int kRestart = tools::IMessageService::kResultFirstNamed;
-    static constexpr int kCancel = tools::IMessageService::kResultFirstNamed + 1;
+    static constexpr int kRestart = tltools::IMessageService::kResultFirstNamed;
+    static constexpr int kCancel = tltools::IMessageService::kResultFirstNamed + 1;
     tltest::ProductTools tools_;
     tltest::RecordingPrompts prompts_;
     tltest::RegistryCleanup run_once_{HKEY_CURRENT_USER, kRunOnceKey};
