@@ -14,6 +14,9 @@
 namespace engine {
 
 struct DependencyContext {
+    DependencyContext(IInstallProgress& progress_sink, PendingOperations& pending_operations)
+        : progress(progress_sink), pending(pending_operations) {}
+
     IInstallProgress& progress;
     PendingOperations& pending;
     // Searched in order for set-up files; a download goes into the first (each ends in a backslash).

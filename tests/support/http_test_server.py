@@ -15,7 +15,8 @@ says how, the rest names the file:
 
 Every request line goes into the request log, one per line, as soon as it arrives. The chosen port
 is written to the port file once the server listens. The server ends by itself after --idle seconds
-without a request or --lifetime seconds in all, whichever comes first.
+without a request or --lifetime seconds in all, or when a file named like the port file with ".stop"
+added appears; it removes its port file when it ends.
 """
 
 import argparse
@@ -138,6 +139,8 @@ def main():
             break
         server.handle_request()
     server.server_close()
+    # Tells the test that started it that it is gone.
+    os.remove(args.port_file)
     return 0
 
 
