@@ -208,7 +208,8 @@ CFileLoader::Result CFileLoader::LoadThroughReader(const TLString& address, cons
         ReportProgress(network, received, length);
         return !cancel_;
     });
-    if (transfer.end == DownloadEnd::kCancelled) return Result::kCancelled;
+    // A cancel from another thread closes the reader under the read, which then fails: still a cancel.
+    if (transfer.end == DownloadEnd::kCancelled || cancel_) return Result::kCancelled;
     if (transfer.end != DownloadEnd::kComplete || (gzip && !gzip->Complete())) return Result::kFailed;
     if (use_cache) {
         const TLString modified = reader->GetProperty(u"Last-Modified");

@@ -44,8 +44,10 @@ bool DownloadSetupFile(const SetupDownload& download, IInstallProgress& progress
     reader->Close();
     reader.reset();
     tools::LogFormat(u"DownloadSetupFile", u"%d of %d bytes received", transfer.received, length);
-    if (transfer.end != DownloadEnd::kComplete)
-        return Fail(trace, error_text, TransferErrorText(transfer.end, address, download.target));
+    if (transfer.end != DownloadEnd::kComplete) {
+        const DownloadEnd end = progress.CancelRequested() ? DownloadEnd::kCancelled : transfer.end;
+        return Fail(trace, error_text, TransferErrorText(end, address, download.target));
+    }
     if (!download.expected_sha256.empty()) {
         const std::string digest = file.Sha256Hex();
         if (!Sha256Matches(download.expected_sha256, digest)) {

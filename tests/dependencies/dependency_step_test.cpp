@@ -74,8 +74,8 @@ bool ReplaceInFile(const TLString& path, const std::string& from, const std::str
 
 TEST(DependencyStep, SilentSetupInstallsTheBundledMediaAndFollowsTheDirectXRule) {
     tltest::InstalledProductCleanup installed;
-    tltest::ServedFiles served;
     tltest::Distribution distribution;
+    tltest::ServedFiles served(&distribution.scratch());
     ASSERT_TRUE(distribution.scratch().WriteFile(
         u"Install.xml",
         "<?xml version=\"1.0\"?>\r\n<TLIC version=\"1.0\"><Settings><BundledMedia>Bundled Media</BundledMedia>"

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,13 @@ namespace tltest {
 
 class ServedFiles {
 public:
-    ServedFiles();
+    // In a scratch folder of its own, or in `within` (there is one scratch folder per test).
+    explicit ServedFiles(const ScratchFolder* within = nullptr);
     ~ServedFiles();
     ServedFiles(const ServedFiles&) = delete;
     ServedFiles& operator=(const ServedFiles&) = delete;
 
-    const ScratchFolder& scratch() const { return scratch_; }
+    const ScratchFolder& scratch() const { return *scratch_; }
     LoopbackHttpServer& server() { return *server_; }
     // The set-up stand-in's bytes, served as "d3dx943.exe", and a data file served as "data.bin".
     const std::string& setup_bytes() const { return setup_bytes_; }
@@ -30,7 +32,8 @@ public:
     std::string SetupSha256() const;
 
 private:
-    ScratchFolder scratch_;
+    std::optional<ScratchFolder> own_;
+    const ScratchFolder* scratch_;
     std::string setup_bytes_;
     std::string data_bytes_;
     TLString program_folder_before_;

@@ -57,7 +57,7 @@ TEST_F(SetupDownload, OnlyACompleteAnswerBecomesAFile) {
             EXPECT_NE(error.ToUtf8().find(c.error), std::string::npos) << error.ToUtf8();
             ExpectNoFile(download.target);
         } else {
-            EXPECT_EQ(tltest::ReadFileBytes(download.target), served_.setup_bytes());
+            EXPECT_TRUE(tltest::ReadFileBytes(download.target) == served_.setup_bytes());
             EXPECT_EQ(progress.position, 100);
             EXPECT_TRUE(DeleteFileW(download.target.wc()));
         }
@@ -122,7 +122,7 @@ TEST_F(SetupFile, AMissingSetupFileIsDownloadedThenRun) {
     engine::DependencyContext context = Context(progress, u"files");
     EXPECT_TRUE(engine::InstallSetupFile(context, u"d3dx943.exe", TLStringArray(), u"DirectX components"));
     EXPECT_EQ(served_.server().Requests(), std::vector<std::string>{"GET /files/d3dx943.exe"});
-    EXPECT_EQ(tltest::ReadFileBytes(InFirstSupportFolder(u"d3dx943.exe")), served_.setup_bytes());
+    EXPECT_TRUE(tltest::ReadFileBytes(InFirstSupportFolder(u"d3dx943.exe")) == served_.setup_bytes());
     EXPECT_TRUE(tltest::FileExists(InFirstSupportFolder(u"d3dx943.exe.ran")));
     EXPECT_EQ(progress.texts, (std::vector<std::string>{"Downloading DirectX components from server...",
                                                         "Installing DirectX components..."}));
@@ -160,15 +160,16 @@ TEST_F(SetupFile, DirectXSetupRunsOnlyWhereTheComponentsAreMissing) {
         {"Windows 2000", false, 1005, false},
         {"Windows 10 without the components", false, 1012, true},
     };
-    for (const auto& c : cases) {
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
         SCOPED_TRACE(c.name);
-        tltest::ScratchFolder system;
+        const std::u16string system = u"System" + std::u16string(1, static_cast<char16_t>(u'0' + i)) + u"\\";
         if (c.d3dx_present) {
-            ASSERT_TRUE(system.WriteFile(u"d3dx9_43.dll", "MZ"));
+            ASSERT_TRUE(served_.scratch().WriteFile(system + u"d3dx9_43.dll", "MZ"));
         }
         TestProgress progress;
         engine::DependencyContext context = Context(progress, u"files/");
-        context.system_folder = system.path();
+        context.system_folder = served_.scratch().Path(system);
         context.os_code = c.os_code;
         engine::CInstallDirectX directx;
         EXPECT_TRUE(directx.Install(context));

@@ -7,19 +7,20 @@
 
 namespace tltest {
 
-LoopbackHttpServer::LoopbackHttpServer(const TLString& root) {
+LoopbackHttpServer::LoopbackHttpServer(const TLString& root, const TLString& state_folder) : state_(state_folder) {
+    if (!MakeFolders(state_)) return;
     const std::string script = UnixPath(SourcePath(u"tests/support/http_test_server.py"));
-    const std::string port_file = UnixPath(state_.Path(u"port"));
+    const std::string port_file = UnixPath(state_ + u"port");
     if (script.empty() || port_file.empty() ||
         !SpawnUnixProgram({"/usr/bin/python3", script, "--root", UnixPath(root), "--port-file", port_file,
-                           "--request-log", UnixPath(state_.Path(u"requests.log")), "--idle", "60", "--lifetime",
+                           "--request-log", UnixPath(state_ + u"requests.log"), "--idle", "60", "--lifetime",
                            "600"},
                           false))
         return;
     // The server writes its port once it listens; a loaded machine may take a while to start Python.
     const ULONGLONG start = GetTickCount64();
     while (GetTickCount64() - start < 60000) {
-        const std::string port = ReadFileBytes(state_.Path(u"port"));
+        const std::string port = ReadFileBytes(state_ + u"port");
         if (!port.empty()) {
             port_ = std::atoi(port.c_str());
             return;
@@ -30,10 +31,11 @@ LoopbackHttpServer::LoopbackHttpServer(const TLString& root) {
 
 LoopbackHttpServer::~LoopbackHttpServer() {
     if (!running()) return;
-    state_.WriteFile(u"port.stop", "");
-    // The server looks for the stop file five times a second; its state folder goes only after it ended.
+    const HANDLE stop = CreateFileW((state_ + u"port.stop").wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (stop != INVALID_HANDLE_VALUE) CloseHandle(stop);
+    // The server looks for the stop file five times a second; the state folder may go once it ended.
     const ULONGLONG start = GetTickCount64();
-    while (FileExists(state_.Path(u"port")) && GetTickCount64() - start < 5000) {
+    while (FileExists(state_ + u"port") && GetTickCount64() - start < 5000) {
         Sleep(20);
     }
 }
@@ -44,7 +46,7 @@ TLString LoopbackHttpServer::Address(std::u16string_view path) const {
 
 std::vector<std::string> LoopbackHttpServer::Requests() const {
     std::vector<std::string> lines;
-    std::istringstream log(ReadFileBytes(state_.Path(u"requests.log")));
+    std::istringstream log(ReadFileBytes(state_ + u"requests.log"));
     for (std::string line; std::getline(log, line);)
         if (!line.empty()) lines.push_back(line);
     return lines;

@@ -14,8 +14,9 @@ namespace tltest {
 
 class LoopbackHttpServer {
 public:
-    // Serves the files of `root` (a Windows folder).
-    explicit LoopbackHttpServer(const TLString& root);
+    // Serves the files of `root`; keeps its port and request log in `state_folder` (both Windows
+    // folders with a trailing backslash, the second made when missing).
+    LoopbackHttpServer(const TLString& root, const TLString& state_folder);
     ~LoopbackHttpServer();
     LoopbackHttpServer(const LoopbackHttpServer&) = delete;
     LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
@@ -27,7 +28,7 @@ public:
     std::vector<std::string> Requests() const;
 
 private:
-    ScratchFolder state_;
+    TLString state_;
     int port_ = 0;
 };
 
