@@ -3,6 +3,7 @@
 // (symbolic links, for one).
 
 #include <string>
+#include <vector>
 
 #include "core/string/tl_string.h"
 
@@ -10,6 +11,10 @@ namespace tltest {
 
 // The Unix path of a Windows path (UTF-8); empty when Wine cannot map it.
 std::string UnixPath(const TLString& windows_path);
+
+// Starts a Unix program (the first argument is its path) through Wine's own spawning call, and with
+// `wait` waits for its end; false when it cannot be started (what it did is for the caller to check).
+bool SpawnUnixProgram(std::vector<std::string> arguments, bool wait);
 
 // A Unix symbolic link at `link` (a Windows path) to `target` (a Windows path), which Windows code
 // under Wine sees as a reparse point. Removed again at the end (the link only, never its target).
