@@ -61,6 +61,10 @@ bool WriteRegistryStringWithBackup(HKEY root, const TLString& key, const TLStrin
     return opened.DeleteValue(name) || Logged(opened.error() == ERROR_FILE_NOT_FOUND, opened, key, name);
 }
 
+bool CreateRegistryKey(HKEY root, const TLString& key) {
+    return CreateKey(root, key, tlwin::RegistryView::kNative).IsOpen();
+}
+
 bool DeleteRegistryKey(HKEY root, const TLString& key) {
     const bool deleted = tlwin::DeleteKeyTree(root, key);
     if (!deleted) tools::LogFormat(kLogName, u"The key \"%s\" cannot be deleted", key);

@@ -23,6 +23,7 @@ bool DeleteRegistryValue(HKEY root, const TLString& key, const TLString& name,
 // and when the backup cannot be written the value is left as it is, so that it is never lost.
 bool WriteRegistryStringWithBackup(HKEY root, const TLString& key, const TLString& name,
                                    const std::optional<TLString>& text, bool backup);
+bool CreateRegistryKey(HKEY root, const TLString& key);
 // Deletes the key with everything below it.
 bool DeleteRegistryKey(HKEY root, const TLString& key);
 
