@@ -4,10 +4,10 @@
 
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
-#include "core/windows/file_attributes.h"
 #include "core/windows/module_path.h"
 #include "shell/associations/file_association_database.h"
 #include "shell/media_client/media_client_registration.h"
+#include "shell/resources/product_art.h"
 #include "shell/templates/template_applier.h"
 #include "shell/templates/template_table.h"
 
@@ -48,11 +48,8 @@ CShellRegistration::CShellRegistration(const TLString& install_folder, tools::II
 }
 
 TLString CShellRegistration::FindArt(const TLString& name) const {
-    for (const char16_t* kind : {u"Data\\Custom Resources\\", u"Data\\Default Resources\\"}) {
-        const TLString path = placeholders_.install_folder + kind + name;
-        if (tlwin::FileExists(path)) return path;
-    }
-    return name;
+    const TLString path = FindProductArt(placeholders_.install_folder, name);
+    return path.empty() ? name : path;
 }
 
 void CShellRegistration::End() {

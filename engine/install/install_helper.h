@@ -34,6 +34,7 @@ private:
     void CopyProgramFiles(IInstallProgress& progress);
     void RemoveFormerLayout();
     void RegisterProgramFiles(IInstallProgress& progress);
+    void RegisterWithShell(IInstallProgress& progress);
     void WriteUninstallEntry();
 
     const InstallSession& session_;
