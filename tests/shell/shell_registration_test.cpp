@@ -77,6 +77,8 @@ TEST_F(ShellScope, AMissingOrBrokenAssociationFileIsReportedAndTheRestStillWritt
             DeleteFileW((tools_.InstallFolder() + kAssociations).wc());
         else
             InstallAssociations(text);
+        // The database is the process's: the round before left it loaded.
+        shell::FileAssociationDatabase::Get().LoadFile(tools_.InstallFolder() + kAssociations);
         shell::CShellRegistration registration(tools_.InstallFolder(), prompts_, roots_);
         registration.SetApply(true);
         registration.SetFileTypes({u"mp3"});
