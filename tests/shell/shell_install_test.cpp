@@ -86,7 +86,7 @@ TEST_F(ShellInstall, SilentInstallRegistersTheProductWithTheShell) {
     TLString stored;
     ASSERT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kProperties, u"File Associations - Selected Media Types",
                                            &stored));
-    EXPECT_EQ(stored, u"mp3;flac;ogg;opus;m4a;wav;mkv;mp4;mpl;m3u;pls;dat");
+    EXPECT_EQ(stored, u"mp3;flac;ogg;opus;m4a;wav;mkv;mp4;mpl;m3u;pls");
     EXPECT_EQ(String(HKEY_CLASSES_ROOT, u".mp3", u""), u"Tonehall.27.File");
     EXPECT_EQ(String(HKEY_CLASSES_ROOT, u".mpl", u""), u"Tonehall.27.Playlist");
     EXPECT_EQ(String(HKEY_CLASSES_ROOT, u".dat", u""), u"<none>");
