@@ -8,6 +8,7 @@
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
+#include "core/tools/message_service_prompts.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "engine/cleaning/cleaning.h"
@@ -18,6 +19,7 @@
 #include "engine/install/product_folder_facts.h"
 #include "engine/process/run_program.h"
 #include "engine/uninstall/uninstall_entry.h"
+#include "shell/shell_registration.h"
 
 namespace engine {
 namespace {
@@ -79,7 +81,7 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     RegisterProgramFiles(progress);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
-    NotBuiltStep(progress, u"Creating registry settings...", u"Writing the registry templates");
+    RegisterWithShell(progress);
     WriteUninstallEntry();
 
     if (copier_->FilesNotInstalled())
@@ -111,6 +113,20 @@ void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* te
     progress.SetRange(1);
     progress.SetText(tools::Translate(text));
     tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"%s is not built yet: nothing was done", what);
+    progress.SetPosition(1);
+}
+
+// A missing association file is reported but does not stop the installation: the uninstall entry
+// still follows.
+void CInstallHelper::RegisterWithShell(IInstallProgress& progress) {
+    progress.SetRange(1);
+    progress.SetPosition(0);
+    progress.SetText(tools::Translate(u"Creating registry settings..."));
+    tools::MessageServicePrompts prompts(static_cast<HWND>(progress.OwnerWindow()));
+    shell::CShellRegistration registration(install_folder_, prompts);
+    registration.SetApply(true);
+    registration.SetNotify(true);
+    registration.End();
     progress.SetPosition(1);
 }
 

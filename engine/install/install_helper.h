@@ -37,6 +37,7 @@ private:
     void PlaceLauncherFromReadOnlyMedia();
     void RemoveFormerLayout();
     void RegisterProgramFiles(IInstallProgress& progress);
+    void RegisterWithShell(IInstallProgress& progress);
     void WriteUninstallEntry();
 
     const InstallSession& session_;
