@@ -14,6 +14,7 @@
 #include "engine/copy/file_kinds.h"
 #include "engine/copy/folder_copy.h"
 #include "engine/filesystem/tl_file_system.h"
+#include "engine/install/launcher_placement.h"
 #include "engine/install/product_folder_facts.h"
 #include "engine/process/run_program.h"
 #include "engine/uninstall/uninstall_entry.h"
@@ -72,6 +73,7 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     StopMediaServer();
     if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
     CopyProgramFiles(progress);
+    PlaceLauncherFromReadOnlyMedia();
     RemoveFormerLayout();
     CopyFileW((source_folder_ + u"License.txt").wc(), (install_folder_ + u"License.txt").wc(), FALSE);
     RegisterProgramFiles(progress);
@@ -151,6 +153,16 @@ void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
     progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
     CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, *copier_,
                &register_list_);
+}
+
+void CInstallHelper::PlaceLauncherFromReadOnlyMedia() {
+    const TLString launcher_name = tools::LauncherFileName();
+    const TLString launcher = LauncherToPlace(source_folder_, launcher_name, TLFileSystem::FileExists);
+    if (launcher.empty()) return;
+    tools::LogFormat(u"CInstallHelper::PlaceLauncherFromReadOnlyMedia",
+                     u"The distribution holds no \"Tunevault\\%s\": \"%s\" is copied into the destination",
+                     launcher_name, launcher);
+    copier_->Copy(launcher, install_folder_ + launcher_name, CopyMode::kAlwaysOverwrite, nullptr);
 }
 
 // Folders and driver files of earlier layouts.

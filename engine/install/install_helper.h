@@ -32,6 +32,9 @@ private:
     void InstallSystemFiles(IInstallProgress& progress);
     void StopMediaServer();
     void CopyProgramFiles(IInstallProgress& progress);
+    // Where startup could not put the launcher among the distribution's program files (read-only
+    // media), it is copied straight into the destination under the product's launcher name.
+    void PlaceLauncherFromReadOnlyMedia();
     void RemoveFormerLayout();
     void RegisterProgramFiles(IInstallProgress& progress);
     void WriteUninstallEntry();

@@ -38,4 +38,16 @@ UnixSymbolicLink::~UnixSymbolicLink() {
     if (made_) SpawnUnixProgram({"/bin/rm", "-f", link_}, true);
 }
 
+ReadOnlyMount::ReadOnlyMount(const TLString& folder) : folder_(UnixPath(folder)) {
+    if (folder_.empty()) return;
+    // A bind mount takes the read-only flag only when it is mounted again.
+    mounted_ = RunUnixProgram({"/bin/mount", "--bind", folder_, folder_});
+    made_ = mounted_ && RunUnixProgram({"/bin/mount", "-o", "remount,bind,ro", folder_});
+}
+
+ReadOnlyMount::~ReadOnlyMount() {
+    // Lazily: Wine may still hold a handle of the last program that ran from it.
+    if (mounted_) RunUnixProgram({"/bin/umount", "-l", folder_});
+}
+
 }  // namespace tltest

@@ -32,4 +32,22 @@ private:
     bool made_ = false;
 };
 
+// `folder` (a Windows path) made read-only, as a DVD or a share the user may only read: the Unix
+// folder is mounted read-only over itself, so that every write fails as on such media, also for a
+// program run as root. Mounting needs root; made() says whether it worked. Unmounted at the end.
+class ReadOnlyMount {
+public:
+    explicit ReadOnlyMount(const TLString& folder);
+    ~ReadOnlyMount();
+    ReadOnlyMount(const ReadOnlyMount&) = delete;
+    ReadOnlyMount& operator=(const ReadOnlyMount&) = delete;
+
+    bool made() const { return made_; }
+
+private:
+    std::string folder_;
+    bool mounted_ = false;
+    bool made_ = false;
+};
+
 }  // namespace tltest
