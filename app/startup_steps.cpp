@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "app/product_settings.h"
+#include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_operations.h"

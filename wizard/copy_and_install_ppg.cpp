@@ -1,12 +1,12 @@
 #include "wizard/copy_and_install_ppg.h"
 
-#include "app/installation_record.h"
-#include "app/product_settings.h"
+#include "core/tools/product_settings.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/module_path.h"
+#include "core/windows/run_program.h"
 #include "engine/pending/pending_operations.h"
-#include "engine/process/run_program.h"
+#include "engine/record/installation_record.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 
@@ -64,7 +64,7 @@ void CCopyAndInstallPpg::SetText(const TLString& text) {
     DispatchMessages();
 }
 
-void CCopyAndInstallPpg::DispatchMessages() { tlproc::DispatchPendingMessages(); }
+void CCopyAndInstallPpg::DispatchMessages() { tlwin::DispatchPendingMessages(); }
 
 void CCopyAndInstallPpg::SetCancelEnabled(bool enabled) {
     cancel_enabled_ = enabled;

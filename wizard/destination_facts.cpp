@@ -7,7 +7,7 @@
 #include "core/tools/tools.h"
 #include "core/windows/full_path.h"
 #include "core/windows/registry.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 #include "wizard/environment_seams.h"
 
 namespace destination {
@@ -63,7 +63,7 @@ TLString LongFormOfExistingPart(const TLString& full) {
 
 int64_t FreeSpace(const TLString& folder) {
     if (const std::optional<int64_t> stand_in = seams::FreeBytes()) return *stand_in;
-    return TLFileSystem::FreeSpace(folder);
+    return tlwin::TLFileSystem::FreeSpace(folder);
 }
 
 TLString WindowsFolder() {
@@ -103,7 +103,7 @@ wizard_rules::DestinationFacts GatherDestinationFacts(const InstallSession& sess
     facts.windows_folder = WindowsFolder();
     for (const TLString& folder : session.PreexistingProgramFolders)
         facts.preexisting_program_folders.Add(CanonicalFolder(folder));
-    facts.make_folder = [](const TLString& folder) { return TLFileSystem::MakeDirectoryTree(folder); };
+    facts.make_folder = [](const TLString& folder) { return tlwin::TLFileSystem::MakeDirectoryTree(folder); };
     facts.free_space = FreeSpace;
     return facts;
 }

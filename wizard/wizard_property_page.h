@@ -4,7 +4,7 @@
 // WantsSkip (whether the page passes over itself), InitPage (once, when the wizard first reaches the
 // page, also when it passes over it) and ApplyPage (checks and stores the page's answers).
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "toolkit/wizard/tl_wizard_page_wnd.h"
 #include "wizard/rules/page_table.h"
 

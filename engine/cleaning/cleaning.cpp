@@ -2,12 +2,12 @@
 
 #include "core/tools/tools.h"
 #include "core/windows/registry.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/cleaning/obsolete_list.h"
 #include "engine/cleaning/settings_tidy.h"
 #include "engine/copy/file_kinds.h"
-#include "engine/filesystem/tl_file_system.h"
 #include "engine/pending/pending_records.h"
-#include "engine/process/run_program.h"
 
 namespace engine {
 namespace {
@@ -15,7 +15,7 @@ namespace {
 constexpr char16_t kFinalizeSection[] = u"Software\\C. Orvane\\Tonehall 27\\Installer\\Finalize";
 
 void DeleteTree(const TLString& install_folder, const char16_t* relative) {
-    TLFileSystem::DeleteDirectoryTree(install_folder + relative);
+    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder + relative);
 }
 
 void CleanDataFolders(const CleaningRequest& request) {
@@ -29,9 +29,9 @@ void CleanDataFolders(const CleaningRequest& request) {
 }  // namespace
 
 void DeleteObsoleteFile(const TLString& path, PendingOperations& pending) {
-    if (!TLFileSystem::FileExists(path)) return;
-    if (IsRegistrableFile(path)) tlproc::RegisterWithRegSvr32(path, false, false);
-    if (!TLFileSystem::DeleteFile(path)) pending.files.Add(DeleteRecord(path));
+    if (!tlwin::TLFileSystem::FileExists(path)) return;
+    if (IsRegistrableFile(path)) tlwin::RegisterWithRegSvr32(path, false, false);
+    if (!tlwin::TLFileSystem::DeleteFile(path)) pending.files.Add(DeleteRecord(path));
 }
 
 void CleanInstallationDirectory(const CleaningRequest& request, PendingOperations& pending) {
@@ -42,7 +42,7 @@ void CleanInstallationDirectory(const CleaningRequest& request, PendingOperation
         for (const char16_t* entry : BuiltInObsoleteEntries()) {
             const TLString path = folder + entry;
             if (path.Last() == u'\\')
-                TLFileSystem::DeleteDirectoryTree(path);
+                tlwin::TLFileSystem::DeleteDirectoryTree(path);
             else
                 DeleteObsoleteFile(path, pending);
         }

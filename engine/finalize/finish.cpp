@@ -3,8 +3,8 @@
 #include "core/tools/message_box.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
+#include "core/windows/tl_file_system.h"
 #include "core/xml/file_text.h"
-#include "engine/filesystem/tl_file_system.h"
 #include "engine/finalize/finalize_plan.h"
 #include "engine/finalize/system_shutdown.h"
 
@@ -32,9 +32,9 @@ bool UserConfirmsRestart(HWND owner) {
 bool Finish(int action, const FinishContext& context, HWND owner) {
     MakeReadOnly(context.destination_folder);
     const TLString program = context.MainProgramPath();
-    const FinishPlan plan = PlanFinish(action, context.silent, TLFileSystem::FileExists(program));
+    const FinishPlan plan = PlanFinish(action, context.silent, tlwin::TLFileSystem::FileExists(program));
     // A note left by an earlier run would start the product after this one too.
-    if (!plan.write_note) TLFileSystem::DeleteFile(context.FinishNotePath());
+    if (!plan.write_note) tlwin::TLFileSystem::DeleteFile(context.FinishNotePath());
     if (plan.confirm_restart) {
         if (!UserConfirmsRestart(owner)) return false;
         CSystemShutdown().Shutdown(CSystemShutdown::kRestart);

@@ -3,19 +3,19 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "app/installation_record.h"
-#include "app/product_settings.h"
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
+#include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/cleaning/cleaning.h"
 #include "engine/copy/file_kinds.h"
 #include "engine/copy/folder_copy.h"
-#include "engine/filesystem/tl_file_system.h"
 #include "engine/install/product_folder_facts.h"
-#include "engine/process/run_program.h"
+#include "engine/record/installation_record.h"
 #include "engine/uninstall/uninstall_entry.h"
 
 namespace engine {
@@ -70,7 +70,8 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
 
     InstallSystemFiles(progress);
     StopMediaServer();
-    if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
+    if (holds_product_)
+        tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
     CopyProgramFiles(progress);
     RemoveFormerLayout();
     CopyFileW((source_folder_ + u"License.txt").wc(), (install_folder_ + u"License.txt").wc(), FALSE);
@@ -141,8 +142,9 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
 void CInstallHelper::StopMediaServer() {
     if (!media_server_edition_) return;
     const TLString program = install_folder_ + tools::MainProgramFileName();
-    if (TLFileSystem::FileExists(program)) tlproc::RunWithParameter(program, u"/Stop", true, false, nullptr, 5000);
-    if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Server\\");
+    if (tlwin::TLFileSystem::FileExists(program))
+        tlwin::RunWithParameter(program, u"/Stop", true, false, nullptr, 5000);
+    if (holds_product_) tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Server\\");
 }
 
 void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
@@ -157,13 +159,13 @@ void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
 void CInstallHelper::RemoveFormerLayout() {
     if (!holds_product_) return;
     const TLString languages = install_folder_ + u"Data\\Languages\\";
-    if (TLFileSystem::FolderExists(languages + u"Chinese\\") &&
-        TLFileSystem::FolderExists(languages + u"Chinese (simplified)\\"))
-        TLFileSystem::DeleteDirectoryTree(languages + u"Chinese\\");
-    TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\32\\");
-    TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\64\\");
-    TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.cat");
-    TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.inf");
+    if (tlwin::TLFileSystem::FolderExists(languages + u"Chinese\\") &&
+        tlwin::TLFileSystem::FolderExists(languages + u"Chinese (simplified)\\"))
+        tlwin::TLFileSystem::DeleteDirectoryTree(languages + u"Chinese\\");
+    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\32\\");
+    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\64\\");
+    tlwin::TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.cat");
+    tlwin::TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.inf");
 }
 
 void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
@@ -175,7 +177,7 @@ void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
         progress.DispatchMessages();
         const TLString& file = register_list_[static_cast<size_t>(index)];
         if (!(media_server_edition_ && file.FindNoCase(u"\\Server\\") != TLString::npos)) {
-            tlproc::RegisterInProcess(file);
+            tlwin::RegisterInProcess(file);
             if (IsInputPlugin(file))
                 tools::LogFormat(u"CInstallHelper::RegisterProgramFiles",
                                  u"Registering player input plug-ins is not built yet: %s is not recorded", file);
@@ -194,7 +196,7 @@ void CInstallHelper::WriteUninstallEntry() {
     facts.destination_folder = install_folder_;
     facts.version = info ? info->GetVersionText() : TLString();
     facts.icon_path = FindProductResource(install_folder_, u"application.ico",
-                                          [](const TLString& path) { return TLFileSystem::FileExists(path); });
+                                          [](const TLString& path) { return tlwin::TLFileSystem::FileExists(path); });
     engine::WriteUninstallEntry(session_.UninstallKeyName, facts);
 }
 

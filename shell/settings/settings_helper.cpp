@@ -7,7 +7,7 @@
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/scoped_trace.h"
 #include "core/windows/registry.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 #include "shell/settings/default_settings_table.h"
 
 namespace {
@@ -34,7 +34,7 @@ bool IsShellHandlerRegistered() { return tlwin::RegistryKey::Open(HKEY_CLASSES_R
 // "/RegDLL Shell Extensions" or "/UnRegDLL Shell Extensions" for the installed product's package installer.
 bool RegisterShellExtensions(bool register_them) {
     const TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
-    return block && tlproc::RegisterThroughPackageInstaller(*block, u"Shell Extensions"_tl, register_them);
+    return block && tlwin::RegisterThroughPackageInstaller(*block, u"Shell Extensions"_tl, register_them);
 }
 
 // The shell extension follows the setting: registered when it is switched on, unregistered when off,

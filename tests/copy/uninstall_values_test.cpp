@@ -1,8 +1,8 @@
 // The uninstall entry's values, the cleaning's configured list and the installations record.
 #include <gtest/gtest.h>
 
-#include "app/installation_record_values.h"
 #include "engine/cleaning/obsolete_list.h"
+#include "engine/record/installation_record_values.h"
 #include "engine/uninstall/uninstall_values.h"
 
 namespace {

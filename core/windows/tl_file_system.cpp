@@ -1,4 +1,4 @@
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 #include "core/path/free_name.h"
 #include "core/path/name_check.h"
@@ -8,7 +8,7 @@
 #include "core/windows/file_operations.h"
 #include "core/windows/folder_entries.h"
 
-using tlwin::ForWindows;
+namespace tlwin {
 
 bool TLFileSystem::FolderExists(const TLString& folder) { return tlwin::FolderExists(folder); }
 
@@ -112,3 +112,5 @@ TLString TLFileSystem::TemporaryFileName(const TLString& folder, const TLString&
 }
 
 TLString TLFileSystem::SizeText(int64_t bytes) { return tlpath::SizeText(bytes); }
+
+}  // namespace tlwin

@@ -3,9 +3,9 @@
 #include "core/tools/tools.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/folder_entries.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
-using tlwin::ForWindows;
+namespace tlwin {
 
 namespace {
 
@@ -128,3 +128,5 @@ bool TLFileSystem::CopyDirectoryTree(const TLString& source, const TLString& des
 bool TLFileSystem::IsFolderEmpty(const TLString& folder, bool search_subfolders) {
     return !HoldsFiles(AsFolder(folder), search_subfolders);
 }
+
+}  // namespace tlwin

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/windows/fault_seam.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/unix_side.h"
 #include "tests/support/win_test_support.h"
@@ -21,6 +21,7 @@ using ::testing::ElementsAreArray;
 using ::testing::EndsWith;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
+using tlwin::TLFileSystem;
 
 // Holds a file open without sharing, as a running program holds its own file.
 class HeldOpen {

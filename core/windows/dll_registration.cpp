@@ -6,10 +6,10 @@
 #include "core/windows/file_exports.h"
 #include "core/windows/library_loader.h"
 #include "core/windows/module_function.h"
-#include "engine/filesystem/tl_file_system.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 
-namespace tlproc {
+namespace tlwin {
 namespace {
 
 // Switches the file-system redirection of a 32-bit process on 64-bit Windows off for its lifetime.
@@ -99,4 +99,4 @@ bool RegisterInProcess(const TLString& dll) {
     return registered;
 }
 
-}  // namespace tlproc
+}  // namespace tlwin
