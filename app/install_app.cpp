@@ -75,7 +75,7 @@ bool CInstallApp::InitInstance() {
         return false;
 
     startup::PlaceLauncher(folder, tools::LauncherFileName());
-    startup::RunWizard();
+    startup::RunWizard(session, folder);
     return false;
 }
 

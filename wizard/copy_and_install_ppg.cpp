@@ -3,9 +3,7 @@
 #include "core/tools/product_settings.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
-#include "core/windows/module_path.h"
 #include "core/windows/run_program.h"
-#include "engine/pending/pending_operations.h"
 #include "engine/record/installation_record.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
@@ -22,11 +20,11 @@ TLString CurrentLanguage() {
 
 CCopyAndInstallPpg::CCopyAndInstallPpg(CInstallWizard& wizard)
     : CWizardPropertyPage(wizard, wizard_rules::Page::kCopyAndInstall),
-      source_folder_(tlwin::ModuleFolder()),
-      helper_(session(), source_folder_, engine::ProcessPendingOperations()),
+      source_folder_(context().source_folder),
+      helper_(session(), source_folder_, context().pending),
       sequence_(*this, copypage::MakePromoTiming(
-                           ReadProductSetting(ProductSetting::kPromoMinimumMilliseconds, tools::ProductInfo()).number,
-                           ReadProductSetting(ProductSetting::kPromoCount, tools::ProductInfo()).number)) {}
+                           ReadProductSetting(ProductSetting::kPromoMinimumMilliseconds, context().product_info).number,
+                           ReadProductSetting(ProductSetting::kPromoCount, context().product_info).number)) {}
 
 void CCopyAndInstallPpg::CreateControls() {
     status_.Create(*this, wizard_ids::kInstallStatus, {20, 24, 480, 44},

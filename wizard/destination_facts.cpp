@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
 #include "core/windows/full_path.h"
+#include "core/windows/growing_buffer.h"
+#include "core/windows/known_folders.h"
 #include "core/windows/registry.h"
 #include "core/windows/tl_file_system.h"
 #include "wizard/environment_seams.h"
@@ -17,32 +21,12 @@ using wizard_rules::WithOneTrailingBackslash;
 
 static_assert(wizard_rules::kMaxFolderLength == TLProcessInfoBlock::kMaxPath);
 
-// Runs one of Windows' path functions that fill a buffer, growing the buffer as it asks.
-template <typename Call>
-bool PathFromWindows(Call call, TLString* result) {
-    DWORD capacity = MAX_PATH;
-    for (;;) {
-        wchar_t* buffer = reinterpret_cast<wchar_t*>(result->GetBuffer(capacity));
-        const DWORD length = call(buffer, capacity);
-        if (length == 0) {
-            result->ReleaseBuffer(0);
-            return false;
-        }
-        if (length < capacity) {
-            result->ReleaseBuffer(length);
-            return true;
-        }
-        capacity = length + 1;
-    }
-}
-
 bool LongPath(const TLString& path, TLString* long_path) {
     const TLString windows_path = tlpath::WithLongPathPrefix(path);
-    if (!PathFromWindows(
-            [&](wchar_t* buffer, DWORD capacity) { return GetLongPathNameW(windows_path.wc(), buffer, capacity); },
-            long_path))
-        return false;
-    *long_path = tlpath::WithoutLongPathPrefix(*long_path);
+    const std::optional<TLString> read = tlwin::ReadGrowing(
+        [&](wchar_t* buffer, DWORD capacity) { return GetLongPathNameW(windows_path.wc(), buffer, capacity); });
+    if (!read) return false;
+    *long_path = tlpath::WithoutLongPathPrefix(*read);
     return true;
 }
 
@@ -66,11 +50,7 @@ int64_t FreeSpace(const TLString& folder) {
     return tlwin::TLFileSystem::FreeSpace(folder);
 }
 
-TLString WindowsFolder() {
-    TLString folder;
-    PathFromWindows([](wchar_t* buffer, DWORD capacity) { return GetWindowsDirectoryW(buffer, capacity); }, &folder);
-    return CanonicalFolder(folder);
-}
+TLString WindowsFolder() { return CanonicalFolder(tlwin::KnownFolderPath(tlwin::KnownFolder::kWindows)); }
 
 TLString ProgramFilesFolder() {
     TLString folder;

@@ -4,6 +4,7 @@
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/windows/file_exports.h"
+#include "core/windows/known_folders.h"
 #include "core/windows/library_loader.h"
 #include "core/windows/module_function.h"
 #include "core/windows/run_program.h"
@@ -52,14 +53,6 @@ private:
     TLString saved_;
 };
 
-TLString WindowsFolder() {
-    wchar_t folder[MAX_PATH + 1];
-    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH + 1);
-    TLString path = length > 0 && length <= MAX_PATH ? TLString(folder, length) : TLString();
-    path.EnsureTrailingBackslash();
-    return path;
-}
-
 }  // namespace
 
 bool RunPackageInstaller(const TLProcessInfoBlock& block, const TLString& parameter) {
@@ -78,7 +71,8 @@ bool RegisterThroughPackageInstaller(const TLProcessInfoBlock& block, const TLSt
 bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redirection) {
     const TLString parameters = TLString::Format(u"/s %s\"%s\"", register_it ? u"" : u"/u ", dll);
     const RedirectionOff redirection(leave_redirection);
-    RunWithParameter(WindowsFolder() + u"system32\\RegSvr32.exe", parameters, false, true, nullptr, 0);
+    RunWithParameter(KnownFolderPath(KnownFolder::kWindows) + u"system32\\RegSvr32.exe", parameters, false, true,
+                     nullptr, 0);
     return true;
 }
 

@@ -33,12 +33,12 @@ TLString CopyCoreLibrariesOnce(const TLString& program_source, const TLString& d
         const TLString source = program_source + name;
         if (!tlwin::FileExists(source)) continue;
         const TLString target = destination + name;
-        SetFileAttributesW(target.wc(), FILE_ATTRIBUTE_NORMAL);
+        tlwin::SetAttributesAt(target, FILE_ATTRIBUTE_NORMAL);
         if (!tlwin::CopyFileTo(source, target, true)) {
             tools::LogFormat(u"CopyCoreLibraries", u"Error %d copying %s", static_cast<int>(GetLastError()), target);
             return target;
         }
-        SetFileAttributesW(target.wc(), FILE_ATTRIBUTE_NORMAL);
+        tlwin::SetAttributesAt(target, FILE_ATTRIBUTE_NORMAL);
         if (copied.Find(source, true) == TLString::npos) copied.Add(source);
     }
     return TLString();

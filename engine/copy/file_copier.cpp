@@ -7,6 +7,7 @@
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
+#include "core/windows/fonts.h"
 #include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/copy/copy_rules.h"
@@ -20,9 +21,7 @@ bool CopyOver(const TLString& source, const TLString& destination) {
     return tlwin::CopyFileTo(source, destination, true);
 }
 
-void SetNormalAttributes(const TLString& path) {
-    SetFileAttributesW(tlwin::ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
-}
+void SetNormalAttributes(const TLString& path) { tlwin::SetAttributesAt(path, FILE_ATTRIBUTE_NORMAL); }
 
 }  // namespace
 
@@ -75,7 +74,7 @@ bool CFileCopier::Replace(const TLString& source, const TLString& destination, C
     }
     if (copied) {
         if (special_attributes) SetNormalAttributes(destination);
-        if (mode == CopyMode::kFont) AddFontResourceW(destination.wc());
+        if (mode == CopyMode::kFont) tlwin::AddFont(destination);
         return false;
     }
     if (ClassifyCopyError(error) == CopyFailure::kKeepInstalled) {
@@ -106,8 +105,7 @@ TLString CFileCopier::StagedPath(const TLString& source) const {
 bool CFileCopier::ScheduleReplacement(const TLString& source, const TLString& destination) {
     const TLString staged = StagedPath(source);
     if (!tlwin::TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
-    return MoveFileExW(tlwin::ForWindows(staged).wc(), tlwin::ForWindows(destination).wc(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    return tlwin::MoveFileOnRestart(staged, destination);
 }
 
 bool CFileCopier::RecordForNextStart(const TLString& source, const TLString& destination, bool folder) {

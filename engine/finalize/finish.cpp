@@ -3,6 +3,7 @@
 #include "core/tools/message_box.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
 #include "core/windows/tl_file_system.h"
 #include "core/xml/file_text.h"
 #include "engine/finalize/finalize_plan.h"
@@ -14,8 +15,7 @@ namespace {
 void MakeReadOnly(TLString folder) {
     folder.RemoveTrailingBackslashes();
     const DWORD attributes = tlwin::FileAttributes(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesW(tlwin::ForWindows(folder).wc(), attributes | FILE_ATTRIBUTE_READONLY);
+    if (attributes != INVALID_FILE_ATTRIBUTES) tlwin::SetAttributesAt(folder, attributes | FILE_ATTRIBUTE_READONLY);
 }
 
 bool UserConfirmsRestart(HWND owner) {

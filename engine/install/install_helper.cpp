@@ -9,6 +9,7 @@
 #include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/known_folders.h"
 #include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/cleaning/cleaning.h"
@@ -20,17 +21,6 @@
 
 namespace engine {
 namespace {
-
-TLString Folder(UINT (*get)(LPWSTR, UINT)) {
-    wchar_t path[MAX_PATH] = {};
-    const UINT length = get(path, MAX_PATH);
-    TLString folder(std::u16string_view(reinterpret_cast<const char16_t*>(path), length < MAX_PATH ? length : 0));
-    return folder.EnsureTrailingBackslash();
-}
-
-UINT SystemFolder(LPWSTR path, UINT size) { return GetSystemDirectoryW(path, size); }
-UINT SystemWow64Folder(LPWSTR path, UINT size) { return GetSystemWow64DirectoryW(path, size); }
-UINT WindowsFolder(LPWSTR path, UINT size) { return GetWindowsDirectoryW(path, size); }
 
 void ShowError(const IInstallProgress& progress, const char16_t* text) {
     tools::ShowTranslatedMessage(static_cast<HWND>(progress.OwnerWindow()), u"Error", {text},
@@ -116,7 +106,8 @@ void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* te
 void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
     progress.SetText(tools::Translate(u"Installing system files..."));
     if (session_.PortableMode) return;
-    for (const TLString& system_folder : {Folder(SystemFolder), Folder(SystemWow64Folder)}) {
+    for (const TLString& system_folder : {tlwin::KnownFolderPath(tlwin::KnownFolder::kSystem),
+                                          tlwin::KnownFolderPath(tlwin::KnownFolder::kSystemWow64)}) {
         if (system_folder.empty()) {
             ShowError(progress,
                       u"The install wizard can not obtain the Windows system path. System files will not be "
@@ -127,15 +118,14 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
                    *copier_, nullptr);
         CopyFolder(source_folder_ + u"System\\Always Overwrite\\", system_folder, CopyMode::kAlwaysOverwrite, progress,
                    *copier_, nullptr);
-        const TLString windows_folder = Folder(WindowsFolder);
-        if (windows_folder.empty()) {
+        const TLString fonts_folder = tlwin::KnownFolderPath(tlwin::KnownFolder::kFonts);
+        if (fonts_folder.empty()) {
             ShowError(progress,
                       u"The install wizard can not obtain the system font path. Custom fonts will not be "
                       u"installed.");
             continue;
         }
-        CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, *copier_,
-                   nullptr);
+        CopyFolder(source_folder_ + u"Fonts\\", fonts_folder, CopyMode::kFont, progress, *copier_, nullptr);
     }
 }
 
