@@ -1,6 +1,8 @@
 #include "wizard/destination_facts.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include <optional>
 
@@ -11,8 +13,9 @@
 #include "core/windows/growing_buffer.h"
 #include "core/windows/known_folders.h"
 #include "core/windows/registry.h"
+#include "core/windows/shell_folder.h"
 #include "core/windows/tl_file_system.h"
-#include "wizard/environment_seams.h"
+#include "wizard/machine_seams.h"
 
 namespace destination {
 namespace {
@@ -45,12 +48,25 @@ TLString LongFormOfExistingPart(const TLString& full) {
     }
 }
 
-int64_t FreeSpace(const TLString& folder) {
-    if (const std::optional<int64_t> stand_in = seams::FreeBytes()) return *stand_in;
-    return tlwin::TLFileSystem::FreeSpace(folder);
-}
-
 TLString WindowsFolder() { return CanonicalFolder(tlwin::KnownFolderPath(tlwin::KnownFolder::kWindows)); }
+
+// The folders of people and of programs as a whole, for the current user and for all users.
+constexpr int kShellFolders[] = {
+    CSIDL_PROFILE,
+    CSIDL_DESKTOPDIRECTORY,
+    CSIDL_COMMON_DESKTOPDIRECTORY,
+    CSIDL_PERSONAL,
+    CSIDL_COMMON_DOCUMENTS,
+    CSIDL_MYMUSIC,
+    CSIDL_COMMON_MUSIC,
+    CSIDL_APPDATA,
+    CSIDL_LOCAL_APPDATA,
+    CSIDL_COMMON_APPDATA,
+    CSIDL_PROGRAM_FILES,
+    CSIDL_PROGRAM_FILESX86,
+    CSIDL_PROGRAM_FILES_COMMON,
+    CSIDL_PROGRAM_FILES_COMMONX86,
+};
 
 TLString ProgramFilesFolder() {
     TLString folder;
@@ -81,10 +97,14 @@ wizard_rules::ProposalFacts GatherProposalFacts() {
 wizard_rules::DestinationFacts GatherDestinationFacts(const InstallSession& session) {
     wizard_rules::DestinationFacts facts;
     facts.windows_folder = WindowsFolder();
+    for (int csidl : kShellFolders) {
+        const TLString folder = tlwin::ShellFolder(csidl);
+        if (!folder.empty()) facts.shell_folders.Add(CanonicalFolder(folder));
+    }
     for (const TLString& folder : session.PreexistingProgramFolders)
         facts.preexisting_program_folders.Add(CanonicalFolder(folder));
     facts.make_folder = [](const TLString& folder) { return tlwin::TLFileSystem::MakeDirectoryTree(folder); };
-    facts.free_space = FreeSpace;
+    facts.free_space = seams::FreeBytes;
     return facts;
 }
 

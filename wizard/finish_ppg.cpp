@@ -1,5 +1,6 @@
 #include "wizard/finish_ppg.h"
 
+#include "core/tools/message_service_prompts.h"
 #include "core/tools/tools.h"
 #include "engine/finalize/finish.h"
 #include "engine/finalize/prepare_finish.h"
@@ -54,4 +55,7 @@ bool CFinishPpg::OnLeaveNext() {
     return ApplyPage();
 }
 
-bool CFinishPpg::ApplyPage() { return engine::Finish(decision_.action, context_, wizard().hwnd()); }
+bool CFinishPpg::ApplyPage() {
+    tools::MessageServicePrompts prompts(wizard().hwnd());
+    return engine::Finish(decision_.action, context_, prompts);
+}
