@@ -26,7 +26,9 @@ TEST(KnownFolders, NameExistingFoldersWithOneTrailingBackslash) {
         const TLString path = KnownFolderPath(c.folder);
         EXPECT_TRUE(path.EndsWith(u"\\") && !path.EndsWith(u"\\\\")) << path;
         EXPECT_TRUE(tlwin::FolderExists(path)) << path;
-        if (!c.expected.empty()) EXPECT_TRUE(path.EqualsNoCase(c.expected)) << path;
+        if (!c.expected.empty()) {
+            EXPECT_TRUE(path.EqualsNoCase(c.expected)) << path;
+        }
     }
     EXPECT_FALSE(KnownFolderPath(KnownFolder::kMusic).empty());
 }

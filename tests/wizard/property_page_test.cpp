@@ -27,7 +27,8 @@ protected:
     InstallSession session;
     engine::PendingOperations pending;
     tltest::RecordingPrompts prompts;
-    engine::InstallContext context{.session = session, .pending = pending, .prompts = prompts};
+    engine::InstallContext context{
+        .session = session, .source_folder = TLString(), .pending = pending, .prompts = prompts};
     CInstallWizard wizard{context};
     ProbePage page{wizard};
 };
