@@ -1,10 +1,13 @@
-// The folders Windows knows by name, read whole whatever their length.
+// The folders Windows knows by name, and the buffer that grows to whatever Windows answers.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "core/windows/file_attributes.h"
+#include "core/windows/growing_buffer.h"
 #include "core/windows/known_folders.h"
 
 namespace {
@@ -33,24 +36,31 @@ TEST(KnownFolders, NameExistingFoldersWithOneTrailingBackslash) {
     EXPECT_FALSE(KnownFolderPath(KnownFolder::kMusic).empty());
 }
 
-// The temporary folder comes from the environment, so a test can make it longer than any fixed buffer.
-TEST(KnownFolders, AreReadWholeWhenLongerThanAFixedBuffer) {
-    const TLString before = KnownFolderPath(KnownFolder::kTemporary);
-    std::wstring tmp(32768, L'\0');
-    std::wstring temp(32768, L'\0');
-    const bool had_tmp = GetEnvironmentVariableW(L"TMP", tmp.data(), 32768) != 0;
-    const bool had_temp = GetEnvironmentVariableW(L"TEMP", temp.data(), 32768) != 0;
-    const TLString deep = before + TLString(std::u16string(150, u'a')) + u"\\" + TLString(std::u16string(150, u'b')) +
-                          u"\\" + TLString(std::u16string(150, u'c'));
-    SetEnvironmentVariableW(L"TMP", deep.wc());
-    SetEnvironmentVariableW(L"TEMP", deep.wc());
-    const TLString read = KnownFolderPath(KnownFolder::kTemporary);
-    SetEnvironmentVariableW(L"TMP", had_tmp ? tmp.c_str() : nullptr);
-    SetEnvironmentVariableW(L"TEMP", had_temp ? temp.c_str() : nullptr);
+// Windows' own folders cannot be made long on demand (FullPath's test reads a long answer from Windows
+// through the same loop); here the answer is a stand-in that is longer than the first buffer, grows
+// once more while it is read, or fails.
+TEST(GrowingBuffer, ReadsAnswersOfAnyLengthAndFailures) {
+    std::u16string answer(700, u'x');
+    int calls = 0;
+    const auto call = [&](wchar_t* buffer, DWORD capacity) -> DWORD {
+        ++calls;
+        if (answer.empty()) return 0;
+        if (capacity <= answer.size()) {
+            const DWORD needed = static_cast<DWORD>(answer.size() + 1);
+            if (calls == 1) answer += std::u16string(300, u'y');  // it changed between two calls
+            return needed;
+        }
+        std::copy(answer.begin(), answer.end(), reinterpret_cast<char16_t*>(buffer));
+        buffer[answer.size()] = L'\0';
+        return static_cast<DWORD>(answer.size());
+    };
+    const std::optional<TLString> read = tlwin::ReadGrowing(call);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->length(), 1000u);
+    EXPECT_EQ(calls, 3);
 
-    EXPECT_GT(read.length(), 450u);
-    EXPECT_TRUE(read.EqualsNoCase(deep + u"\\")) << read;
-    EXPECT_EQ(KnownFolderPath(KnownFolder::kTemporary), before);
+    answer.clear();
+    EXPECT_FALSE(tlwin::ReadGrowing(call).has_value());
 }
 
 }  // namespace
