@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string_array.h"
 
 namespace CommandLine {

@@ -2,11 +2,11 @@
 
 #include "app/command_line.h"
 #include "app/install_configuration.h"
-#include "app/install_session.h"
 #include "app/startup_steps.h"
 #include "app/system_checks/run_system_checks.h"
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
+#include "core/session/install_session.h"
 #include "core/tools/message_box.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
@@ -75,7 +75,7 @@ bool CInstallApp::InitInstance() {
         return false;
 
     startup::PlaceLauncher(folder, tools::LauncherFileName());
-    startup::RunWizard();
+    startup::RunWizard(session, folder);
     return false;
 }
 

@@ -2,7 +2,7 @@
 // The distribution's configuration: the "Support\" and "Library\" folders beside the installer and
 // the settings of Install.xml (beside the installer, else in its parent folder).
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/install_app.h"
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/windows/library_loader.h"
 
 namespace {

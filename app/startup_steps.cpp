@@ -2,13 +2,16 @@
 
 #include <iterator>
 
-#include "app/product_settings.h"
-#include "core/tools/message_box.h"
+#include "core/process/tl_process_info_block.h"
+#include "core/tools/message_service_prompts.h"
+#include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
 #include "core/windows/module_path.h"
+#include "engine/context/install_context.h"
+#include "engine/pending/pending_operations.h"
 #include "wizard/install_wizard.h"
 
 namespace startup {
@@ -105,9 +108,18 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
                          static_cast<int>(GetLastError()));
 }
 
-void RunWizard() {
+void RunWizard(InstallSession& session, const TLString& folder) {
     TLScopedTrace trace(u"RunWizard");
-    CInstallWizard wizard;
+    // The questions of the steps are the wizard's message boxes.
+    tools::MessageServicePrompts prompts;
+    engine::InstallContext context{.session = session,
+                                   .source_folder = folder,
+                                   .product_info = tools::ProductInfo(),
+                                   .process_block = TLProcessInfoBlock::Get(),
+                                   .pending = engine::ProcessPendingOperations(),
+                                   .prompts = prompts};
+    CInstallWizard wizard(context);
+    wizard.OwnMessageBoxes(prompts);
     const int result = wizard.RunModal();
     if (result == TLWizardPopupWnd::kNotCreated) {
         ReportWizardNotStarted(wizard.creation_error());

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
 #include "core/windows/registry.h"
 
@@ -33,8 +34,10 @@ bool ChecksOverriddenByKeyboard();
 // copy phase puts the launcher into the destination instead.
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name);
 
-// Creates the wizard window, runs it modally until it is finished or cancelled, and destroys it. A
-// wizard whose window cannot be made is reported, never a silent end.
-void RunWizard();
+// Builds the run's context (the session, the distribution folder `folder`, the product's facts, the
+// pending lists and the message-box prompts), creates the wizard window with it, runs it modally
+// until it is finished or cancelled, and destroys it. A wizard whose window cannot be made is
+// reported, never a silent end.
+void RunWizard(InstallSession& session, const TLString& folder);
 
 }  // namespace startup

@@ -1,14 +1,14 @@
 #include "wizard/copy_and_install_ppg.h"
 
-#include "app/installation_record.h"
-#include "app/product_settings.h"
-#include "app/system_checks/os_info.h"
+#include "core/system/os_info.h"
+#include "core/tools/product_settings.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/module_path.h"
+#include "core/windows/run_program.h"
 #include "engine/dependencies/dependency_phase.h"
 #include "engine/pending/pending_operations.h"
-#include "engine/process/run_program.h"
+#include "engine/record/installation_record.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 
@@ -30,11 +30,11 @@ TLString SystemFolder() {
 
 CCopyAndInstallPpg::CCopyAndInstallPpg(CInstallWizard& wizard)
     : CWizardPropertyPage(wizard, wizard_rules::Page::kCopyAndInstall),
-      source_folder_(tlwin::ModuleFolder()),
-      helper_(session(), source_folder_, engine::ProcessPendingOperations()),
+      source_folder_(context().source_folder),
+      helper_(session(), source_folder_, context().pending),
       sequence_(*this, copypage::MakePromoTiming(
-                           ReadProductSetting(ProductSetting::kPromoMinimumMilliseconds, tools::ProductInfo()).number,
-                           ReadProductSetting(ProductSetting::kPromoCount, tools::ProductInfo()).number)) {}
+                           ReadProductSetting(ProductSetting::kPromoMinimumMilliseconds, context().product_info).number,
+                           ReadProductSetting(ProductSetting::kPromoCount, context().product_info).number)) {}
 
 void CCopyAndInstallPpg::CreateControls() {
     status_.Create(*this, wizard_ids::kInstallStatus, {20, 24, 480, 44},
@@ -72,7 +72,7 @@ void CCopyAndInstallPpg::SetText(const TLString& text) {
     DispatchMessages();
 }
 
-void CCopyAndInstallPpg::DispatchMessages() { tlproc::DispatchPendingMessages(); }
+void CCopyAndInstallPpg::DispatchMessages() { tlwin::DispatchPendingMessages(); }
 
 void CCopyAndInstallPpg::SetCancelEnabled(bool enabled) {
     cancel_enabled_ = enabled;
@@ -116,21 +116,21 @@ bool CCopyAndInstallPpg::RunStep(int step) {
 
 bool CCopyAndInstallPpg::InstallDependencies() {
     const InstallSession& install = session();
-    engine::DependencyContext context{*this, engine::ProcessPendingOperations()};
-    context.support_folders = install.SupportFolders;
-    context.download_base = tools::ProductItem(15);
-    context.expected_sha256 = [](const TLString& file_name) {
+    engine::DependencyContext dependencies{*this, context().pending};
+    dependencies.support_folders = install.SupportFolders;
+    dependencies.download_base = tools::ProductItem(15);
+    dependencies.expected_sha256 = [](const TLString& file_name) {
         return tools::ProductString(u"/*/DownloadChecksums/" + file_name, TLString());
     };
-    context.destination = install.DestinationFolder();
-    context.bundled_media_folder = install.BundledMediaFolder;
-    context.system_folder = SystemFolder();
-    context.os_code = syschecks::GetOsInfo().code;
+    dependencies.destination = install.DestinationFolder();
+    dependencies.bundled_media_folder = install.BundledMediaFolder;
+    dependencies.system_folder = SystemFolder();
+    dependencies.os_code = syschecks::GetOsInfo().code;
     engine::DependencyChoices choices;
     choices.no_dependencies = install.NoDependencies;
     choices.portable = install.PortableMode;
     choices.directx_wanted = tools::ProductFeature(182);
-    return engine::RunDependencyPhase(context, choices);
+    return engine::RunDependencyPhase(dependencies, choices);
 }
 
 void CCopyAndInstallPpg::NotBuiltStep(const char16_t* title, const char16_t* subtitle, const char16_t* what) {

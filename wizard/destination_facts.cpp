@@ -4,13 +4,17 @@
 // After windows.h, which it needs.
 #include <shlobj.h>
 
+#include <optional>
+
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
 #include "core/windows/full_path.h"
+#include "core/windows/growing_buffer.h"
+#include "core/windows/known_folders.h"
 #include "core/windows/registry.h"
 #include "core/windows/shell_folder.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 #include "wizard/machine_seams.h"
 
 namespace destination {
@@ -20,32 +24,12 @@ using wizard_rules::WithOneTrailingBackslash;
 
 static_assert(wizard_rules::kMaxFolderLength == TLProcessInfoBlock::kMaxPath);
 
-// Runs one of Windows' path functions that fill a buffer, growing the buffer as it asks.
-template <typename Call>
-bool PathFromWindows(Call call, TLString* result) {
-    DWORD capacity = MAX_PATH;
-    for (;;) {
-        wchar_t* buffer = reinterpret_cast<wchar_t*>(result->GetBuffer(capacity));
-        const DWORD length = call(buffer, capacity);
-        if (length == 0) {
-            result->ReleaseBuffer(0);
-            return false;
-        }
-        if (length < capacity) {
-            result->ReleaseBuffer(length);
-            return true;
-        }
-        capacity = length + 1;
-    }
-}
-
 bool LongPath(const TLString& path, TLString* long_path) {
     const TLString windows_path = tlpath::WithLongPathPrefix(path);
-    if (!PathFromWindows(
-            [&](wchar_t* buffer, DWORD capacity) { return GetLongPathNameW(windows_path.wc(), buffer, capacity); },
-            long_path))
-        return false;
-    *long_path = tlpath::WithoutLongPathPrefix(*long_path);
+    const std::optional<TLString> read = tlwin::ReadGrowing(
+        [&](wchar_t* buffer, DWORD capacity) { return GetLongPathNameW(windows_path.wc(), buffer, capacity); });
+    if (!read) return false;
+    *long_path = tlpath::WithoutLongPathPrefix(*read);
     return true;
 }
 
@@ -64,11 +48,7 @@ TLString LongFormOfExistingPart(const TLString& full) {
     }
 }
 
-TLString WindowsFolder() {
-    TLString folder;
-    PathFromWindows([](wchar_t* buffer, DWORD capacity) { return GetWindowsDirectoryW(buffer, capacity); }, &folder);
-    return CanonicalFolder(folder);
-}
+TLString WindowsFolder() { return CanonicalFolder(tlwin::KnownFolderPath(tlwin::KnownFolder::kWindows)); }
 
 // The folders of people and of programs as a whole, for the current user and for all users.
 constexpr int kShellFolders[] = {
@@ -123,7 +103,7 @@ wizard_rules::DestinationFacts GatherDestinationFacts(const InstallSession& sess
     }
     for (const TLString& folder : session.PreexistingProgramFolders)
         facts.preexisting_program_folders.Add(CanonicalFolder(folder));
-    facts.make_folder = [](const TLString& folder) { return TLFileSystem::MakeDirectoryTree(folder); };
+    facts.make_folder = [](const TLString& folder) { return tlwin::TLFileSystem::MakeDirectoryTree(folder); };
     facts.free_space = seams::FreeBytes;
     return facts;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // What the destination folder page needs to know of the machine, gathered for its rules.
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
 #include "wizard/rules/destination_rules.h"
 

@@ -2,8 +2,8 @@
 
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
-#include "engine/filesystem/tl_file_system.h"
-#include "engine/process/run_program.h"
+#include "core/windows/tl_file_system.h"
+#include "core/windows/run_program.h"
 #include "shell/associations/file_association_database.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
@@ -83,8 +83,8 @@ bool CFileAssociationPpg::OnLeaveNext() {
 bool CFileAssociationPpg::ApplyPage() {
     tools::OpenSettingsSection(u"Properties").SetString(kSelectedTypes, shell::JoinTypeList(selection_.types));
     const TLString installer = session().DestinationFolder() + u"PackageInstaller.exe";
-    if (TLFileSystem::FileExists(installer))
-        tlproc::RunWithParameter(installer, u"/RegFileAssociations", true, true, nullptr, 0);
+    if (tlwin::TLFileSystem::FileExists(installer))
+        tlwin::RunWithParameter(installer, u"/RegFileAssociations", true, true, nullptr, 0);
     else
         tools::LogFormat(u"CFileAssociationPpg::ApplyPage", u"\"%s\" is not there: nothing registered", installer);
     return true;

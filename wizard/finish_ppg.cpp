@@ -2,20 +2,19 @@
 
 #include "core/tools/message_service_prompts.h"
 #include "core/tools/tools.h"
-#include "core/windows/module_path.h"
 #include "engine/finalize/finish.h"
 #include "engine/finalize/prepare_finish.h"
-#include "engine/pending/pending_operations.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 #include "wizard/rules/skip_rules.h"
 
 namespace {
 
-engine::FinishContext FinishContextOf(const InstallSession& session) {
+engine::FinishContext FinishContextOf(const engine::InstallContext& install) {
+    const InstallSession& session = install.session;
     engine::FinishContext context;
     context.destination_folder = session.DestinationFolder();
-    context.source_folder = tlwin::ModuleFolder();
+    context.source_folder = install.source_folder;
     context.main_program_file_name = tools::MainProgramFileName();
     context.silent = session.Silent;
     context.upgrade = session.Upgrade;
@@ -32,8 +31,8 @@ bool CFinishPpg::WantsSkip() {
 }
 
 void CFinishPpg::InitPage() {
-    context_ = FinishContextOf(session());
-    decision_ = engine::PrepareFinish(engine::ProcessPendingOperations(), context_);
+    context_ = FinishContextOf(context());
+    decision_ = engine::PrepareFinish(context().pending, context_);
     tools::LogFormat(u"CFinishPpg::InitPage", u"Restart required: %d, finish action: %d", decision_.restart_required,
                      decision_.action);
 }

@@ -5,8 +5,9 @@
 #include "toolkit/tl_art.h"
 #include "wizard/rules/cancel_rules.h"
 
-CInstallWizard::CInstallWizard()
-    : license_(*this),
+CInstallWizard::CInstallWizard(engine::InstallContext& context)
+    : context_(context),
+      license_(*this),
       setup_type_(*this),
       setup_type_custom_(*this),
       select_path_(*this),
@@ -27,10 +28,12 @@ CInstallWizard::CInstallWizard()
 
 // The page windows go before the pages themselves, while the wizard is still whole.
 CInstallWizard::~CInstallWizard() {
+    if (owned_prompts_) owned_prompts_->SetOwner(nullptr);
     if (exists()) DestroyWindow(hwnd());
 }
 
 void CInstallWizard::OnCreated() {
+    if (owned_prompts_) owned_prompts_->SetOwner(hwnd());
     caption_ = tools::ProductItem(1) + u" - " + tools::Translate(u"Install Wizard");
     SetWindowTextW(hwnd(), caption_.wc());
     const TLString icon = toolkit::FindArt(u"Application.ico");

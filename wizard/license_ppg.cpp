@@ -1,7 +1,6 @@
 #include "wizard/license_ppg.h"
 
 #include "core/tools/tools.h"
-#include "core/windows/module_path.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 #include "wizard/machine_seams.h"
@@ -16,7 +15,7 @@ constexpr std::u16string_view kName = u"CLicensePpg";
 void CLicensePpg::CreateControls() {
     label_.Create(*this, wizard_ids::kLicenseLabel, {0, 0, 500, 20}, tools::Translate(wizard_rules::kLicenseLabel));
     agreement_.Create(*this, wizard_ids::kLicenseText, {0, 24, 500, 300},
-                      welcome::ReadLicenseText(tlwin::ModuleFolder()));
+                      welcome::ReadLicenseText(context().source_folder));
     StartTimer(kAfterShownTimer, 10);
 }
 

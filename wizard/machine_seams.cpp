@@ -1,10 +1,10 @@
 #include "wizard/machine_seams.h"
 
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 namespace seams {
 
-int64_t FreeBytes(const TLString& folder) { return TLFileSystem::FreeSpace(folder); }
+int64_t FreeBytes(const TLString& folder) { return tlwin::TLFileSystem::FreeSpace(folder); }
 
 unsigned CountdownTickMs() { return 1000; }
 

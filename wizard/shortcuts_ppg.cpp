@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include "app/system_checks/os_info.h"
+#include "core/system/os_info.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
 #include "shell/resources/product_art.h"

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/uninstall_entries.h"
 #include "core/tools/tools.h"
 #include "core/xml/file_text.h"
+#include "engine/uninstall/uninstall_entries.h"
 #include "wizard/rules/license_rules.h"
 
 namespace welcome {

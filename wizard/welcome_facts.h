@@ -2,7 +2,7 @@
 // What the welcome page learns from the machine: the agreement's text and the installations that
 // are already there.
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
 
 namespace welcome {

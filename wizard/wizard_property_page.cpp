@@ -4,7 +4,7 @@
 #include "wizard/install_wizard.h"
 
 CWizardPropertyPage::CWizardPropertyPage(CInstallWizard& wizard, wizard_rules::Page page)
-    : wizard_(wizard), page_(page) {
+    : wizard_(wizard), context_(wizard.context()), page_(page) {
     const wizard_rules::PageDescription& text = description();
     caption_ = tools::ProductItem(1) + u" - " + tools::Translate(u"Install Wizard");
     title_ = tools::Translate(text.title);

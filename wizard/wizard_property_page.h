@@ -4,7 +4,8 @@
 // WantsSkip (whether the page passes over itself), InitPage (once, when the wizard first reaches the
 // page, also when it passes over it) and ApplyPage (checks and stores the page's answers).
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
+#include "engine/context/install_context.h"
 #include "toolkit/wizard/tl_wizard_page_wnd.h"
 #include "wizard/rules/page_table.h"
 
@@ -30,6 +31,8 @@ public:
     virtual bool ApplyPage() { return true; }
 
     CInstallWizard& wizard() const { return wizard_; }
+    // The run's context, which the wizard was given.
+    engine::InstallContext& context() const { return context_; }
     bool initialised() const { return initialised_; }
 
 protected:
@@ -38,13 +41,14 @@ protected:
     // For pages that change their header or caption while shown; the wizard shows it at once.
     void SetCaption(const TLString& caption);
     void SetHeader(const TLString& title, const TLString& subtitle);
-    static InstallSession& session() { return InstallSession::Get(); }
+    InstallSession& session() const { return context_.session; }
     const wizard_rules::PageDescription& description() const { return wizard_rules::Describe(page_); }
 
 private:
     void OnCreated() final;
 
     CInstallWizard& wizard_;
+    engine::InstallContext& context_;
     wizard_rules::Page page_;
     bool initialised_ = false;
     TLString caption_;

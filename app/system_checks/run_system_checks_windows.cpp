@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include "app/install_session.h"
-#include "app/product_settings.h"
 #include "app/system_checks/cpu_features.h"
 #include "app/system_checks/need_internet_explorer_dlg.h"
 #include "app/system_checks/performance_clock.h"
@@ -9,10 +7,12 @@
 #include "app/system_checks/run_system_checks.h"
 #include "app/system_checks/running_copy_check.h"
 #include "core/process/tl_process_info_block.h"
+#include "core/session/install_session.h"
 #include "core/tools/message_box.h"
+#include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 
 namespace syschecks {
 namespace {
@@ -51,13 +51,13 @@ public:
         return block ? block->GetString(TLProcessInfoBlock::kInstallFolder) : TLString();
     }
     void RunStopCommand(const TLString& program) override {
-        tlproc::RunWithParameter(program, u"/Stop", false, false, nullptr, kStopTimeoutMilliseconds);
+        tlwin::RunWithParameter(program, u"/Stop", false, false, nullptr, kStopTimeoutMilliseconds);
     }
 
     BrowserComponent Browser() override { return ReadBrowserComponent(); }
     int ShowBrowserDialog() override { return CNeedInternetExplorerDlg(tools::ProductItem(1)).DoModal(nullptr); }
     void OpenBrowserDownloadPage() override {
-        tlproc::RunProgram(kBrowserDownloadPage, TLStringArray(), true, false, false, nullptr, 0);
+        tlwin::RunProgram(kBrowserDownloadPage, TLStringArray(), true, false, false, nullptr, 0);
     }
 
     uint32_t CpuFlags() override { return CpuFeatureFlags(); }

@@ -6,7 +6,7 @@
 
 #include "app/system_checks/browser_check.h"
 #include "app/system_checks/check_messages.h"
-#include "app/system_checks/os_info.h"
+#include "core/system/os_info.h"
 
 namespace syschecks {
 

@@ -6,11 +6,11 @@
 
 #include <cstdio>
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
+#include "core/windows/run_program.h"
 #include "engine/install/install_helper.h"
-#include "engine/process/run_program.h"
 
 namespace {
 
@@ -18,9 +18,9 @@ class DispatchingProgress final : public engine::IInstallProgress {
 public:
     void SetHeading(const TLString&, const TLString&) override {}
     void SetRange(int) override {}
-    void SetPosition(int) override { tlproc::DispatchPendingMessages(); }
-    void SetText(const TLString&) override { tlproc::DispatchPendingMessages(); }
-    void DispatchMessages() override { tlproc::DispatchPendingMessages(); }
+    void SetPosition(int) override { tlwin::DispatchPendingMessages(); }
+    void SetText(const TLString&) override { tlwin::DispatchPendingMessages(); }
+    void DispatchMessages() override { tlwin::DispatchPendingMessages(); }
     void SetCancelEnabled(bool) override {}
     bool CancelRequested() const override { return false; }
     void* OwnerWindow() const override { return nullptr; }

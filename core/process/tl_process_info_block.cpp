@@ -1,12 +1,11 @@
 #include "core/process/tl_process_info_block.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <mutex>
 
+#include "core/windows/known_folders.h"
 #include "core/windows/module_path.h"
 
 TLString TLProcessInfoBlock::NameFor(DWORD process_id) {
@@ -72,9 +71,6 @@ void TLProcessInfoBlock::ComputeAppDataFolder() {
         SetString(kAppDataFolder, GetString(kInstallFolder) + u"Application Data");
         return;
     }
-    wchar_t folder[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
-    TLString path(reinterpret_cast<const char16_t*>(folder));
-    path.EnsureTrailingBackslash();
-    SetString(kAppDataFolder, path + TLString::Format(u"C. Orvane\\Tonehall %d", kMajorVersion));
+    SetString(kAppDataFolder, tlwin::KnownFolderPath(tlwin::KnownFolder::kRoamingAppData) +
+                                  TLString::Format(u"C. Orvane\\Tonehall %d", kMajorVersion));
 }

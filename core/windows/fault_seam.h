@@ -8,6 +8,10 @@
 //   FaultCall::kFileMove       tlwin::MoveFileTo
 //   FaultCall::kFileDelete     tlwin::DeleteFileAt
 //   FaultCall::kFileWrite      tlxml::WriteTextFile
+//   FaultCall::kFileAttributes tlwin::SetAttributesAt
+//   FaultCall::kDelayedMove    tlwin::MoveFileOnRestart
+//   FaultCall::kFontAdd        tlwin::AddFont
+//   FaultCall::kFreeSpace      tlwin::FreeBytesAvailable
 //   FaultCall::kWindowCreate   TLWindow::CreateOfClass (the toolkit's own windows)
 //
 // Every other call, and these calls while no fault is planted, go straight to Windows.
@@ -18,7 +22,19 @@
 
 namespace tlwin {
 
-enum class FaultCall : size_t { kRegistryWrite, kFileCopy, kFileMove, kFileDelete, kFileWrite, kWindowCreate, kCount };
+enum class FaultCall : size_t {
+    kRegistryWrite,
+    kFileCopy,
+    kFileMove,
+    kFileDelete,
+    kFileWrite,
+    kFileAttributes,
+    kDelayedMove,
+    kFontAdd,
+    kFreeSpace,
+    kWindowCreate,
+    kCount
+};
 
 // The error a test planted for the call, or ERROR_SUCCESS. A call that gets an error must fail with
 // it without touching the system; the layer functions also leave it as the last error.

@@ -20,4 +20,16 @@ bool DeleteFileAt(const TLString& path) {
     return DeleteFileW(ForWindows(path).wc());
 }
 
+bool SetAttributesAt(const TLString& path, DWORD attributes) {
+    if (PlantedError(FaultCall::kFileAttributes) != ERROR_SUCCESS) return false;
+    return SetFileAttributesW(ForWindows(path).wc(), attributes);
+}
+
+bool MoveFileOnRestart(const TLString& source, const TLString& target) {
+    if (PlantedError(FaultCall::kDelayedMove) != ERROR_SUCCESS) return false;
+    const TLString windows_target = target.empty() ? TLString() : ForWindows(target);
+    return MoveFileExW(ForWindows(source).wc(), target.empty() ? nullptr : windows_target.wc(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 }  // namespace tlwin

@@ -14,5 +14,10 @@ bool CopyFileTo(const TLString& source, const TLString& target, bool overwrite);
 bool MoveFileTo(const TLString& source, const TLString& target);
 // DeleteFileW.
 bool DeleteFileAt(const TLString& path);
+// SetFileAttributesW.
+bool SetAttributesAt(const TLString& path, DWORD attributes);
+// MoveFileExW at the next start of Windows, replacing what is at `target` then; an empty target
+// deletes `source` then. Needs the rights to write the machine's pending renames.
+bool MoveFileOnRestart(const TLString& source, const TLString& target);
 
 }  // namespace tlwin

@@ -1,19 +1,19 @@
 #include "engine/cleaning/cleaning.h"
 
 #include "core/tools/tools.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/cleaning/obsolete_list.h"
 #include "engine/cleaning/settings_tidy.h"
 #include "engine/copy/file_kinds.h"
-#include "engine/filesystem/tl_file_system.h"
 #include "engine/finalize/finalize_plan.h"
 #include "engine/pending/pending_records.h"
-#include "engine/process/run_program.h"
 
 namespace engine {
 namespace {
 
 void DeleteTree(const TLString& install_folder, const char16_t* relative) {
-    TLFileSystem::DeleteDirectoryTree(install_folder + relative);
+    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder + relative);
 }
 
 // What an earlier run left for the next start must not mix with this run's records.
@@ -34,9 +34,9 @@ void CleanDataFolders(const CleaningRequest& request) {
 }  // namespace
 
 void DeleteObsoleteFile(const TLString& path, PendingOperations& pending) {
-    if (!TLFileSystem::FileExists(path)) return;
-    if (IsRegistrableFile(path)) tlproc::RegisterWithRegSvr32(path, false, false);
-    if (!TLFileSystem::DeleteFile(path)) pending.files.Add(DeleteRecord(path));
+    if (!tlwin::TLFileSystem::FileExists(path)) return;
+    if (IsRegistrableFile(path)) tlwin::RegisterWithRegSvr32(path, false, false);
+    if (!tlwin::TLFileSystem::DeleteFile(path)) pending.files.Add(DeleteRecord(path));
 }
 
 void CleanInstallationDirectory(const CleaningRequest& request, PendingOperations& pending) {
@@ -47,7 +47,7 @@ void CleanInstallationDirectory(const CleaningRequest& request, PendingOperation
         for (const char16_t* entry : BuiltInObsoleteEntries()) {
             const TLString path = folder + entry;
             if (path.Last() == u'\\')
-                TLFileSystem::DeleteDirectoryTree(path);
+                tlwin::TLFileSystem::DeleteDirectoryTree(path);
             else
                 DeleteObsoleteFile(path, pending);
         }

@@ -7,7 +7,7 @@
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 namespace engine {
 namespace {
@@ -27,18 +27,18 @@ TLString CopyAllPasses(const TLString& program_source, const TLString& destinati
 }  // namespace
 
 TLString CopyCoreLibrariesOnce(const TLString& program_source, const TLString& destination, TLStringArray& copied) {
-    TLFileSystem::MakeDirectoryTree(destination);
+    tlwin::TLFileSystem::MakeDirectoryTree(destination);
     for (size_t slot = 0; slot < tltools::kModuleSlotCount; ++slot) {
         const TLString name = tltools::ModuleFileName(static_cast<tltools::ModuleSlot>(slot));
         const TLString source = program_source + name;
         if (!tlwin::FileExists(source)) continue;
         const TLString target = destination + name;
-        SetFileAttributesW(target.wc(), FILE_ATTRIBUTE_NORMAL);
+        tlwin::SetAttributesAt(target, FILE_ATTRIBUTE_NORMAL);
         if (!tlwin::CopyFileTo(source, target, true)) {
             tools::LogFormat(u"CopyCoreLibraries", u"Error %d copying %s", static_cast<int>(GetLastError()), target);
             return target;
         }
-        SetFileAttributesW(target.wc(), FILE_ATTRIBUTE_NORMAL);
+        tlwin::SetAttributesAt(target, FILE_ATTRIBUTE_NORMAL);
         if (copied.Find(source, true) == TLString::npos) copied.Add(source);
     }
     return TLString();

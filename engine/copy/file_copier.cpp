@@ -7,11 +7,12 @@
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
+#include "core/windows/fonts.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/copy/copy_rules.h"
 #include "engine/copy/file_kinds.h"
-#include "engine/filesystem/tl_file_system.h"
 #include "engine/pending/pending_records.h"
-#include "engine/process/run_program.h"
 
 namespace engine {
 namespace {
@@ -20,9 +21,7 @@ bool CopyOver(const TLString& source, const TLString& destination) {
     return tlwin::CopyFileTo(source, destination, true);
 }
 
-void SetNormalAttributes(const TLString& path) {
-    SetFileAttributesW(tlwin::ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
-}
+void SetNormalAttributes(const TLString& path) { tlwin::SetAttributesAt(path, FILE_ATTRIBUTE_NORMAL); }
 
 }  // namespace
 
@@ -31,14 +30,14 @@ CFileCopier::CFileCopier(TLString source_root, TLString install_folder, PendingO
 
 void CFileCopier::Copy(const TLString& source, const TLString& destination, CopyMode mode,
                        TLStringArray* register_list) {
-    TLFileSystem::MakeDirectoryTree(destination, true);
+    tlwin::TLFileSystem::MakeDirectoryTree(destination, true);
     CopyIntoFolder(source, destination, mode, register_list);
 }
 
 void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destination, CopyMode mode,
                                  TLStringArray* register_list, bool special_attributes) {
-    if (IsMediaServerProgram(destination) && TLFileSystem::FileExists(destination))
-        tlproc::RunWithParameter(destination, u"stop", true, false, nullptr, 0);
+    if (IsMediaServerProgram(destination) && tlwin::TLFileSystem::FileExists(destination))
+        tlwin::RunWithParameter(destination, u"stop", true, false, nullptr, 0);
     if (core_libraries_.Find(source, true) != TLString::npos) return;
 
     VersionFacts versions;
@@ -58,7 +57,7 @@ void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destina
             register_list->Add(destination);
             break;
         case RegistrationRoute::kRegisterAtOnce:
-            tlproc::RegisterInProcess(destination);
+            tlwin::RegisterInProcess(destination);
             break;
     }
 }
@@ -75,7 +74,7 @@ bool CFileCopier::Replace(const TLString& source, const TLString& destination, C
     }
     if (copied) {
         if (special_attributes) SetNormalAttributes(destination);
-        if (mode == CopyMode::kFont) AddFontResourceW(destination.wc());
+        if (mode == CopyMode::kFont) tlwin::AddFont(destination);
         return false;
     }
     if (ClassifyCopyError(error) == CopyFailure::kKeepInstalled) {
@@ -100,24 +99,23 @@ bool CFileCopier::Replace(const TLString& source, const TLString& destination, C
 }
 
 TLString CFileCopier::StagedPath(const TLString& source) const {
-    return TLFileSystem::FreeName(StagingCandidate(install_folder_, source_root_, source));
+    return tlwin::TLFileSystem::FreeName(StagingCandidate(install_folder_, source_root_, source));
 }
 
 bool CFileCopier::ScheduleReplacement(const TLString& source, const TLString& destination) {
     const TLString staged = StagedPath(source);
-    if (!TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
-    return MoveFileExW(tlwin::ForWindows(staged).wc(), tlwin::ForWindows(destination).wc(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_DELAY_UNTIL_REBOOT) != FALSE;
+    if (!tlwin::TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
+    return tlwin::MoveFileOnRestart(staged, destination);
 }
 
 bool CFileCopier::RecordForNextStart(const TLString& source, const TLString& destination, bool folder) {
     const TLString staged = StagedPath(source);
-    if (!TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
+    if (!tlwin::TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
     pending_.files.Add(ReplaceRecord(staged, destination));
     if (destination.empty()) {
         const TLString staged_folder = tlpath::FolderOf(staged);
         if (folder) {
-            TLFileSystem::CopyDirectoryTree(tlpath::FolderOf(source), staged_folder);
+            tlwin::TLFileSystem::CopyDirectoryTree(tlpath::FolderOf(source), staged_folder);
         } else {
             const TLString name = tlpath::NameOf(source);
             const TLString archive = name.Left(name.length() - tlpath::ExtensionOf(name).length()) + u".zip";

@@ -1,8 +1,8 @@
 #include "engine/copy/folder_copy.h"
 
+#include "core/windows/tl_file_system.h"
 #include "engine/copy/copy_rules.h"
 #include "engine/copy/source_tree.h"
-#include "engine/filesystem/tl_file_system.h"
 
 namespace engine {
 
@@ -10,8 +10,8 @@ void CopyFolder(const TLString& source, const TLString& destination, CopyMode mo
                 CFileCopier& copier, TLStringArray* register_list) {
     const SourceTree tree = ListSourceTree(source);
     // Each folder is made once, not once for every file in it.
-    if (!tree.files.empty()) TLFileSystem::MakeDirectoryTree(destination);
-    for (const TLString& folder : tree.folders) TLFileSystem::MakeDirectoryTree(destination + folder);
+    if (!tree.files.empty()) tlwin::TLFileSystem::MakeDirectoryTree(destination);
+    for (const TLString& folder : tree.folders) tlwin::TLFileSystem::MakeDirectoryTree(destination + folder);
     progress.SetRange(100);
     uint64_t done = 0;
     // Setting the position dispatches the window's messages, so every file after the first has them

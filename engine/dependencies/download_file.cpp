@@ -1,7 +1,7 @@
 #include "engine/dependencies/download_file.h"
 
 #include "core/tools/tools.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 namespace engine {
 
@@ -10,7 +10,7 @@ bool CDownloadFile::Create(const TLString& target) {
     if (target.empty()) return false;
     target_ = target;
     made_ = true;
-    if (!TLFileSystem::MakeDirectoryTree(target, true)) return false;
+    if (!tlwin::TLFileSystem::MakeDirectoryTree(target, true)) return false;
     file_ = CreateFileW(PartialName(target).wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                         nullptr);
     return file_ != INVALID_HANDLE_VALUE;

@@ -9,7 +9,7 @@
 #include "engine/dependencies/body_transfer.h"
 #include "engine/dependencies/download_file.h"
 #include "engine/dependencies/download_rules.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 
 namespace engine {
 namespace {
@@ -203,7 +203,7 @@ CFileLoader::Result CFileLoader::LoadThroughReader(const TLString& address, cons
     const bool network = IsNetworkAddress(address);
     const int64_t length = reader->ContentLength();
     const TransferResult transfer = TransferBody(*reader, length, *sink, [&](int64_t received) {
-        tlproc::DispatchPendingMessages();
+        tlwin::DispatchPendingMessages();
         ReportProgress(network, received, length);
         return !cancel_;
     });

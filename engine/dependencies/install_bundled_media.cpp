@@ -2,7 +2,7 @@
 #include "engine/copy/file_copier.h"
 #include "engine/copy/folder_copy.h"
 #include "engine/dependencies/install_dependency.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 namespace engine {
 
@@ -15,7 +15,7 @@ bool CInstallBundledMedia::Install(DependencyContext& context) {
     CFileCopier copier(context.bundled_media_folder, context.destination, context.pending);
     CopyFolder(context.bundled_media_folder, media, CopyMode::kCheckVersion, progress, copier, nullptr);
     const TLString playlist = media + u"Playlist.mpl";
-    if (TLFileSystem::FileExists(playlist)) {
+    if (tlwin::TLFileSystem::FileExists(playlist)) {
         tools::Settings properties = tools::OpenSettingsSection(u"Properties");
         if (!properties.SetString(u"Install - Startup Media", playlist))
             tools::Log(u"CInstallBundledMedia::Install", u"The startup media could not be stored",

@@ -2,12 +2,12 @@
 #include "engine/dependencies/dependency_rules.h"
 #include "engine/dependencies/install_dependency.h"
 #include "engine/dependencies/setup_file.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 namespace engine {
 
 bool CInstallDirectX::Install(DependencyContext& context) {
-    const bool present = TLFileSystem::FileExists(context.system_folder + u"d3dx9_43.dll");
+    const bool present = tlwin::TLFileSystem::FileExists(context.system_folder + u"d3dx9_43.dll");
     if (!DirectXSetupNeeded(context.os_code, present)) {
         tools::LogFormat(u"CInstallDirectX::Install", u"Not needed (Windows %d, d3dx9_43.dll %s)",
                          static_cast<int64_t>(context.os_code), present ? u"present" : u"missing");

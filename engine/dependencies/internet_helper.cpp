@@ -6,7 +6,7 @@
 #include "core/windows/module_function.h"
 #include "core/xml/file_text.h"
 #include "engine/dependencies/download_rules.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 namespace engine {
 namespace {
@@ -41,7 +41,7 @@ int CInternetHelper::Download(const TLString& address, TLString& target, int mod
     if (mode == kReplaceTarget) DeleteFileW(target.wc());
     if (mode == kUseCache) loader_.SetOption(u"USE_CACHE", u"1");
     else loader_.RemoveOption(u"USE_CACHE");
-    TLFileSystem::MakeDirectoryTree(target, true);
+    tlwin::TLFileSystem::MakeDirectoryTree(target, true);
     loader_.SetProgress(window_, tools::Translate(u"Corvane Download"), delayed_progress ? 4000 : 0);
 
     download_thread_ = GetCurrentThreadId();

@@ -4,15 +4,15 @@
 #include "core/tools/tools.h"
 #include "engine/dependencies/dependency_rules.h"
 #include "engine/dependencies/setup_download.h"
-#include "engine/filesystem/tl_file_system.h"
-#include "engine/process/run_program.h"
+#include "core/windows/tl_file_system.h"
+#include "core/windows/run_program.h"
 
 namespace engine {
 
 TLString FindSetupFile(DependencyContext& context, const TLString& file_name, const TLString& display_name) {
     for (size_t i = 0; i < context.support_folders.GetCount(); ++i) {
         const TLString candidate = context.support_folders[i] + file_name;
-        if (TLFileSystem::FileExists(candidate)) return candidate;
+        if (tlwin::TLFileSystem::FileExists(candidate)) return candidate;
     }
     if (context.download_base.empty()) {
         tools::LogFormat(u"FindSetupFile", u"%s is not in the support folders and there is no download address",
@@ -49,7 +49,7 @@ bool InstallSetupFile(DependencyContext& context, const TLString& file_name, con
     progress.SetPosition(0);
     progress.SetText(TLString::Format(tools::Translate(u"Installing %s..."), display_name));
     progress.SetPosition(30);
-    tlproc::RunProgram(path, parameters, true, true, true, nullptr, 0);
+    tlwin::RunProgram(path, parameters, true, true, true, nullptr, 0);
     progress.SetPosition(100);
     trace.SetResult(1);
     return true;

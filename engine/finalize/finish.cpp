@@ -2,8 +2,9 @@
 
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
+#include "core/windows/tl_file_system.h"
 #include "core/xml/file_text.h"
-#include "engine/filesystem/tl_file_system.h"
 #include "engine/finalize/finalize_plan.h"
 #include "engine/finalize/system_shutdown.h"
 
@@ -13,8 +14,7 @@ namespace {
 void MakeReadOnly(TLString folder) {
     folder.RemoveTrailingBackslashes();
     const DWORD attributes = tlwin::FileAttributes(folder);
-    if (attributes != INVALID_FILE_ATTRIBUTES)
-        SetFileAttributesW(tlwin::ForWindows(folder).wc(), attributes | FILE_ATTRIBUTE_READONLY);
+    if (attributes != INVALID_FILE_ATTRIBUTES) tlwin::SetAttributesAt(folder, attributes | FILE_ATTRIBUTE_READONLY);
 }
 
 // One text, so that a language file translates the request as a whole.
@@ -32,9 +32,9 @@ bool UserConfirmsRestart(tools::IInstallPrompts& prompts) {
 bool Finish(int action, const FinishContext& context, tools::IInstallPrompts& prompts) {
     MakeReadOnly(context.destination_folder);
     const TLString program = context.MainProgramPath();
-    const FinishPlan plan = PlanFinish(action, context.silent, TLFileSystem::FileExists(program));
+    const FinishPlan plan = PlanFinish(action, context.silent, tlwin::TLFileSystem::FileExists(program));
     // A note left by an earlier run would start the product after this one too.
-    if (!plan.write_note) TLFileSystem::DeleteFile(context.FinishNotePath());
+    if (!plan.write_note) tlwin::TLFileSystem::DeleteFile(context.FinishNotePath());
     if (plan.confirm_restart) {
         if (!UserConfirmsRestart(prompts)) return false;
         CSystemShutdown().Shutdown(CSystemShutdown::kRestart);

@@ -2,8 +2,8 @@
 
 #include "core/tools/tools.h"
 #include "core/windows/registry.h"
-#include "engine/filesystem/tl_file_system.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 #include "shell/settings/install_counters.h"
 
 namespace engine {
@@ -35,8 +35,8 @@ void WriteFinalizeList(const PendingOperations& pending, const TLString& destina
 }
 
 void RunRegister(const TLString& program) {
-    if (TLFileSystem::FileExists(program))
-        tlproc::RunWithParameter(program, u"/Register"_tl, false, false, nullptr, kRegisterTimeoutMs);
+    if (tlwin::TLFileSystem::FileExists(program))
+        tlwin::RunWithParameter(program, u"/Register"_tl, false, false, nullptr, kRegisterTimeoutMs);
 }
 
 }  // namespace

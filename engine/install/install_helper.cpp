@@ -3,37 +3,28 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include "app/installation_record.h"
-#include "app/product_settings.h"
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
 #include "core/tools/message_service_prompts.h"
+#include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
+#include "core/windows/known_folders.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/cleaning/cleaning.h"
 #include "engine/copy/file_kinds.h"
 #include "engine/copy/folder_copy.h"
-#include "engine/filesystem/tl_file_system.h"
 #include "engine/install/launcher_placement.h"
 #include "engine/install/product_folder_facts.h"
-#include "engine/process/run_program.h"
+#include "engine/record/installation_record.h"
 #include "engine/uninstall/uninstall_entry.h"
+#include "shell/resources/product_art.h"
 #include "shell/shell_registration.h"
 
 namespace engine {
 namespace {
-
-TLString Folder(UINT (*get)(LPWSTR, UINT)) {
-    wchar_t path[MAX_PATH] = {};
-    const UINT length = get(path, MAX_PATH);
-    TLString folder(std::u16string_view(reinterpret_cast<const char16_t*>(path), length < MAX_PATH ? length : 0));
-    return folder.EnsureTrailingBackslash();
-}
-
-UINT SystemFolder(LPWSTR path, UINT size) { return GetSystemDirectoryW(path, size); }
-UINT SystemWow64Folder(LPWSTR path, UINT size) { return GetSystemWow64DirectoryW(path, size); }
-UINT WindowsFolder(LPWSTR path, UINT size) { return GetWindowsDirectoryW(path, size); }
 
 void ShowError(const IInstallProgress& progress, const char16_t* text) {
     tools::ShowTranslatedMessage(static_cast<HWND>(progress.OwnerWindow()), u"Error", {text},
@@ -73,7 +64,8 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
 
     InstallSystemFiles(progress);
     StopMediaServer();
-    if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
+    if (holds_product_)
+        tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
     CopyProgramFiles(progress);
     PlaceLauncherFromReadOnlyMedia();
     RemoveFormerLayout();
@@ -133,7 +125,8 @@ void CInstallHelper::RegisterWithShell(IInstallProgress& progress) {
 void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
     progress.SetText(tools::Translate(u"Installing system files..."));
     if (session_.PortableMode) return;
-    for (const TLString& system_folder : {Folder(SystemFolder), Folder(SystemWow64Folder)}) {
+    for (const TLString& system_folder : {tlwin::KnownFolderPath(tlwin::KnownFolder::kSystem),
+                                          tlwin::KnownFolderPath(tlwin::KnownFolder::kSystemWow64)}) {
         if (system_folder.empty()) {
             ShowError(progress,
                       u"The install wizard can not obtain the Windows system path. System files will not be "
@@ -144,23 +137,23 @@ void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
                    *copier_, nullptr);
         CopyFolder(source_folder_ + u"System\\Always Overwrite\\", system_folder, CopyMode::kAlwaysOverwrite, progress,
                    *copier_, nullptr);
-        const TLString windows_folder = Folder(WindowsFolder);
-        if (windows_folder.empty()) {
+        const TLString fonts_folder = tlwin::KnownFolderPath(tlwin::KnownFolder::kFonts);
+        if (fonts_folder.empty()) {
             ShowError(progress,
                       u"The install wizard can not obtain the system font path. Custom fonts will not be "
                       u"installed.");
             continue;
         }
-        CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, *copier_,
-                   nullptr);
+        CopyFolder(source_folder_ + u"Fonts\\", fonts_folder, CopyMode::kFont, progress, *copier_, nullptr);
     }
 }
 
 void CInstallHelper::StopMediaServer() {
     if (!media_server_edition_) return;
     const TLString program = install_folder_ + tools::MainProgramFileName();
-    if (TLFileSystem::FileExists(program)) tlproc::RunWithParameter(program, u"/Stop", true, false, nullptr, 5000);
-    if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Server\\");
+    if (tlwin::TLFileSystem::FileExists(program))
+        tlwin::RunWithParameter(program, u"/Stop", true, false, nullptr, 5000);
+    if (holds_product_) tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Server\\");
 }
 
 void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
@@ -173,7 +166,7 @@ void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
 
 void CInstallHelper::PlaceLauncherFromReadOnlyMedia() {
     const TLString launcher_name = tools::LauncherFileName();
-    const TLString launcher = LauncherToPlace(source_folder_, launcher_name, TLFileSystem::FileExists);
+    const TLString launcher = LauncherToPlace(source_folder_, launcher_name, tlwin::TLFileSystem::FileExists);
     if (launcher.empty()) return;
     tools::LogFormat(u"CInstallHelper::PlaceLauncherFromReadOnlyMedia",
                      u"The distribution holds no \"Tunevault\\%s\": \"%s\" is copied into the destination",
@@ -185,13 +178,13 @@ void CInstallHelper::PlaceLauncherFromReadOnlyMedia() {
 void CInstallHelper::RemoveFormerLayout() {
     if (!holds_product_) return;
     const TLString languages = install_folder_ + u"Data\\Languages\\";
-    if (TLFileSystem::FolderExists(languages + u"Chinese\\") &&
-        TLFileSystem::FolderExists(languages + u"Chinese (simplified)\\"))
-        TLFileSystem::DeleteDirectoryTree(languages + u"Chinese\\");
-    TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\32\\");
-    TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\64\\");
-    TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.cat");
-    TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.inf");
+    if (tlwin::TLFileSystem::FolderExists(languages + u"Chinese\\") &&
+        tlwin::TLFileSystem::FolderExists(languages + u"Chinese (simplified)\\"))
+        tlwin::TLFileSystem::DeleteDirectoryTree(languages + u"Chinese\\");
+    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\32\\");
+    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\64\\");
+    tlwin::TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.cat");
+    tlwin::TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.inf");
 }
 
 void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
@@ -203,7 +196,7 @@ void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
         progress.DispatchMessages();
         const TLString& file = register_list_[static_cast<size_t>(index)];
         if (!(media_server_edition_ && file.FindNoCase(u"\\Server\\") != TLString::npos)) {
-            tlproc::RegisterInProcess(file);
+            tlwin::RegisterInProcess(file);
             if (IsInputPlugin(file))
                 tools::LogFormat(u"CInstallHelper::RegisterProgramFiles",
                                  u"Registering player input plug-ins is not built yet: %s is not recorded", file);
@@ -221,8 +214,8 @@ void CInstallHelper::WriteUninstallEntry() {
     facts.web_address = info ? info->GetWebAddress() : TLString();
     facts.destination_folder = install_folder_;
     facts.version = info ? info->GetVersionText() : TLString();
-    facts.icon_path = FindProductResource(install_folder_, u"application.ico",
-                                          [](const TLString& path) { return TLFileSystem::FileExists(path); });
+    facts.icon_path = shell::FindProductResource(install_folder_, u"application.ico",
+                                          [](const TLString& path) { return tlwin::TLFileSystem::FileExists(path); });
     engine::WriteUninstallEntry(session_.UninstallKeyName, facts);
 }
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 #include "engine/copy/file_copier.h"

@@ -2,7 +2,7 @@
 
 #include "core/process/tl_install_path.h"
 #include "core/windows/registry.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/uninstall/uninstall_values.h"
 
 namespace engine {
@@ -20,8 +20,9 @@ bool NamesFolder(const TLString& key, const TLString& value_name, const TLString
 ProductFolderFacts GatherProductFolderFacts(const TLString& install_folder, const TLString& main_program,
                                             const TLString& product, const TLString& uninstall_key) {
     ProductFolderFacts facts;
-    facts.main_program_present = !main_program.empty() && TLFileSystem::FileExists(install_folder + main_program);
-    facts.portable_marker_present = TLFileSystem::FileExists(install_folder + u"Portable.dat");
+    facts.main_program_present =
+        !main_program.empty() && tlwin::TLFileSystem::FileExists(install_folder + main_program);
+    facts.portable_marker_present = tlwin::TLFileSystem::FileExists(install_folder + u"Portable.dat");
     facts.named_by_installations_record =
         !product.empty() && NamesFolder(TLString(kInstallationsKey) + u"\\" + product, u"Path", install_folder);
     facts.named_by_uninstall_entry =

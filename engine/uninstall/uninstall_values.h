@@ -27,12 +27,4 @@ struct NamedValue {
 // name cannot start another program that lies on the way ("C:\Program.exe").
 std::vector<NamedValue> UninstallValues(const UninstallFacts& facts);
 
-// Where the product's resource lookup finds a resource file below the destination: "Custom Resources"
-// before "Default Resources". `exists` answers for a full path.
-template <typename Exists>
-TLString FindProductResource(const TLString& destination_folder, const TLString& name, Exists exists) {
-    const TLString custom = destination_folder + u"Data\\Custom Resources\\" + name;
-    return exists(custom) ? custom : destination_folder + u"Data\\Default Resources\\" + name;
-}
-
 }  // namespace engine

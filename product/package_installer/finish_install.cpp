@@ -9,8 +9,8 @@
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/registry.h"
+#include "core/windows/run_program.h"
 #include "engine/finalize/finalize_plan.h"
-#include "engine/process/run_program.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ bool Delete(const engine::PendingRecord& record, TLString* problem) {
 }
 
 bool Register(const engine::PendingRecord& record, TLString* problem) {
-    if (tlproc::RegisterInProcess(record.second)) return true;
+    if (tlwin::RegisterInProcess(record.second)) return true;
     *problem = u"cannot register "_tl + record.second;
     return false;
 }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/windows/module_path.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 #include "product/package_installer/finish_install.h"
 #include "product/package_installer/register_file_associations.h"
 
@@ -47,9 +47,9 @@ void AppendToLog(const TLString& line) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const TLString arguments = Arguments();
     AppendToLog(arguments);
-    if (arguments.StartsWith(kRegister)) return tlproc::RegisterInProcess(arguments.Mid(kRegister.size())) ? 0 : 1;
+    if (arguments.StartsWith(kRegister)) return tlwin::RegisterInProcess(arguments.Mid(kRegister.size())) ? 0 : 1;
     if (arguments.StartsWith(kUnregister))
-        return tlproc::RegisterWithRegSvr32(arguments.Mid(kUnregister.size()), false, false) ? 0 : 1;
+        return tlwin::RegisterWithRegSvr32(arguments.Mid(kUnregister.size()), false, false) ? 0 : 1;
     if (arguments == kFinishInstall || arguments == kFinishInstall.substr(1, kFinishInstall.size() - 2))
         FinishInstall(AppendToLog);
     if (arguments == kRegFileAssociations) RegisterFileAssociations(tlwin::ModuleFolder());

@@ -4,7 +4,7 @@
 #include "core/windows/file_attributes.h"
 #include "core/windows/registry.h"
 #include "core/xml/file_text.h"
-#include "engine/uninstall/uninstall_values.h"
+#include "shell/resources/product_art.h"
 
 namespace shell {
 namespace {
@@ -58,7 +58,7 @@ FileAssociationDatabase& FileAssociationDatabase::Get() {
 TLString FindFileAssociationsFile(const TLString& program_folder) {
     TLString folder = program_folder;
     folder.EnsureTrailingBackslash();
-    return engine::FindProductResource(folder, u"FileAssociations.xml",
+    return shell::FindProductResource(folder, u"FileAssociations.xml",
                                        [](const TLString& path) { return tlwin::FileExists(path); });
 }
 

@@ -6,6 +6,14 @@
 
 namespace shell {
 
+// Where the product's resource lookup finds a resource file below the destination: "Custom Resources"
+// before "Default Resources". `exists` answers for a full path.
+template <typename Exists>
+TLString FindProductResource(const TLString& destination_folder, const TLString& name, Exists exists) {
+    const TLString custom = destination_folder + u"Data\\Custom Resources\\" + name;
+    return exists(custom) ? custom : destination_folder + u"Data\\Default Resources\\" + name;
+}
+
 // The full path of the art file, or empty when neither folder holds it.
 TLString FindProductArt(const TLString& program_folder, const TLString& name);
 

@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/scoped_trace.h"
+#include "core/windows/known_folders.h"
 #include "core/windows/registry.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 #include "shell/settings/default_settings_table.h"
 
 namespace {
@@ -21,20 +20,12 @@ constexpr std::u16string_view kDefaultSettingsPath = u"/*/DefaultSettings/";
 
 TLString ShellHandlerKey() { return u"*\\shellex\\ContextMenuHandlers\\"_tl + tools::ProductItem(0) + u" x64"; }
 
-TLString MusicFolder() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_MYMUSIC, nullptr, SHGFP_TYPE_CURRENT, folder))) return TLString();
-    TLString path(folder);
-    if (!path.empty()) path.EnsureTrailingBackslash();
-    return path;
-}
-
 bool IsShellHandlerRegistered() { return tlwin::RegistryKey::Open(HKEY_CLASSES_ROOT, ShellHandlerKey()).IsOpen(); }
 
 // "/RegDLL Shell Extensions" or "/UnRegDLL Shell Extensions" for the installed product's package installer.
 bool RegisterShellExtensions(bool register_them) {
     const TLProcessInfoBlock* block = TLProcessInfoBlock::Get();
-    return block && tlproc::RegisterThroughPackageInstaller(*block, u"Shell Extensions"_tl, register_them);
+    return block && tlwin::RegisterThroughPackageInstaller(*block, u"Shell Extensions"_tl, register_them);
 }
 
 // The shell extension follows the setting: registered when it is switched on, unregistered when off,
@@ -97,8 +88,9 @@ int CSettingsHelper::GetIntDefault(int id) {
 TLString CSettingsHelper::GetStringDefault(int id) {
     const DefaultSetting* setting = FindDefaultSetting(id);
     if (!setting) return TLString();
-    const TLString built_in =
-        setting->machine == MachineDefault::kMusicFolder ? MusicFolder() : TLString(setting->text_default);
+    const TLString built_in = setting->machine == MachineDefault::kMusicFolder
+                                  ? tlwin::KnownFolderPath(tlwin::KnownFolder::kMusic)
+                                  : TLString(setting->text_default);
     return GetInstallString(id, built_in);
 }
 

@@ -1,14 +1,14 @@
 #include "shell/shortcuts/product_shortcuts.h"
 
 #include "core/tools/tools.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 #include "shell/shortcuts/shell_link.h"
 
 namespace shell {
 namespace {
 
 void CreateIfInstalled(const ShortcutSpec& shortcut) {
-    if (TLFileSystem::FileExists(shortcut.target)) CreateShortcut(shortcut);
+    if (tlwin::TLFileSystem::FileExists(shortcut.target)) CreateShortcut(shortcut);
 }
 
 }  // namespace
@@ -23,8 +23,8 @@ bool CreateStartMenuShortcuts(const ShortcutProduct& product, const TLString& pr
     TLString folder = programs_folder;
     folder.EnsureTrailingBackslash();
     folder += folder_name + u"\\";
-    TLFileSystem::DeleteDirectoryTree(folder);
-    TLFileSystem::MakeDirectoryTree(folder);
+    tlwin::TLFileSystem::DeleteDirectoryTree(folder);
+    tlwin::TLFileSystem::MakeDirectoryTree(folder);
     for (const ShortcutSpec& shortcut : StartMenuShortcuts(product, folder)) CreateIfInstalled(shortcut);
     return true;
 }
@@ -33,7 +33,7 @@ void CreateProductShortcut(const ShortcutProduct& product, const TLString& folde
     if (folder.empty()) return;
     TLString with_backslash = folder;
     with_backslash.EnsureTrailingBackslash();
-    TLFileSystem::MakeDirectoryTree(with_backslash);
+    tlwin::TLFileSystem::MakeDirectoryTree(with_backslash);
     CreateIfInstalled(ProductShortcut(product, with_backslash));
 }
 

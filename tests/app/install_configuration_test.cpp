@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/install_configuration.h"
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "tests/support/win_test_support.h"
 
 namespace {

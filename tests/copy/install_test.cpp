@@ -6,12 +6,12 @@
 #include <thread>
 #include <tuple>
 
-#include "app/installation_record.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
 #include "engine/copy/source_tree.h"
 #include "engine/install/install_helper.h"
+#include "engine/record/installation_record.h"
 #include "tests/copy/copy_test_support.h"
 #include "tests/copy/recording_progress.h"
 #include "tests/support/win_test_support.h"

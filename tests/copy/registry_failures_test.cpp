@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/installation_record.h"
 #include "core/windows/fault_seam.h"
+#include "engine/record/installation_record.h"
 #include "engine/uninstall/uninstall_entry.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/win_test_support.h"

@@ -2,9 +2,10 @@
 // uninstall entry's values themselves are checked where they land, in an installed product.
 #include <gtest/gtest.h>
 
-#include "app/installation_record_values.h"
 #include "engine/cleaning/obsolete_list.h"
+#include "engine/record/installation_record_values.h"
 #include "engine/uninstall/uninstall_values.h"
+#include "shell/resources/product_art.h"
 
 namespace {
 
@@ -12,9 +13,9 @@ TEST(UninstallValues, IconIsTheCustomResourceBeforeTheDefaultOne) {
     const TLString folder = u"C:\\T\\";
     const auto none = [](const TLString&) { return false; };
     const auto custom = [](const TLString& path) { return path.Find(u"Custom") != TLString::npos; };
-    EXPECT_EQ(engine::FindProductResource(folder, u"application.ico", none),
+    EXPECT_EQ(shell::FindProductResource(folder, u"application.ico", none),
               u"C:\\T\\Data\\Default Resources\\application.ico");
-    EXPECT_EQ(engine::FindProductResource(folder, u"application.ico", custom),
+    EXPECT_EQ(shell::FindProductResource(folder, u"application.ico", custom),
               u"C:\\T\\Data\\Custom Resources\\application.ico");
 }
 

@@ -2,13 +2,18 @@
 // with the faults a test can plant in them.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
+#include "core/windows/disk_space.h"
 #include "core/windows/fault_seam.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
+#include "core/windows/fonts.h"
 #include "core/windows/full_path.h"
 #include "core/windows/module_path.h"
+#include "tests/copy/copy_test_support.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -109,6 +114,53 @@ TEST(FileOperations, APlantedFaultFailsTheCallWithItsErrorAndTouchesNothing) {
         // Without the fault the same call works.
         EXPECT_TRUE(c.operation(source, target)) << GetLastError();
     }
+}
+
+// The calls that change a file's attributes, stage a move for the next start, announce a font or ask
+// for the free space: each with its fault planted, and whether its effect is there afterwards.
+TEST(FileOperations, AttributesDelayedMovesFontsAndFreeSpaceFailAsPlantedAndTouchNothing) {
+    tltest::ScratchFolder scratch;
+    const tltest::PendingRenamesGuard renames;
+    ASSERT_TRUE(scratch.WriteFile(u"staged.dll", "new"));
+    const TLString staged = scratch.Path(u"staged.dll");
+    const TLString target = scratch.Path(u"in use.dll");
+    uint64_t free_bytes = 0;
+    const struct {
+        const char* name;
+        tlwin::FaultCall call;
+        DWORD error;
+        std::function<bool()> operation;
+        std::function<bool()> effect;
+    } cases[] = {
+        {"attributes", tlwin::FaultCall::kFileAttributes, ERROR_ACCESS_DENIED,
+         [&] { return tlwin::SetAttributesAt(staged, FILE_ATTRIBUTE_HIDDEN); },
+         [&] { return (tlwin::FileAttributes(staged) & FILE_ATTRIBUTE_HIDDEN) != 0; }},
+        {"delayed move", tlwin::FaultCall::kDelayedMove, ERROR_ACCESS_DENIED,
+         [&] { return tlwin::MoveFileOnRestart(staged, target); },
+         [&] { return tltest::PendingRenames().view().find(target.view()) != std::u16string_view::npos; }},
+        {"free space", tlwin::FaultCall::kFreeSpace, ERROR_NOT_READY,
+         [&] { return tlwin::FreeBytesAvailable(scratch.path(), free_bytes); }, [&] { return free_bytes > 0; }},
+    };
+    for (const auto& c : cases) {
+        {
+            const tlwin::PlantedFault fault(c.call, c.error);
+            SetLastError(ERROR_SUCCESS);
+            EXPECT_FALSE(c.operation()) << c.name;
+            EXPECT_EQ(GetLastError(), c.error) << c.name;
+            EXPECT_FALSE(c.effect()) << c.name;
+        }
+        EXPECT_TRUE(c.operation()) << c.name << ": " << GetLastError();
+        EXPECT_TRUE(c.effect()) << c.name;
+    }
+
+    // A font: the planted fault, then Windows itself, which takes no font from a file that holds none.
+    {
+        const tlwin::PlantedFault fault(tlwin::FaultCall::kFontAdd, ERROR_ACCESS_DENIED);
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(tlwin::AddFont(staged));
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    }
+    EXPECT_FALSE(tlwin::AddFont(staged));
 }
 
 TEST(FileOperations, WorkOnLongPathsAndReportWindowsErrors) {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <optional>
 
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 #include "tests/support/setup_stand_ins.h"
 #include "wizard/machine_seams.h"
 
@@ -25,7 +25,7 @@ namespace seams {
 
 int64_t FreeBytes(const TLString& folder) {
     if (const std::optional<int64_t> stand_in = NumberFromEnvironment(tltest::kFreeBytesVariable)) return *stand_in;
-    return TLFileSystem::FreeSpace(folder);
+    return tlwin::TLFileSystem::FreeSpace(folder);
 }
 
 unsigned CountdownTickMs() {

@@ -2,6 +2,7 @@
 // does when it would pass over itself, and what each page of the list says about its buttons.
 #include <gtest/gtest.h>
 
+#include "tests/support/recording_prompts.h"
 #include "wizard/install_wizard.h"
 
 namespace {
@@ -22,10 +23,13 @@ public:
 class PropertyPage : public ::testing::Test {
 protected:
     void SetUp() override { session.ExpressMode = true; }
-    void TearDown() override { session.ExpressMode = false; }
-
-    InstallSession& session = InstallSession::Get();
-    CInstallWizard wizard;
+    // The pages reach the session only through the wizard's context: this one is the test's own.
+    InstallSession session;
+    engine::PendingOperations pending;
+    tltest::RecordingPrompts prompts;
+    engine::InstallContext context{
+        .session = session, .source_folder = TLString(), .pending = pending, .prompts = prompts};
+    CInstallWizard wizard{context};
     ProbePage page{wizard};
 };
 

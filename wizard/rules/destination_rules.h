@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/install_session.h"
-#include "app/uninstall_entries.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
+#include "engine/uninstall/uninstall_entries.h"
 
 namespace wizard_rules {
 

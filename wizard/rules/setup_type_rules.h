@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 
 namespace wizard_rules {
 

@@ -1,7 +1,7 @@
 #pragma once
 // When each page passes over itself. Pages not named here (welcome, copy-and-install) never do.
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "engine/finalize/finalize_plan.h"
 
 namespace wizard_rules {

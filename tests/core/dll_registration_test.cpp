@@ -7,7 +7,7 @@
 
 #include "core/process/tl_process_info_block.h"
 #include "core/windows/library_loader.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 #include "tests/engine/fixtures/com_server_key.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/win_test_support.h"
@@ -44,7 +44,7 @@ TEST_F(RegistrationTest, InProcessRunsInTheServersFolderAndRestoresTheCurrentDir
     wchar_t before[MAX_PATH + 1];
     GetCurrentDirectoryW(MAX_PATH + 1, before);
 
-    EXPECT_TRUE(tlproc::RegisterInProcess(Server()));
+    EXPECT_TRUE(tlwin::RegisterInProcess(Server()));
     TLString path, directory;
     ASSERT_TRUE(Registered(&path, &directory));
     EXPECT_TRUE(path.EqualsNoCase(Server()));
@@ -64,7 +64,7 @@ TEST_F(RegistrationTest, InProcessFindsTheSiblingsAServerLoadsByBareName) {
     for (const char16_t* name : {u"SiblingComServer.dll", u"ComServerHelper.dll"})
         ASSERT_TRUE(
             scratch_.CopyIn(tltest::BuildPath(u"tests/engine/fixtures/") + name, TLString(u"sibling folder\\") + name));
-    EXPECT_TRUE(tlproc::RegisterInProcess(scratch_.Path(u"sibling folder\\SiblingComServer.dll")));
+    EXPECT_TRUE(tlwin::RegisterInProcess(scratch_.Path(u"sibling folder\\SiblingComServer.dll")));
     TLString path;
     EXPECT_TRUE(Registered(&path));
     EXPECT_EQ(path, u"sibling");
@@ -80,18 +80,18 @@ TEST_F(RegistrationTest, InProcessFindsTheSiblingsAServerLoadsByBareName) {
 
 TEST_F(RegistrationTest, InProcessFailsWithoutALoadableServer) {
     ASSERT_TRUE(scratch_.WriteFile(u"broken.dll", "not a DLL"));
-    EXPECT_FALSE(tlproc::RegisterInProcess(scratch_.Path(u"broken.dll")));
+    EXPECT_FALSE(tlwin::RegisterInProcess(scratch_.Path(u"broken.dll")));
     EXPECT_THAT(tools_.Texts(u"LoadLibrary"),
                 ElementsAre(HasSubstr("Loading " + scratch_.Path(u"broken.dll").ToUtf8() + " failed, error: ")));
     // A DLL without the export loads but does not register.
-    EXPECT_FALSE(tlproc::RegisterInProcess(tltest::BuildPath(u"tests/engine/fixtures/NoExports.dll")));
+    EXPECT_FALSE(tlwin::RegisterInProcess(tltest::BuildPath(u"tests/engine/fixtures/NoExports.dll")));
     EXPECT_FALSE(Registered());
 }
 
 TEST_F(RegistrationTest, RegSvr32RegistersAndUnregisters) {
-    EXPECT_TRUE(tlproc::RegisterWithRegSvr32(Server(), true, true));
+    EXPECT_TRUE(tlwin::RegisterWithRegSvr32(Server(), true, true));
     EXPECT_TRUE(Registered());
-    EXPECT_TRUE(tlproc::RegisterWithRegSvr32(Server(), false, true));
+    EXPECT_TRUE(tlwin::RegisterWithRegSvr32(Server(), false, true));
     EXPECT_FALSE(Registered());
 
     wchar_t windows[MAX_PATH + 1];
@@ -118,11 +118,11 @@ TEST_F(RegistrationTest, ThroughThePackageInstallerOfTheInstalledProduct) {
     const auto block = BlockWithInstallFolder(scratch_.Path(u"Tonehall"));
     ASSERT_NE(block, nullptr);
 
-    EXPECT_TRUE(tlproc::RegisterThroughPackageInstaller(*block, Server(), true));
+    EXPECT_TRUE(tlwin::RegisterThroughPackageInstaller(*block, Server(), true));
     EXPECT_TRUE(Registered());
-    EXPECT_TRUE(tlproc::RegisterThroughPackageInstaller(*block, Server(), false));
+    EXPECT_TRUE(tlwin::RegisterThroughPackageInstaller(*block, Server(), false));
     EXPECT_FALSE(Registered());
-    EXPECT_TRUE(tlproc::RunPackageInstaller(*block, u"/FinishInstall"));
+    EXPECT_TRUE(tlwin::RunPackageInstaller(*block, u"/FinishInstall"));
 
     const std::string server = Server().ToUtf8();
     EXPECT_EQ(tltest::ReadFileBytes(product + u"PackageInstaller.log"),
@@ -133,8 +133,8 @@ TEST_F(RegistrationTest, NoPackageInstallerNoRun) {
     for (const TLString& folder : {scratch_.Path(u"empty\\"), TLString()}) {
         const auto block = BlockWithInstallFolder(folder);
         ASSERT_NE(block, nullptr);
-        EXPECT_FALSE(tlproc::RunPackageInstaller(*block, u"/FinishInstall"));
-        EXPECT_FALSE(tlproc::RegisterThroughPackageInstaller(*block, Server(), true));
+        EXPECT_FALSE(tlwin::RunPackageInstaller(*block, u"/FinishInstall"));
+        EXPECT_FALSE(tlwin::RegisterThroughPackageInstaller(*block, Server(), true));
     }
     EXPECT_TRUE(tools_.Texts(u"RunProgram").empty());
 }

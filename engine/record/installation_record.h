@@ -2,7 +2,7 @@
 // The registration at the end of the file copy: the core libraries in place, the machine's
 // installations record and the installer's own settings written; and the portable marker.
 
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 

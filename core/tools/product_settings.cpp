@@ -1,4 +1,4 @@
-#include "app/product_settings.h"
+#include "core/tools/product_settings.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "app/system_checks/os_info.h"
+#include "core/system/os_info.h"
 
 #include <limits>
 

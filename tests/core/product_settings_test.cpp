@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/product_settings.h"
+#include "core/tools/product_settings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Every kind of version record GetVersionExW can hand back, and the code and name each gives.
 #include <gtest/gtest.h>
 
-#include "app/system_checks/os_info.h"
+#include "core/system/os_info.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/win_test_support.h"
 
@@ -167,7 +167,7 @@ TEST_F(RunProgramTest, StartsWaitsAndLogsAsAskedOrFailsCleanly) {
         SCOPED_TRACE(c.name);
         tools_.Clear();
         int exit_code = 1234;
-        EXPECT_EQ(tlproc::RunProgram(c.program, c.parameters, c.visible, c.wait, c.pump, &exit_code, c.timeout_ms),
+        EXPECT_EQ(tlwin::RunProgram(c.program, c.parameters, c.visible, c.wait, c.pump, &exit_code, c.timeout_ms),
                   c.result);
         EXPECT_EQ(exit_code, c.exit_code);
         EXPECT_THAT(tools_.Texts(u"RunProgram"), ElementsAreArray(c.log));
@@ -205,9 +205,9 @@ private:
 TEST_F(RunProgramTest, DispatchesTheThreadsMessagesOnlyWhenPumping) {
     MessageCounter counter;
     ASSERT_TRUE(counter.Post());
-    EXPECT_FALSE(tlproc::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, false, nullptr, 600));
+    EXPECT_FALSE(tlwin::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, false, nullptr, 600));
     EXPECT_EQ(MessageCounter::count(), 0);
-    EXPECT_FALSE(tlproc::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, true, nullptr, 300));
+    EXPECT_FALSE(tlwin::RunWithParameter(Fixture(u"NeverEnds.exe"), u"", false, true, nullptr, 300));
     EXPECT_EQ(MessageCounter::count(), 1);
 }
 

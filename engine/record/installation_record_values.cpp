@@ -1,4 +1,4 @@
-#include "app/installation_record_values.h"
+#include "engine/record/installation_record_values.h"
 
 namespace installation {
 

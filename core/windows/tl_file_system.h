@@ -12,6 +12,8 @@
 // The installer calls Windows' own functions by their W names; the bare name is ours.
 #undef DeleteFile
 
+namespace tlwin {
+
 class TLFileSystem {
 public:
     TLFileSystem() = delete;
@@ -56,3 +58,5 @@ public:
                                       bool add_thread_id);
     static TLString SizeText(int64_t bytes);
 };
+
+}  // namespace tlwin

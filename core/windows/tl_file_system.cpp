@@ -1,14 +1,16 @@
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
 #include "core/path/free_name.h"
 #include "core/path/name_check.h"
 #include "core/path/path_parts.h"
 #include "core/path/size_text.h"
 #include "core/tools/tools.h"
+#include "core/windows/disk_space.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/folder_entries.h"
+#include "core/windows/known_folders.h"
 
-using tlwin::ForWindows;
+namespace tlwin {
 
 bool TLFileSystem::FolderExists(const TLString& folder) { return tlwin::FolderExists(folder); }
 
@@ -18,7 +20,7 @@ bool TLFileSystem::CheckName(const TLString& path) { return tlpath::CheckName(pa
 
 bool TLFileSystem::DeleteFile(const TLString& path) {
     if (path.empty()) return false;
-    SetFileAttributesW(ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
+    SetAttributesAt(path, FILE_ATTRIBUTE_NORMAL);
     if (tlwin::DeleteFileAt(path)) return true;
     const DWORD error = GetLastError();
     if (tlwin::FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return true;
@@ -77,9 +79,8 @@ int64_t TLFileSystem::FreeSpace(const TLString& folder) {
     DWORD error = ERROR_PATH_NOT_FOUND;
     for (;;) {
         candidate.EnsureTrailingBackslash();
-        ULARGE_INTEGER available;
-        if (GetDiskFreeSpaceExW(ForWindows(candidate).wc(), &available, nullptr, nullptr))
-            return static_cast<int64_t>(available.QuadPart);
+        uint64_t available = 0;
+        if (FreeBytesAvailable(candidate, available)) return static_cast<int64_t>(available);
         error = GetLastError();
         candidate.RemoveTrailingBackslashes();
         const TLString parent = tlpath::FolderOf(candidate);
@@ -98,12 +99,7 @@ TLString TLFileSystem::FreeName(const TLString& path) {
 
 TLString TLFileSystem::TemporaryFileName(const TLString& folder, const TLString& name, const TLString& extension,
                                          bool add_thread_id) {
-    TLString path = folder;
-    if (path.empty()) {
-        wchar_t temp[MAX_PATH + 1];
-        const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-        if (length > 0 && length <= MAX_PATH) path = TLString(temp, length);
-    }
+    TLString path = folder.empty() ? KnownFolderPath(KnownFolder::kTemporary) : folder;
     path.EnsureTrailingBackslash();
     path += name;
     if (add_thread_id) path += TLString::Format(u" - %d", static_cast<unsigned>(GetCurrentThreadId()));
@@ -112,3 +108,5 @@ TLString TLFileSystem::TemporaryFileName(const TLString& folder, const TLString&
 }
 
 TLString TLFileSystem::SizeText(int64_t bytes) { return tlpath::SizeText(bytes); }
+
+}  // namespace tlwin

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/system_checks/os_info.h"
+#include "core/system/os_info.h"
 
 namespace syschecks {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/uninstall_entries.h"
+#include "engine/uninstall/uninstall_entries.h"
 #include "tests/support/win_test_support.h"
 
 namespace {

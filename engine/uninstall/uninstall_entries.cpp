@@ -1,4 +1,4 @@
-#include "app/uninstall_entries.h"
+#include "engine/uninstall/uninstall_entries.h"
 
 #include <windows.h>
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/windows/fault_seam.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/unix_side.h"
 #include "tests/support/win_test_support.h"
@@ -21,6 +21,7 @@ using ::testing::ElementsAreArray;
 using ::testing::EndsWith;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
+using tlwin::TLFileSystem;
 
 // Holds a file open without sharing, as a running program holds its own file.
 class HeldOpen {
@@ -100,6 +101,15 @@ TEST_F(FileSystemTest, MakesTestsAndDeletesA300CharacterPath) {
     EXPECT_TRUE(TLFileSystem::DeleteDirectoryTree(top));
     EXPECT_FALSE(TLFileSystem::FolderExists(top));
     EXPECT_THAT(tools_.Lines(), IsEmpty());
+}
+
+// A volume that cannot tell its free space (the fault planted) gives a negative answer and one log line
+// with the error, after asking every parent folder up to the drive.
+TEST_F(FileSystemTest, FreeSpaceThatCannotBeAskedIsNegativeAndLogged) {
+    const tlwin::PlantedFault fault(tlwin::FaultCall::kFreeSpace, ERROR_NOT_READY);
+    EXPECT_LT(TLFileSystem::FreeSpace(scratch_.path()), 0);
+    EXPECT_THAT(tools_.Lines(), ElementsAre("TLFileSystem::FreeSpace: Error 21 reading the free space of: " +
+                                            scratch_.path().ToUtf8()));
 }
 
 TEST_F(FileSystemTest, RefusesToMakeFoldersWithoutADriveOrServer) {

@@ -3,9 +3,9 @@
 #include "core/tools/tools.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/folder_entries.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "core/windows/tl_file_system.h"
 
-using tlwin::ForWindows;
+namespace tlwin {
 
 namespace {
 
@@ -89,7 +89,7 @@ bool TLFileSystem::DeleteDirectoryTree(const TLString& folder) {
     if (tlwin::IsLink(attributes)) return RemoveLink(path, attributes);
 
     bool deleted = DeleteContents(AsFolder(path));
-    SetFileAttributesW(ForWindows(path).wc(), FILE_ATTRIBUTE_NORMAL);
+    SetAttributesAt(path, FILE_ATTRIBUTE_NORMAL);
     if (!RemoveDirectoryW(ForWindows(path).wc())) {
         tools::LogFormat(u"TLFileSystem::DeleteDirectoryTree", u"Error %d removing folder: %s", GetLastError(), path);
         deleted = false;
@@ -115,7 +115,7 @@ bool TLFileSystem::CopyDirectoryTree(const TLString& source, const TLString& des
             copied &= CopyDirectoryTree(from + name, to + name);
             return true;
         }
-        SetFileAttributesW(ForWindows(to + name).wc(), FILE_ATTRIBUTE_NORMAL);
+        SetAttributesAt(to + name, FILE_ATTRIBUTE_NORMAL);
         if (!tlwin::CopyFileTo(from + name, to + name, true)) {
             tools::LogFormat(kName, u"Error %d copying file: %s", GetLastError(), from + name);
             copied = false;
@@ -128,3 +128,5 @@ bool TLFileSystem::CopyDirectoryTree(const TLString& source, const TLString& des
 bool TLFileSystem::IsFolderEmpty(const TLString& folder, bool search_subfolders) {
     return !HoldsFiles(AsFolder(folder), search_subfolders);
 }
+
+}  // namespace tlwin

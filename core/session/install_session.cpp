@@ -1,4 +1,4 @@
-#include "app/install_session.h"
+#include "core/session/install_session.h"
 
 void InstallSession::SetDestinationFolder(const TLString& folder) {
     destination_folder_ = folder;

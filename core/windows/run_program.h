@@ -7,7 +7,7 @@
 
 class TLProcessInfoBlock;
 
-namespace tlproc {
+namespace tlwin {
 
 // Keeps the calling thread's windows alive: dispatches the window messages waiting for it, through the
 // tools library's dispatcher when there is one.
@@ -46,4 +46,4 @@ bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redi
 // export table shows no DllRegisterServer fails without being loaded.
 bool RegisterInProcess(const TLString& dll);
 
-}  // namespace tlproc
+}  // namespace tlwin

@@ -4,12 +4,13 @@
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/windows/file_exports.h"
+#include "core/windows/known_folders.h"
 #include "core/windows/library_loader.h"
 #include "core/windows/module_function.h"
-#include "engine/filesystem/tl_file_system.h"
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
+#include "core/windows/tl_file_system.h"
 
-namespace tlproc {
+namespace tlwin {
 namespace {
 
 // Switches the file-system redirection of a 32-bit process on 64-bit Windows off for its lifetime.
@@ -52,14 +53,6 @@ private:
     TLString saved_;
 };
 
-TLString WindowsFolder() {
-    wchar_t folder[MAX_PATH + 1];
-    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH + 1);
-    TLString path = length > 0 && length <= MAX_PATH ? TLString(folder, length) : TLString();
-    path.EnsureTrailingBackslash();
-    return path;
-}
-
 }  // namespace
 
 bool RunPackageInstaller(const TLProcessInfoBlock& block, const TLString& parameter) {
@@ -78,7 +71,8 @@ bool RegisterThroughPackageInstaller(const TLProcessInfoBlock& block, const TLSt
 bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redirection) {
     const TLString parameters = TLString::Format(u"/s %s\"%s\"", register_it ? u"" : u"/u ", dll);
     const RedirectionOff redirection(leave_redirection);
-    RunWithParameter(WindowsFolder() + u"system32\\RegSvr32.exe", parameters, false, true, nullptr, 0);
+    RunWithParameter(KnownFolderPath(KnownFolder::kWindows) + u"system32\\RegSvr32.exe", parameters, false, true,
+                     nullptr, 0);
     return true;
 }
 
@@ -99,4 +93,4 @@ bool RegisterInProcess(const TLString& dll) {
     return registered;
 }
 
-}  // namespace tlproc
+}  // namespace tlwin

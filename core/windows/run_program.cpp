@@ -1,4 +1,4 @@
-#include "engine/process/run_program.h"
+#include "core/windows/run_program.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 
-namespace tlproc {
+namespace tlwin {
 namespace {
 
 constexpr std::u16string_view kName = u"RunProgram";
@@ -123,4 +123,4 @@ bool RunWithParameter(const TLString& program, const TLString& parameter, bool v
     return RunProgram(program, TLStringArray{parameter}, visible, true, pump_messages, exit_code, timeout_ms);
 }
 
-}  // namespace tlproc
+}  // namespace tlwin

@@ -1,16 +1,16 @@
-#include "app/installation_record.h"
+#include "engine/record/installation_record.h"
 
 #include <objbase.h>
 #include <windows.h>
 
-#include "app/installation_record_values.h"
-#include "app/system_checks/os_info.h"
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
+#include "core/system/os_info.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_version.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/copy/core_library_copy.h"
-#include "engine/filesystem/tl_file_system.h"
+#include "engine/record/installation_record_values.h"
 
 namespace installation {
 namespace {
@@ -105,7 +105,7 @@ bool CompletePortableInstall(const InstallSession& session) {
         TLString error;
         info->Load(TLString(), &error);
     }
-    TLFileSystem::MakeDirectoryTree(session.DestinationFolder());
+    tlwin::TLFileSystem::MakeDirectoryTree(session.DestinationFolder());
     const TLString marker = session.DestinationFolder() + u"Portable.dat";
     HANDLE file = CreateFileW(marker.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
