@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "core/process/tl_process_info_block.h"
+#include "core/tools/message_box.h"
 #include "core/tools/message_service_prompts.h"
 #include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"

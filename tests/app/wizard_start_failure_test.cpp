@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/startup_steps.h"
+#include "core/session/install_session.h"
 #include "core/tools/tools.h"
 #include "core/windows/fault_seam.h"
 #include "tests/support/serviceless_tools.h"
@@ -47,7 +48,8 @@ TEST(WizardStart, AWindowThatCannotBeMadeIsReportedWithItsCause) {
     ObservedTools observed;
     {
         tlwin::PlantedFault no_window(tlwin::FaultCall::kWindowCreate, ERROR_NOT_ENOUGH_MEMORY);
-        startup::RunWizard();
+        InstallSession session;
+        startup::RunWizard(session, u"C:\\");
     }
     ASSERT_EQ(observed.messages.size(), 1u);
     const ObservedTools::Message& message = observed.messages[0];
