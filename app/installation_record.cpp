@@ -26,11 +26,14 @@ TLString NewProgramFile(const TLString& source_folder) {
     return source_folder + u"Tunevault\\" + tools::MainProgramFileName();
 }
 
-void WriteInstallationsRecord(const InstallSession& session, const TLString& source_folder) {
+void WriteInstallationsRecord(const InstallSession& session, const TLString& source_folder,
+                              journal::CJournal* journal) {
     const TLString product = tools::ProductItem(3);
+    const TLString record_key = TLString(kInstallationsKey) + u"\\" + product;
+    if (journal) journal->NoteRegistryValue(HKEY_LOCAL_MACHINE, kInstallationsKey, TLString());
     tools::Settings installations = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, kInstallationsKey);
     installations.SetString(TLString(), product);
-    tools::Settings record = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, TLString(kInstallationsKey) + u"\\" + product);
+    tools::Settings record = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, record_key);
     if (!record.IsOpen()) return;
     RecordFacts facts;
     facts.destination_folder = session.DestinationFolder();
@@ -41,6 +44,7 @@ void WriteInstallationsRecord(const InstallSession& session, const TLString& sou
     facts.existing_guid = record.GetString(u"GUID", TLString());
     if (facts.existing_guid.empty()) facts.new_guid = NewGuid();
     for (const RecordValue& value : RecordValues(facts)) {
+        if (journal) journal->NoteRegistryValue(HKEY_LOCAL_MACHINE, record_key, value.name);
         if (value.is_integer)
             record.SetInteger(value.name, value.integer);
         else
@@ -63,11 +67,12 @@ bool InstalledVersionNotOlder(const InstallSession& session, const TLString& sou
     return InstalledVersionNotOlder(facts);
 }
 
-bool RegisterInstallation(const InstallSession& session, const TLString& source_folder, void* owner_window,
-                          TLStringArray& copied) {
-    if (!engine::CopyCoreLibraries(source_folder + u"Tunevault\\", session.DestinationFolder(), owner_window, copied))
+bool RegisterInstallation(const InstallSession& session, const TLString& source_folder, tools::IInstallPrompts& prompts,
+                          TLStringArray& copied, journal::CJournal* journal) {
+    if (!engine::CopyCoreLibraries(source_folder + u"Tunevault\\", session.DestinationFolder(), prompts, copied,
+                                   journal))
         return false;
-    if (!session.PortableMode) WriteInstallationsRecord(session, source_folder);
+    if (!session.PortableMode) WriteInstallationsRecord(session, source_folder, journal);
     tools::Settings installer = tools::OpenSettingsSection(u"Installer");
     if (!session.DistributorId.empty()) installer.SetString(u"Distributor ID", session.DistributorId);
     installer.SetString(u"Install Directory", session.DestinationFolder());

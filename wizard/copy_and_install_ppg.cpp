@@ -71,8 +71,6 @@ void CCopyAndInstallPpg::SetCancelEnabled(bool enabled) {
     wizard().UpdateButtons();
 }
 
-void* CCopyAndInstallPpg::OwnerWindow() const { return wizard().hwnd(); }
-
 void CCopyAndInstallPpg::ScheduleTimer(int id, int period_ms) {
     StartTimer(static_cast<UINT_PTR>(id), static_cast<UINT>(period_ms));
 }
@@ -96,7 +94,8 @@ bool CCopyAndInstallPpg::RunStep(int step) {
                          u"Installing dependencies");
             return true;
         case copypage::kProgramFiles:
-            if (helper_.CopyAndRegister(*this)) return true;
+            prompts_.SetOwner(wizard().hwnd());
+            if (helper_.CopyAndRegister(*this, prompts_)) return true;
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         default:

@@ -4,6 +4,7 @@
 // rotating series of promotional pictures, and moves the wizard on by itself once the steps are done
 // and every picture had its time.
 
+#include "core/tools/message_service_prompts.h"
 #include "engine/copy/install_progress.h"
 #include "engine/install/install_helper.h"
 #include "toolkit/controls/tl_image_static.h"
@@ -36,7 +37,6 @@ private:
     void DispatchMessages() override;
     void SetCancelEnabled(bool enabled) override;
     bool CancelRequested() const override { return cancel_requested_; }
-    void* OwnerWindow() const override;
 
     // copypage::ICopyPageWindow: what the sequence asks of the window.
     void ScheduleTimer(int id, int period_ms) override;
@@ -52,6 +52,8 @@ private:
 
     TLString source_folder_;
     engine::CInstallHelper helper_;
+    // The steps' questions, as message boxes of the wizard's window.
+    tools::MessageServicePrompts prompts_;
     copypage::CopyPageSequence sequence_;
     TLLabel status_;
     TLProgressBar progress_;

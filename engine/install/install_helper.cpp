@@ -7,14 +7,15 @@
 #include "app/product_settings.h"
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
-#include "core/tools/message_box.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "engine/cleaning/cleaning.h"
+#include "engine/copy/copy_prompts.h"
 #include "engine/copy/file_kinds.h"
 #include "engine/copy/folder_copy.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "engine/install/product_folder_facts.h"
+#include "engine/journal/file_changes.h"
 #include "engine/process/run_program.h"
 #include "engine/uninstall/uninstall_entry.h"
 
@@ -31,59 +32,70 @@ TLString Folder(UINT (*get)(LPWSTR, UINT)) {
 UINT SystemFolder(LPWSTR path, UINT size) { return GetSystemDirectoryW(path, size); }
 UINT SystemWow64Folder(LPWSTR path, UINT size) { return GetSystemWow64DirectoryW(path, size); }
 UINT WindowsFolder(LPWSTR path, UINT size) { return GetWindowsDirectoryW(path, size); }
-
-void ShowError(const IInstallProgress& progress, const char16_t* text) {
-    tools::ShowTranslatedMessage(static_cast<HWND>(progress.OwnerWindow()), u"Error", {text},
-                                 tltools::IMessageService::kOk);
-}
+UINT TemporaryFolder(LPWSTR path, UINT size) { return GetTempPathW(size, path); }
 
 }  // namespace
 
-CInstallHelper::CInstallHelper(const InstallSession& session, TLString source_folder, PendingOperations& pending)
-    : session_(session), source_folder_(std::move(source_folder)), pending_(pending) {}
+CInstallHelper::CInstallHelper(const InstallSession& session, TLString source_folder, PendingOperations& pending,
+                               TLString journal_file)
+    : session_(session),
+      source_folder_(std::move(source_folder)),
+      pending_(pending),
+      journal_file_(std::move(journal_file)) {}
 
-bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
+TLString CInstallHelper::DefaultJournalFile() { return Folder(TemporaryFolder) + u"Tonehall Setup.journal"; }
+
+bool CInstallHelper::CopyAndRegister(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
     TLScopedTrace trace(u"CInstallHelper::CopyAndRegister");
     install_folder_ = session_.DestinationFolder();
-    copier_.emplace(source_folder_, install_folder_, pending_);
     if (!tlpath::HasDriveOrServer(install_folder_)) {
         tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"\"%s\" is no folder to install to", install_folder_);
         trace.SetResult(0);
         return false;
     }
+    // A run that was ended half way is undone first, so that this one starts from what was there.
+    journal::RollBackLeftover(journal_file_);
+    journal::CJournal journal(journal_file_);
+    journal.Start();
+    copier_.emplace(source_folder_, install_folder_, pending_, prompts, &journal);
+    const PendingOperations pending_before = pending_;
+
+    if (!RunSteps(progress, prompts, journal)) {
+        prompts.Ask(CriticalError());
+        journal.RollBack();
+        pending_ = pending_before;
+        trace.SetResult(0);
+        return false;
+    }
+    journal.Commit(install_folder_ + kInstallRecordName);
+    trace.SetResult(1);
+    return true;
+}
+
+bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal) {
     progress.SetCancelEnabled(false);
     progress.SetHeading(tools::Translate(u"Copying Files"),
                         tools::Translate(u"Please wait while Install Wizard copies and registers files."));
     Clean(progress);
+    MarkPortable(journal);
     installation::CompletePortableInstall(session_);
     NotBuiltStep(progress, u"Loading default library and settings...", u"Loading the default library");
     NotBuiltStep(progress, u"Upgrading from previous version...", u"The upgrade from a previous version");
 
     TLStringArray core_libraries;
-    if (!installation::RegisterInstallation(session_, source_folder_, progress.OwnerWindow(), core_libraries)) {
-        trace.SetResult(0);
-        return false;
-    }
+    if (!installation::RegisterInstallation(session_, source_folder_, prompts, core_libraries, &journal)) return false;
     copier_->SetCopiedCoreLibraries(std::move(core_libraries));
     CoFreeUnusedLibraries();
     progress.SetPosition(0);
 
-    InstallSystemFiles(progress);
-    StopMediaServer();
-    if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
-    CopyProgramFiles(progress);
-    RemoveFormerLayout();
-    CopyFileW((source_folder_ + u"License.txt").wc(), (install_folder_ + u"License.txt").wc(), FALSE);
+    for (const PhaseAction& action : PlanProgramFiles(GatherProgramFilesFacts()))
+        if (!Apply(action, progress, prompts, journal)) return false;
+
     RegisterProgramFiles(progress);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
     NotBuiltStep(progress, u"Creating registry settings...", u"Writing the registry templates");
-    WriteUninstallEntry();
-
-    if (copier_->FilesNotInstalled())
-        tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"Incomplete: %d files could not be put in place",
-                         copier_->FilesNotInstalled());
-    trace.SetResult(1);
+    WriteUninstallEntry(journal);
     return true;
 }
 
@@ -103,6 +115,14 @@ void CInstallHelper::Clean(IInstallProgress& progress) {
     progress.SetPosition(1);
 }
 
+// The portable marker is the first file a portable install makes: noted so that a rollback takes it.
+void CInstallHelper::MarkPortable(journal::CJournal& journal) {
+    const TLString marker = install_folder_ + u"Portable.dat";
+    if (!session_.PortableMode || TLFileSystem::FileExists(marker)) return;
+    journal::MakeFolders(&journal, install_folder_);
+    journal.NoteCreatedFile(marker);
+}
+
 // A step whose work belongs to a later part of the installer: it shows its text and says in the log
 // that nothing was done.
 void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* text, const char16_t* what) {
@@ -112,58 +132,60 @@ void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* te
     progress.SetPosition(1);
 }
 
-void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
-    progress.SetText(tools::Translate(u"Installing system files..."));
-    if (session_.PortableMode) return;
-    for (const TLString& system_folder : {Folder(SystemFolder), Folder(SystemWow64Folder)}) {
-        if (system_folder.empty()) {
-            ShowError(progress,
-                      u"The install wizard can not obtain the Windows system path. System files will not be "
-                      u"installed.");
-            continue;
-        }
-        CopyFolder(source_folder_ + u"System\\Check Version\\", system_folder, CopyMode::kCheckVersion, progress,
-                   *copier_, nullptr);
-        CopyFolder(source_folder_ + u"System\\Always Overwrite\\", system_folder, CopyMode::kAlwaysOverwrite, progress,
-                   *copier_, nullptr);
-        const TLString windows_folder = Folder(WindowsFolder);
-        if (windows_folder.empty()) {
-            ShowError(progress,
-                      u"The install wizard can not obtain the system font path. Custom fonts will not be "
-                      u"installed.");
-            continue;
-        }
-        CopyFolder(source_folder_ + u"Fonts\\", windows_folder + u"Fonts\\", CopyMode::kFont, progress, *copier_,
-                   nullptr);
+ProgramFilesFacts CInstallHelper::GatherProgramFilesFacts() const {
+    ProgramFilesFacts facts;
+    facts.source_folder = source_folder_;
+    facts.install_folder = install_folder_;
+    facts.product_name = tools::ProductItem(1);
+    facts.main_program = tools::MainProgramFileName();
+    facts.portable = session_.PortableMode;
+    facts.media_server_edition = media_server_edition_;
+    facts.holds_product = holds_product_;
+    facts.main_program_installed =
+        !facts.main_program.empty() && TLFileSystem::FileExists(install_folder_ + facts.main_program);
+    facts.system_folder = Folder(SystemFolder);
+    facts.system_wow64_folder = Folder(SystemWow64Folder);
+    facts.windows_folder = Folder(WindowsFolder);
+    const auto after_copy = [&](const char16_t* folder) {
+        return TLFileSystem::FolderExists(install_folder_ + folder) ||
+               TLFileSystem::FolderExists(source_folder_ + u"Tunevault\\" + folder);
+    };
+    facts.chinese_after_copy = after_copy(u"Data\\Languages\\Chinese\\");
+    facts.chinese_simplified_after_copy = after_copy(u"Data\\Languages\\Chinese (simplified)\\");
+    return facts;
+}
+
+bool CInstallHelper::Apply(const PhaseAction& action, IInstallProgress& progress, tools::IInstallPrompts& prompts,
+                           journal::CJournal& journal) {
+    switch (action.kind) {
+        case PhaseActionKind::kStatus:
+            if (action.reset) progress.SetPosition(0);
+            progress.SetText(action.source.empty() ? tools::Translate(action.text)
+                                                   : TLString::Format(tools::Translate(action.text), action.source));
+            return true;
+        case PhaseActionKind::kShowError:
+            prompts.Ask(PhaseError(action.text));
+            return true;
+        case PhaseActionKind::kCopyFolder:
+            return CopyFolder(action.source, action.destination, action.mode, progress, *copier_,
+                              action.collect ? &register_list_ : nullptr);
+        case PhaseActionKind::kCopyFile:
+            if (!TLFileSystem::FileExists(action.source)) {
+                tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"%s is missing", action.source);
+                return true;
+            }
+            return copier_->Copy(action.source, action.destination, CopyMode::kAlwaysOverwrite, nullptr);
+        case PhaseActionKind::kStopProgram:
+            tlproc::RunWithParameter(action.path, u"/Stop", true, false, nullptr, 5000);
+            return true;
+        case PhaseActionKind::kDeleteTree:
+            journal::RemoveTree(&journal, action.path);
+            return true;
+        case PhaseActionKind::kDeleteFile:
+            journal::RemoveFile(&journal, action.path);
+            return true;
     }
-}
-
-void CInstallHelper::StopMediaServer() {
-    if (!media_server_edition_) return;
-    const TLString program = install_folder_ + tools::MainProgramFileName();
-    if (TLFileSystem::FileExists(program)) tlproc::RunWithParameter(program, u"/Stop", true, false, nullptr, 5000);
-    if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Server\\");
-}
-
-void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
-    TLScopedTrace trace(u"CInstallHelper::CopyProgramFiles");
-    progress.SetPosition(0);
-    progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
-    CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, *copier_,
-               &register_list_);
-}
-
-// Folders and driver files of earlier layouts.
-void CInstallHelper::RemoveFormerLayout() {
-    if (!holds_product_) return;
-    const TLString languages = install_folder_ + u"Data\\Languages\\";
-    if (TLFileSystem::FolderExists(languages + u"Chinese\\") &&
-        TLFileSystem::FolderExists(languages + u"Chinese (simplified)\\"))
-        TLFileSystem::DeleteDirectoryTree(languages + u"Chinese\\");
-    TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\32\\");
-    TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\64\\");
-    TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.cat");
-    TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.inf");
+    return true;
 }
 
 void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
@@ -185,7 +207,7 @@ void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
     if (count == 0) progress.SetPosition(1);
 }
 
-void CInstallHelper::WriteUninstallEntry() {
+void CInstallHelper::WriteUninstallEntry(journal::CJournal& journal) {
     if (session_.PortableMode) return;
     UninstallFacts facts;
     tltools::IProductInfo* info = tools::ProductInfo();
@@ -195,7 +217,7 @@ void CInstallHelper::WriteUninstallEntry() {
     facts.version = info ? info->GetVersionText() : TLString();
     facts.icon_path = FindProductResource(install_folder_, u"application.ico",
                                           [](const TLString& path) { return TLFileSystem::FileExists(path); });
-    engine::WriteUninstallEntry(session_.UninstallKeyName, facts);
+    engine::WriteUninstallEntry(session_.UninstallKeyName, facts, &journal);
 }
 
 }  // namespace engine

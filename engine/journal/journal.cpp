@@ -1,0 +1,182 @@
+#include "engine/journal/journal.h"
+
+#include "core/tools/tools.h"
+#include "core/windows/file_attributes.h"
+#include "core/windows/file_operations.h"
+#include "core/xml/file_text.h"
+#include "engine/filesystem/tl_file_system.h"
+#include "engine/journal/registry_state.h"
+
+namespace journal {
+namespace {
+
+void Undo(const Entry& entry) {
+    switch (entry.kind) {
+        case EntryKind::kCreatedFolder:
+            RemoveDirectoryW(tlwin::ForWindows(entry.path).wc());
+            return;
+        case EntryKind::kCreatedFile:
+            TLFileSystem::DeleteFile(entry.path);
+            return;
+        case EntryKind::kReplacedFile:
+        case EntryKind::kMovedFileAside:
+            // No set-aside file: the rename never happened, or was undone already; the file is the
+            // earlier one.
+            if (!tlwin::FileExists(entry.aside)) return;
+            TLFileSystem::DeleteFile(entry.path);
+            if (!MoveFileExW(tlwin::ForWindows(entry.aside).wc(), tlwin::ForWindows(entry.path).wc(),
+                             MOVEFILE_REPLACE_EXISTING))
+                tools::LogFormat(u"CJournal::RollBack", u"Error %d putting back %s", static_cast<int>(GetLastError()),
+                                 entry.path);
+            return;
+        case EntryKind::kMovedTreeAside:
+            if (!tlwin::FolderExists(entry.aside)) return;
+            if (!MoveFileW(tlwin::ForWindows(entry.aside).wc(), tlwin::ForWindows(entry.path).wc()))
+                tools::LogFormat(u"CJournal::RollBack", u"Error %d putting back %s", static_cast<int>(GetLastError()),
+                                 entry.path);
+            return;
+        case EntryKind::kAnnouncedFont:
+            RemoveFontResourceW(entry.path.wc());
+            return;
+        case EntryKind::kCreatedKey:
+            if (HKEY root = RootOfWord(entry.root)) DeleteKeyWithoutSubkeys(root, entry.path);
+            return;
+        case EntryKind::kRegistryValue:
+            if (HKEY root = RootOfWord(entry.root);
+                !root || !RestoreValueState(root, entry.path, entry.name, entry.earlier))
+                tools::LogFormat(u"CJournal::RollBack", u"Could not put back %s\\%s", entry.path, entry.name);
+            return;
+    }
+}
+
+void UndoAll(const std::vector<Entry>& entries) {
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) Undo(*entry);
+}
+
+// What stays behind of a change once the install is done.
+void Discard(const Entry& entry) {
+    const bool file_aside = entry.kind == EntryKind::kReplacedFile || entry.kind == EntryKind::kMovedFileAside;
+    if (file_aside && tlwin::FileExists(entry.aside) && !TLFileSystem::DeleteFile(entry.aside)) {
+        // A program still maps the earlier file: it goes at the next start.
+        MoveFileExW(tlwin::ForWindows(entry.aside).wc(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    }
+    if (entry.kind == EntryKind::kMovedTreeAside && tlwin::FolderExists(entry.aside))
+        TLFileSystem::DeleteDirectoryTree(entry.aside);
+}
+
+}  // namespace
+
+CJournal::CJournal(TLString file) : file_(std::move(file)) {}
+
+CJournal::~CJournal() { Close(); }
+
+void CJournal::Close() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
+bool CJournal::Start() {
+    Close();
+    entries_.clear();
+    TLFileSystem::MakeDirectoryTree(file_, true);
+    handle_ = CreateFileW(tlwin::ForWindows(file_).wc(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) {
+        tools::LogFormat(u"CJournal::Start", u"Error %d making %s", static_cast<int>(GetLastError()), file_);
+        return false;
+    }
+    const std::string header = TLString(kJournalHeader).ToUtf8() + "\r\n";
+    DWORD written = 0;
+    return WriteFile(handle_, header.data(), static_cast<DWORD>(header.size()), &written, nullptr) != FALSE;
+}
+
+// Written through to the system at once (not flushed to the disk: a killed process loses nothing,
+// only a machine switched off may lose the last lines, whose changes then undo as nothing).
+void CJournal::Note(Entry entry) {
+    if (handle_ != INVALID_HANDLE_VALUE) {
+        const std::string line = (FormatEntry(entry) + u"\r\n").ToUtf8();
+        DWORD written = 0;
+        WriteFile(handle_, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    }
+    entries_.push_back(std::move(entry));
+}
+
+void CJournal::NoteCreatedFolder(const TLString& folder) { Note(PathEntry(EntryKind::kCreatedFolder, folder)); }
+void CJournal::NoteCreatedFile(const TLString& path) { Note(PathEntry(EntryKind::kCreatedFile, path)); }
+void CJournal::NoteReplacedFile(const TLString& path, const TLString& aside) {
+    Note(PathEntry(EntryKind::kReplacedFile, path, aside));
+}
+void CJournal::NoteMovedFileAside(const TLString& path, const TLString& aside) {
+    Note(PathEntry(EntryKind::kMovedFileAside, path, aside));
+}
+void CJournal::NoteMovedTreeAside(const TLString& folder, const TLString& aside) {
+    Note(PathEntry(EntryKind::kMovedTreeAside, folder, aside));
+}
+void CJournal::NoteFont(const TLString& path) { Note(PathEntry(EntryKind::kAnnouncedFont, path)); }
+
+void CJournal::NoteRegistryValue(HKEY root, const TLString& key, const TLString& name) {
+    const TLString word = RootWord(root);
+    if (!KeyExists(root, key)) {
+        // Each missing key above it too, so that rollback leaves none of them.
+        std::vector<TLString> missing{key};
+        for (size_t slash; (slash = missing.back().ReverseFind(u'\\')) != TLString::npos;) {
+            TLString parent = missing.back().Left(slash);
+            if (KeyExists(root, parent)) break;
+            missing.push_back(std::move(parent));
+        }
+        for (auto created = missing.rbegin(); created != missing.rend(); ++created)
+            Note(RegistryEntry(EntryKind::kCreatedKey, word, *created));
+    }
+    Note(RegistryEntry(EntryKind::kRegistryValue, word, key, name, ReadValueState(root, key, name)));
+}
+
+void CJournal::RollBack() {
+    Close();
+    tools::LogFormat(u"CJournal::RollBack", u"Undoing %d changes", static_cast<int>(entries_.size()));
+    UndoAll(entries_);
+    entries_.clear();
+    TLFileSystem::DeleteFile(file_);
+}
+
+bool CJournal::Commit(const TLString& record) {
+    Close();
+    for (const Entry& entry : entries_) Discard(entry);
+    const TLString temporary = record + u".tmp";
+    const bool written = tlxml::WriteTextFile(temporary, FormatEntries(kRecordHeader, LastingPart(entries_)),
+                                              tlxml::TextEncoding::kUtf8) &&
+                         MoveFileExW(tlwin::ForWindows(temporary).wc(), tlwin::ForWindows(record).wc(),
+                                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!written) {
+        tools::LogFormat(u"CJournal::Commit", u"Error %d writing the install record %s",
+                         static_cast<int>(GetLastError()), record);
+        TLFileSystem::DeleteFile(temporary);
+    }
+    TLFileSystem::DeleteFile(file_);
+    return written;
+}
+
+bool RollBackLeftover(const TLString& file) {
+    if (!tlwin::FileExists(file)) return false;
+    TLString text;
+    std::optional<std::vector<Entry>> entries;
+    if (tlxml::ReadTextFile(file, text)) entries = ParseEntries(kJournalHeader, text);
+    tools::LogFormat(u"RollBackLeftover", u"An earlier run ended half way: undoing its %d changes",
+                     entries ? static_cast<int>(entries->size()) : 0);
+    if (entries) UndoAll(*entries);
+    TLFileSystem::DeleteFile(file);
+    return true;
+}
+
+std::optional<std::vector<Entry>> ReadRecord(const TLString& record) {
+    TLString text;
+    if (!tlxml::ReadTextFile(record, text)) return std::nullopt;
+    return ParseEntries(kRecordHeader, text);
+}
+
+TLString AsideName(const TLString& path) {
+    TLString bare = path;
+    bare.RemoveTrailingBackslashes();
+    return TLFileSystem::FreeName(bare + u".tlold");
+}
+
+}  // namespace journal
