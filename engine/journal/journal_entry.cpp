@@ -1,5 +1,6 @@
 #include "engine/journal/journal_entry.h"
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <utility>
@@ -22,25 +23,22 @@ constexpr std::array<KindWord, 8> kKindWords{{
     {EntryKind::kRegistryValue, u"registry-value"},
 }};
 
+// The characters that would end a field or a line, and the escape's own sign.
+constexpr std::array<std::pair<char16_t, std::u16string_view>, 4> kEscapes{{
+    {u'%', u"%25"},
+    {u'\t', u"%09"},
+    {u'\r', u"%0D"},
+    {u'\n', u"%0A"},
+}};
+
 void AppendField(TLString& line, std::u16string_view field) {
     line += u'\t';
     for (const char16_t c : field) {
-        switch (c) {
-            case u'%':
-                line += u"%25";
-                break;
-            case u'\t':
-                line += u"%09";
-                break;
-            case u'\r':
-                line += u"%0D";
-                break;
-            case u'\n':
-                line += u"%0A";
-                break;
-            default:
-                line += c;
-        }
+        const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(), [c](const auto& e) { return e.first == c; });
+        if (escape == kEscapes.end())
+            line += c;
+        else
+            line += escape->second;
     }
 }
 

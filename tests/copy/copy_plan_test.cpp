@@ -15,158 +15,79 @@ using engine::RegistrationRoute;
 
 constexpr uint64_t v1 = 0x0001000000000000, v2 = 0x0002000000000000;
 
-TEST(FilePlan, FollowsTheVersionRuleTheFileKindAndTheCoreLibraries) {
+constexpr CopyMode kCheck = CopyMode::kCheckVersion, kOverwrite = CopyMode::kAlwaysOverwrite, kFont = CopyMode::kFont;
+constexpr FileActionKind kCopy = FileActionKind::kCopy, kKeep = FileActionKind::kKeep, kNone = FileActionKind::kNone;
+
+engine::FileAction PlanOne(const char16_t* relative, CopyMode mode, bool collecting, engine::FileFacts facts = {}) {
+    facts.relative = relative;
+    const std::vector<engine::FileAction> plan =
+        engine::PlanFolderCopy(u"D:\\dist\\", u"C:\\T\\", mode, collecting, {facts});
+    EXPECT_EQ(plan.size(), 1u);
+    return plan.empty() ? engine::FileAction() : plan[0];
+}
+
+TEST(FilePlan, CopiesKeepsOrLeavesEachFileAsTheVersionRuleAndTheCoreLibrariesSay) {
     struct Case {
         const char* what;
         const char16_t* relative;
         CopyMode mode;
         engine::VersionFacts versions;
-        bool special_attributes, core_library, collecting;
+        bool core_library;
         FileActionKind kind;
-        RegistrationRoute route;
-        bool stop_server_first;
     } cases[] = {
-        {"newer system DLL",
-         u"codec.dll",
-         CopyMode::kCheckVersion,
-         {v2, v1},
-         false,
-         false,
-         false,
-         FileActionKind::kCopy,
-         RegistrationRoute::kRegisterAtOnce,
-         false},
-        {"same version: kept, still registered",
-         u"codec.dll",
-         CopyMode::kCheckVersion,
-         {v2, v2},
-         false,
-         false,
-         false,
-         FileActionKind::kKeep,
-         RegistrationRoute::kRegisterAtOnce,
-         false},
-        {"older source",
-         u"codec.dll",
-         CopyMode::kCheckVersion,
-         {v1, v2},
-         false,
-         false,
-         false,
-         FileActionKind::kKeep,
-         RegistrationRoute::kRegisterAtOnce,
-         false},
-        {"unversioned source DLL",
-         u"codec.dll",
-         CopyMode::kCheckVersion,
-         {0, 0},
-         false,
-         false,
-         false,
-         FileActionKind::kKeep,
-         RegistrationRoute::kRegisterAtOnce,
-         false},
-        {"version functions missing",
-         u"codec.dll",
-         CopyMode::kCheckVersion,
-         {0, 0, false},
-         false,
-         false,
-         false,
-         FileActionKind::kCopy,
-         RegistrationRoute::kRegisterAtOnce,
-         false},
-        {"unversioned kind",
-         u"readme.txt",
-         CopyMode::kCheckVersion,
-         {0, v2},
-         false,
-         false,
-         false,
-         FileActionKind::kCopy,
-         RegistrationRoute::kNone,
-         false},
-        {"read-only program file",
-         u"Data\\a.xml",
-         CopyMode::kAlwaysOverwrite,
-         {},
-         true,
-         false,
-         true,
-         FileActionKind::kCopy,
-         RegistrationRoute::kNone,
-         false},
-        {"COM server among the program files",
-         u"Plugins\\in_cd.dll",
-         CopyMode::kAlwaysOverwrite,
-         {},
-         false,
-         false,
-         true,
-         FileActionKind::kCopy,
-         RegistrationRoute::kRegisterList,
-         false},
-        {"shell extension",
-         u"TLShellExt.dll",
-         CopyMode::kAlwaysOverwrite,
-         {},
-         false,
-         false,
-         true,
-         FileActionKind::kCopy,
-         RegistrationRoute::kNone,
-         false},
-        {"core library",
-         u"TLImage.dll",
-         CopyMode::kAlwaysOverwrite,
-         {},
-         false,
-         true,
-         true,
-         FileActionKind::kNone,
-         RegistrationRoute::kNone,
-         false},
-        {"media server program",
-         u"Server\\GantryServer.exe",
-         CopyMode::kAlwaysOverwrite,
-         {},
-         false,
-         false,
-         true,
-         FileActionKind::kCopy,
-         RegistrationRoute::kNone,
-         true},
-        {"font",
-         u"Tone.ttf",
-         CopyMode::kFont,
-         {v1, v2},
-         false,
-         false,
-         false,
-         FileActionKind::kCopy,
-         RegistrationRoute::kNone,
-         false},
+        {"newer system DLL", u"codec.dll", kCheck, {v2, v1, true}, false, kCopy},
+        {"same version", u"codec.dll", kCheck, {v2, v2, true}, false, kKeep},
+        {"older source", u"codec.dll", kCheck, {v1, v2, true}, false, kKeep},
+        {"unversioned source DLL", u"codec.dll", kCheck, {0, 0, true}, false, kKeep},
+        {"version functions missing", u"codec.dll", kCheck, {0, 0, false}, false, kCopy},
+        {"unversioned kind", u"readme.txt", kCheck, {0, v2, true}, false, kCopy},
+        {"program file over a newer one", u"Tonehall.exe", kOverwrite, {v1, v2, true}, false, kCopy},
+        {"font", u"Tone.ttf", kFont, {v1, v2, true}, false, kCopy},
+        {"core library, copied already", u"TLImage.dll", kOverwrite, {}, true, kNone},
     };
     for (const Case& c : cases) {
         engine::FileFacts facts;
-        facts.relative = c.relative;
         facts.size = 7;
-        facts.special_attributes = c.special_attributes;
+        facts.special_attributes = true;
         facts.core_library = c.core_library;
         facts.versions = c.versions;
-        const std::vector<engine::FileAction> plan =
-            engine::PlanFolderCopy(u"D:\\dist\\", u"C:\\T\\", c.mode, c.collecting, {facts});
-        ASSERT_EQ(plan.size(), 1u);
-        const engine::FileAction& action = plan[0];
+        const engine::FileAction action = PlanOne(c.relative, c.mode, false, facts);
         EXPECT_EQ(action.kind, c.kind) << c.what;
-        EXPECT_EQ(action.registration, c.route) << c.what;
-        EXPECT_EQ(action.stop_server_first, c.stop_server_first) << c.what;
-        EXPECT_EQ(action.special_attributes, c.special_attributes) << c.what;
         EXPECT_EQ(action.source, u"D:\\dist\\" + TLString(c.relative)) << c.what;
         EXPECT_EQ(action.destination, u"C:\\T\\" + TLString(c.relative)) << c.what;
         EXPECT_EQ(action.mode, c.mode) << c.what;
         EXPECT_EQ(action.size, 7u) << c.what;
+        EXPECT_TRUE(action.special_attributes) << c.what << ": a read-only source's copy has it cleared";
     }
+}
+
+TEST(FilePlan, RoutesCopiedAndKeptServersToTheirRegistrationAndStopsTheMediaServerFirst) {
+    using Route = RegistrationRoute;
+    struct Case {
+        const char16_t* relative;
+        CopyMode mode;
+        engine::VersionFacts versions;
+        bool collecting;
+        Route route;
+        bool stop_server_first;
+    } cases[] = {
+        {u"Plugins\\in_cd.dll", kOverwrite, {}, true, Route::kRegisterList, false},
+        {u"codec.dll", kCheck, {v2, v1, true}, false, Route::kRegisterAtOnce, false},
+        {u"codec.dll", kCheck, {v2, v2, true}, false, Route::kRegisterAtOnce, false},  // kept, still registered
+        {u"TLShellExt.dll", kOverwrite, {}, true, Route::kNone, false},
+        {u"Data\\a.xml", kOverwrite, {}, true, Route::kNone, false},
+        {u"Server\\GantryServer.exe", kOverwrite, {}, true, Route::kNone, true},
+    };
+    for (const Case& c : cases) {
+        engine::FileFacts facts;
+        facts.versions = c.versions;
+        const engine::FileAction action = PlanOne(c.relative, c.mode, c.collecting, facts);
+        EXPECT_EQ(action.registration, c.route) << TLString(c.relative);
+        EXPECT_EQ(action.stop_server_first, c.stop_server_first) << TLString(c.relative);
+    }
+    engine::FileFacts core;
+    core.core_library = true;
+    EXPECT_EQ(PlanOne(u"TLImage.dll", kOverwrite, true, core).registration, Route::kNone) << "the core libraries";
 }
 
 // The phase's file work as one line per action, for comparing whole plans.
