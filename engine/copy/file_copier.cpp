@@ -49,6 +49,7 @@ bool CFileCopier::Copy(const TLString& source, const TLString& destination, Copy
     journal::MakeFolders(journal_, tlpath::FolderOf(destination));
     FileFacts facts = FactsOf(source, destination, mode);
     facts.size = static_cast<uint64_t>(std::max<int64_t>(TLFileSystem::FileSize(source), 0));
+    facts.special_attributes = true;  // unknown here: cleared after the copy in any case
     return Apply(PlanFileCopy(source, destination, mode, register_list != nullptr, facts), register_list);
 }
 

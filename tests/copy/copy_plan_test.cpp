@@ -238,10 +238,10 @@ TEST(PhasePlan, MissingWindowsFoldersAreReportedAndTheRestGoesOn) {
     facts.system_folder.Clear();
     facts.windows_folder.Clear();
     EXPECT_EQ(Lines(engine::PlanProgramFiles(facts)),
-              Join({{"status Installing system files...", "error The install wizard can not obtain the Wind",
+              Join({{"status Installing system files...", "error The install wizard can not obtain the Wi",
                      "copy D:\\System\\Check Version\\ > C:\\windows\\syswow64\\ mode 0",
                      "copy D:\\System\\Always Overwrite\\ > C:\\windows\\syswow64\\ mode 1",
-                     "error The install wizard can not obtain the syst"},
+                     "error The install wizard can not obtain the sy"},
                     kProgramFilesToLicence,
                     {"copy file D:\\License.txt > C:\\T\\License.txt"}}));
 }

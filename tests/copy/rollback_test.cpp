@@ -256,12 +256,21 @@ TEST_F(Reinstall, InstallRecordListsExactlyWhatWasPutInPlace) {
     for (const engine::SourceFile& file : engine::ListSourceTree(Dest()).files)
         if (file.relative != engine::kInstallRecordName) in_place.insert(file.relative.ToUtf8());
     EXPECT_EQ(listed, in_place);
-    // Outside it: the system files that are always overwritten, and the font.
-    for (const std::string& path : listed_elsewhere)
-        EXPECT_TRUE(path.find("TLRuntimeHelper.dll") != std::string::npos ||
-                    path.find("DejaVuSans.ttf") != std::string::npos)
-            << path;
-    EXPECT_FALSE(listed_elsewhere.empty());
+    // Outside it: the system files that are always overwritten (those checked by version are as new as
+    // version A's and stay), and the fonts.
+    std::set<std::string> expected_elsewhere;
+    const auto add_all = [&](const TLString& from, const TLString& to) {
+        for (const engine::SourceFile& file : engine::ListSourceTree(from).files)
+            expected_elsewhere.insert((to + file.relative).ToUtf8());
+    };
+    wchar_t system[MAX_PATH], wow64[MAX_PATH], windows[MAX_PATH];
+    GetSystemDirectoryW(system, MAX_PATH);
+    GetSystemWow64DirectoryW(wow64, MAX_PATH);
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    for (const wchar_t* folder : {system, wow64})
+        add_all(DistB() + u"System\\Always Overwrite\\", TLString(folder) + u"\\");
+    add_all(DistB() + u"Fonts\\", TLString(windows) + u"\\Fonts\\");
+    EXPECT_EQ(listed_elsewhere, expected_elsewhere);
     // The uninstall entry's version as version A left it.
     EXPECT_EQ(earlier_versions, std::set<std::string>{"26.0.0.1"});
 }
