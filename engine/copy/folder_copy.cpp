@@ -10,15 +10,18 @@ namespace engine {
 bool CopyFolder(const TLString& source, const TLString& destination, CopyMode mode, IInstallProgress& progress,
                 CFileCopier& copier, TLStringArray* register_list) {
     const SourceTree tree = ListSourceTree(source);
-    std::vector<FileFacts> facts;
-    facts.reserve(tree.files.size());
-    for (const SourceFile& file : tree.files) {
-        FileFacts& fact = facts.emplace_back(copier.FactsOf(source + file.relative, destination + file.relative, mode));
-        fact.relative = file.relative;
-        fact.size = file.size;
-        fact.special_attributes = file.special_attributes;
-    }
-    const std::vector<FileAction> plan = PlanFolderCopy(source, destination, mode, register_list != nullptr, facts);
+    const std::vector<FileAction> plan = [&] {
+        std::vector<FileFacts> facts;
+        facts.reserve(tree.files.size());
+        for (const SourceFile& file : tree.files) {
+            FileFacts& fact =
+                facts.emplace_back(copier.FactsOf(source + file.relative, destination + file.relative, mode));
+            fact.relative = file.relative;
+            fact.size = file.size;
+            fact.special_attributes = file.special_attributes;
+        }
+        return PlanFolderCopy(source, destination, mode, register_list != nullptr, facts);
+    }();
 
     // Each folder is made once, not once for every file in it.
     if (!tree.files.empty()) journal::MakeFolders(copier.journal(), destination);

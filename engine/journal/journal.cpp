@@ -64,6 +64,29 @@ void Discard(const Entry& entry) {
         TLFileSystem::DeleteDirectoryTree(entry.aside);
 }
 
+// The record written line by line: an install of thousands of files needs no second copy of it.
+bool WriteRecord(const TLString& path, const std::vector<Entry>& entries) {
+    HANDLE file = CreateFileW(tlwin::ForWindows(path).wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool written = true;
+    std::string buffer = TLString(kRecordHeader).ToUtf8() + "\r\n";
+    const auto flush = [&] {
+        DWORD done = 0;
+        written = written && WriteFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &done, nullptr) &&
+                  done == buffer.size();
+        buffer.clear();
+    };
+    for (const size_t position : LastingPositions(entries)) {
+        buffer += (FormatLastingEntry(entries[position]) + u"\r\n").ToUtf8();
+        if (buffer.size() >= 64 * 1024) flush();
+    }
+    flush();
+    written = FlushFileBuffers(file) && written;
+    CloseHandle(file);
+    return written;
+}
+
 }  // namespace
 
 CJournal::CJournal(TLString file) : file_(std::move(file)) {}
@@ -142,8 +165,7 @@ bool CJournal::Commit(const TLString& record) {
     Close();
     for (const Entry& entry : entries_) Discard(entry);
     const TLString temporary = record + u".tmp";
-    const bool written = tlxml::WriteTextFile(temporary, FormatEntries(kRecordHeader, LastingPart(entries_)),
-                                              tlxml::TextEncoding::kUtf8) &&
+    const bool written = WriteRecord(temporary, entries_) &&
                          MoveFileExW(tlwin::ForWindows(temporary).wc(), tlwin::ForWindows(record).wc(),
                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!written) {

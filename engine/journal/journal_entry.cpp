@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
+#include <unordered_set>
 #include <utility>
 
 namespace journal {
@@ -233,22 +233,55 @@ std::optional<std::vector<Entry>> ParseEntries(std::u16string_view header, std::
     return entries;
 }
 
-std::vector<Entry> LastingPart(const std::vector<Entry>& entries) {
-    std::vector<Entry> lasting;
-    std::set<std::pair<int, TLString>> seen;
-    for (const Entry& entry : entries) {
+namespace {
+
+// Entries that name the same path or value, compared without regard to case, without copying them.
+struct SameThing {
+    size_t operator()(const std::pair<int, const Entry*>& key) const {
+        size_t hash = static_cast<size_t>(key.first);
+        for (const TLString* part : {&key.second->root, &key.second->path, &key.second->name}) {
+            for (const char16_t c : part->view())
+                hash = hash * 131 + static_cast<size_t>(c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c);
+            hash = hash * 131 + 9;
+        }
+        return hash;
+    }
+    bool operator()(const std::pair<int, const Entry*>& a, const std::pair<int, const Entry*>& b) const {
+        return a.first == b.first && a.second->root.EqualsNoCase(b.second->root) &&
+               a.second->path.EqualsNoCase(b.second->path) && a.second->name.EqualsNoCase(b.second->name);
+    }
+};
+
+}  // namespace
+
+std::vector<size_t> LastingPositions(const std::vector<Entry>& entries) {
+    std::vector<size_t> lasting;
+    std::unordered_set<std::pair<int, const Entry*>, SameThing, SameThing> seen;
+    seen.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Entry& entry = entries[i];
         if (entry.kind == EntryKind::kMovedFileAside || entry.kind == EntryKind::kMovedTreeAside) continue;
-        TLString key = entry.root + u"\t" + entry.path + u"\t" + entry.name;
-        key.MakeLower();
         // A file created and later replaced by a retry is one file the install created.
         const int group = entry.kind == EntryKind::kReplacedFile ? static_cast<int>(EntryKind::kCreatedFile)
                                                                  : static_cast<int>(entry.kind);
-        if (!seen.insert({group, key}).second) continue;
-        Entry kept = entry;
+        if (seen.insert({group, &entry}).second) lasting.push_back(i);
+    }
+    return lasting;
+}
+
+std::vector<Entry> LastingPart(const std::vector<Entry>& entries) {
+    std::vector<Entry> lasting;
+    for (const size_t position : LastingPositions(entries)) {
+        Entry kept = entries[position];
         kept.aside = TLString();
         lasting.push_back(std::move(kept));
     }
     return lasting;
+}
+
+TLString FormatLastingEntry(const Entry& entry) {
+    if (entry.kind != EntryKind::kReplacedFile) return FormatEntry(entry);
+    return FormatEntry(PathEntry(entry.kind, entry.path));
 }
 
 }  // namespace journal

@@ -69,5 +69,9 @@ std::optional<std::vector<Entry>> ParseEntries(std::u16string_view header, std::
 // path noted twice in one run is listed once, as first noted: a file created and then replaced
 // again by a retry is still a file the install created; a value keeps the earliest earlier value.
 std::vector<Entry> LastingPart(const std::vector<Entry>& entries);
+// The same as the positions in `entries` of what lasts, for writing a large record without copies.
+std::vector<size_t> LastingPositions(const std::vector<Entry>& entries);
+// The line of a lasting entry in the record: without its set-aside name.
+TLString FormatLastingEntry(const Entry& entry);
 
 }  // namespace journal
