@@ -29,6 +29,14 @@ PhaseAction CopyFolderAction(TLString source, TLString destination, CopyMode mod
     return action;
 }
 
+PhaseAction CopyFileAction(TLString source, TLString destination) {
+    PhaseAction action;
+    action.kind = PhaseActionKind::kCopyFile;
+    action.source = std::move(source);
+    action.destination = std::move(destination);
+    return action;
+}
+
 PhaseAction PathAction(PhaseActionKind kind, TLString path) {
     PhaseAction action;
     action.kind = kind;
@@ -108,6 +116,8 @@ std::vector<PhaseAction> PlanProgramFiles(const ProgramFilesFacts& facts) {
     program_files.source = facts.product_name;
     plan.push_back(program_files);
     plan.push_back(CopyFolderAction(facts.source_folder + u"Tunevault\\", folder, CopyMode::kAlwaysOverwrite, true));
+    if (!facts.launcher_to_place.empty())
+        plan.push_back(CopyFileAction(facts.launcher_to_place, folder + facts.launcher_name));
 
     if (facts.holds_product) {
         if (facts.chinese_after_copy && facts.chinese_simplified_after_copy)
@@ -118,11 +128,7 @@ std::vector<PhaseAction> PlanProgramFiles(const ProgramFilesFacts& facts) {
             plan.push_back(PathAction(PhaseActionKind::kDeleteFile, folder + file));
     }
 
-    PhaseAction licence;
-    licence.kind = PhaseActionKind::kCopyFile;
-    licence.source = facts.source_folder + u"License.txt";
-    licence.destination = folder + u"License.txt";
-    plan.push_back(licence);
+    plan.push_back(CopyFileAction(facts.source_folder + u"License.txt", folder + u"License.txt"));
     return plan;
 }
 

@@ -67,6 +67,10 @@ struct ProgramFilesFacts {
     // in the install folder already or among the program files.
     bool chinese_after_copy = false;
     bool chinese_simplified_after_copy = false;
+    // Where startup could not put the launcher among the distribution's program files (read-only
+    // media): the file copied straight into the install folder under `launcher_name`; else empty.
+    TLString launcher_to_place;
+    TLString launcher_name;
 };
 
 enum class PhaseActionKind {

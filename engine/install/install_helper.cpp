@@ -14,6 +14,7 @@
 #include "engine/copy/file_kinds.h"
 #include "engine/copy/folder_copy.h"
 #include "engine/filesystem/tl_file_system.h"
+#include "engine/install/launcher_placement.h"
 #include "engine/install/product_folder_facts.h"
 #include "engine/journal/file_changes.h"
 #include "engine/process/run_program.h"
@@ -152,6 +153,12 @@ ProgramFilesFacts CInstallHelper::GatherProgramFilesFacts() const {
     };
     facts.chinese_after_copy = after_copy(u"Data\\Languages\\Chinese\\");
     facts.chinese_simplified_after_copy = after_copy(u"Data\\Languages\\Chinese (simplified)\\");
+    facts.launcher_name = tools::LauncherFileName();
+    facts.launcher_to_place = LauncherToPlace(source_folder_, facts.launcher_name, TLFileSystem::FileExists);
+    if (!facts.launcher_to_place.empty())
+        tools::LogFormat(u"CInstallHelper::CopyAndRegister",
+                         u"The distribution holds no \"Tunevault\\%s\": \"%s\" is copied into the destination",
+                         facts.launcher_name, facts.launcher_to_place);
     return facts;
 }
 

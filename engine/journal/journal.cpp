@@ -137,20 +137,22 @@ void CJournal::NoteMovedTreeAside(const TLString& folder, const TLString& aside)
 }
 void CJournal::NoteFont(const TLString& path) { Note(PathEntry(EntryKind::kAnnouncedFont, path)); }
 
-void CJournal::NoteRegistryValue(HKEY root, const TLString& key, const TLString& name) {
-    const TLString word = RootWord(root);
-    if (!KeyExists(root, key)) {
-        // Each missing key above it too, so that rollback leaves none of them.
-        std::vector<TLString> missing{key};
-        for (size_t slash; (slash = missing.back().ReverseFind(u'\\')) != TLString::npos;) {
-            TLString parent = missing.back().Left(slash);
-            if (KeyExists(root, parent)) break;
-            missing.push_back(std::move(parent));
-        }
-        for (auto created = missing.rbegin(); created != missing.rend(); ++created)
-            Note(RegistryEntry(EntryKind::kCreatedKey, word, *created));
+void CJournal::NoteKey(HKEY root, const TLString& key) {
+    if (KeyExists(root, key)) return;
+    // Each missing key above it too, so that rollback leaves none of them.
+    std::vector<TLString> missing{key};
+    for (size_t slash; (slash = missing.back().ReverseFind(u'\\')) != TLString::npos;) {
+        TLString parent = missing.back().Left(slash);
+        if (KeyExists(root, parent)) break;
+        missing.push_back(std::move(parent));
     }
-    Note(RegistryEntry(EntryKind::kRegistryValue, word, key, name, ReadValueState(root, key, name)));
+    for (auto created = missing.rbegin(); created != missing.rend(); ++created)
+        Note(RegistryEntry(EntryKind::kCreatedKey, RootWord(root), *created));
+}
+
+void CJournal::NoteRegistryValue(HKEY root, const TLString& key, const TLString& name) {
+    NoteKey(root, key);
+    Note(RegistryEntry(EntryKind::kRegistryValue, RootWord(root), key, name, ReadValueState(root, key, name)));
 }
 
 void CJournal::RollBack() {

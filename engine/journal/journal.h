@@ -34,6 +34,8 @@ public:
     // Reads what the value holds now, so that it can be put back; `root` is HKLM or HKCU. A key that
     // is not there yet is noted as created first.
     void NoteRegistryValue(HKEY root, const TLString& key, const TLString& name);
+    // Notes the key, and each missing one above it, as created when it is not there yet.
+    void NoteKey(HKEY root, const TLString& key);
 
     const std::vector<Entry>& entries() const { return entries_; }
 

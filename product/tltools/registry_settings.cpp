@@ -1,7 +1,9 @@
 #include "product/tltools/registry_settings.h"
 
 #include <cstdint>
+#include <iterator>
 
+#include "core/tools/product_key.h"
 #include "core/xml/file_text.h"
 
 namespace tltools_dll {
@@ -12,7 +14,33 @@ CRegistrySettings* CRegistrySettings::Open(HKEY root, const TLString& key_path) 
 }
 
 CRegistrySettings* CRegistrySettings::OpenSection(const TLString& section) {
-    return Open(HKEY_CURRENT_USER, kProductSettingsKey + section);
+    return Open(HKEY_CURRENT_USER, tools::ProductSettingsKey() + section);
+}
+
+TLStringArray CRegistrySettings::ValueNames() {
+    TLStringArray names;
+    wchar_t name[16384];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(std::size(name));
+        if (RegEnumValueW(key_.handle(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        names.Add(TLString(name, length));
+    }
+}
+
+bool CRegistrySettings::DeleteSubsection(const TLString& name) {
+    return !name.empty() && tlwin::DeleteKeyTree(key_.handle(), name);
+}
+
+// Values and subkeys of the old section join the new one (replacing values of the same name); the old
+// section goes only when all of it arrived.
+bool CRegistrySettings::MoveSection(const TLString& from, const TLString& to) {
+    const TLString from_path = tools::ProductSettingsKey() + from;
+    const tlwin::RegistryKey source = tlwin::RegistryKey::Open(HKEY_CURRENT_USER, from_path, KEY_READ);
+    if (!source.IsOpen()) return true;
+    const tlwin::RegistryKey target = tlwin::RegistryKey::Create(HKEY_CURRENT_USER, tools::ProductSettingsKey() + to);
+    return target.IsOpen() && RegCopyTreeW(source.handle(), nullptr, target.handle()) == ERROR_SUCCESS &&
+           tlwin::DeleteKeyTree(HKEY_CURRENT_USER, from_path);
 }
 
 int64_t CRegistrySettings::GetInteger(const TLString& name, int64_t fallback) {

@@ -71,10 +71,11 @@ int TLWizardPopupWnd::RunModal(HWND owner) {
     const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
     if (!CreateOfClass(L"TLWizardPopupWnd", kExStyle, kStyle, caption_, RECT{left, top, left + width, top + height},
                        owner, 0)) {
-        // Nothing can be shown or installed without the window: say why the run ends here.
+        // Nothing can be shown or installed without the window: the caller must tell the person why.
+        creation_error_ = GetLastError();
         tools::LogFormat(u"TLWizardPopupWnd::RunModal", u"The wizard window could not be created (error %d)",
-                         static_cast<unsigned>(GetLastError()));
-        return kCancelled;
+                         static_cast<int>(creation_error_));
+        return kNotCreated;
     }
     placed_dpi_ = toolkit::WindowDpi(hwnd());
     const Areas areas = AreasAt(placed_dpi_);
@@ -154,7 +155,7 @@ void TLWizardPopupWnd::UpdateButtons() {
     buttons_.SetButton(Bar::kBack, page->GetBackText(), page->IsBackEnabled());
     buttons_.ShowBack(PageCount() > 1);
     buttons_.SetButton(Bar::kNext, page->GetNextText(), page->IsNextEnabled());
-    buttons_.SetButtonEnabled(Bar::kCancel, page->IsCancelEnabled());
+    buttons_.SetButton(Bar::kCancel, page->GetCancelText(), page->IsCancelEnabled());
     caption_ = page->GetCaption();
     title_ = page->GetTitle();
     subtitle_ = page->GetSubtitle();
@@ -218,7 +219,7 @@ void TLWizardPopupWnd::OnBottomButton(TLPopupBottomButtonsWnd::Button button) {
         if (page && page->IsCancelEnabled()) Cancel();
         return;
     }
-    if (click_timer_.ElapsedMilliseconds() < kClickGuardMilliseconds) {
+    if (!click_guard_.LetsClickThrough()) {
         tools::Log(u"TLWizardPopupWnd::OnBottomButton", u"Click right after a page change ignored");
         return;
     }
