@@ -11,8 +11,8 @@ bool CDownloadFile::Create(const TLString& target) {
     target_ = target;
     made_ = true;
     if (!TLFileSystem::MakeDirectoryTree(target, true)) return false;
-    file_ =
-        CreateFileW(PartialName(target).wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file_ = CreateFileW(PartialName(target).wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
     return file_ != INVALID_HANDLE_VALUE;
 }
 

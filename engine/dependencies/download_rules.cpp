@@ -59,12 +59,9 @@ TLString ChecksumMismatchText(const TLString& address) {
 
 TLString TransferErrorText(DownloadEnd end, const TLString& address, const TLString& path) {
     switch (end) {
-        case DownloadEnd::kCancelled:
-            return CancelledText();
-        case DownloadEnd::kWriteError:
-            return WriteFileErrorText(address, path);
-        default:
-            return InternetErrorText(address);
+        case DownloadEnd::kCancelled: return CancelledText();
+        case DownloadEnd::kWriteError: return WriteFileErrorText(address, path);
+        default: return InternetErrorText(address);
     }
 }
 

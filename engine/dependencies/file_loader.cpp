@@ -118,8 +118,8 @@ CFileLoader::Result CFileLoader::Load(const TLString& address, const TLString& t
     started_ms_ = GetTickCount64();
     window_shown_ = false;
     text_ = IsNetworkAddress(address) ? u"Internet resource" : u"Local resource";
-    const Result result =
-        target.empty() && !always_use_reader_ ? LoadLocal(address, memory) : LoadThroughReader(address, target, memory);
+    const Result result = target.empty() && !always_use_reader_ ? LoadLocal(address, memory)
+                                                                : LoadThroughReader(address, target, memory);
     if (window_shown_) window_->Hide();
     tools::LogFormat(u"CFileLoader::Load", u"%s: result %d, status \"%s\"", address, static_cast<int>(result),
                      status_code_);
@@ -133,8 +133,9 @@ CFileLoader::Result CFileLoader::LoadLocal(const TLString& address, std::string*
     tools::Reader reader = tools::CreateGenericReader(address);
     if (!reader || !reader->Open()) return Result::kFailed;
     MemorySink sink(*memory);
-    const TransferResult transfer =
-        TransferBody(*reader, reader->ContentLength(), sink, [&](int64_t) { return !cancel_; });
+    const TransferResult transfer = TransferBody(*reader, reader->ContentLength(), sink, [&](int64_t) {
+        return !cancel_;
+    });
     if (transfer.end == DownloadEnd::kCancelled) return Result::kCancelled;
     return transfer.end == DownloadEnd::kComplete ? Result::kLoaded : Result::kFailed;
 }

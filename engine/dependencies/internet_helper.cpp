@@ -39,10 +39,8 @@ CInternetHelper::CInternetHelper() { loader_.SetTimeout(kTimeoutMs); }
 int CInternetHelper::Download(const TLString& address, TLString& target, int mode, bool delayed_progress) {
     if (target.empty()) target = TemporaryDownloadName(TemporaryFolder(), GetCurrentThreadId());
     if (mode == kReplaceTarget) DeleteFileW(target.wc());
-    if (mode == kUseCache)
-        loader_.SetOption(u"USE_CACHE", u"1");
-    else
-        loader_.RemoveOption(u"USE_CACHE");
+    if (mode == kUseCache) loader_.SetOption(u"USE_CACHE", u"1");
+    else loader_.RemoveOption(u"USE_CACHE");
     TLFileSystem::MakeDirectoryTree(target, true);
     loader_.SetProgress(window_, tools::Translate(u"Corvane Download"), delayed_progress ? 4000 : 0);
 

@@ -17,9 +17,9 @@ public:
         kSuccess = 0,
         kFailed = -1,
         kCancelled = -2,
-        kNoNetwork = -3,    // failed while Windows reports no network
-        kNotLoaded = -4,    // the downloaded file could not be loaded into memory
-        kNotReadable = -5,  // the downloaded file could not be read as text
+        kNoNetwork = -3,   // failed while Windows reports no network
+        kNotLoaded = -4,   // the downloaded file could not be loaded into memory
+        kNotReadable = -5, // the downloaded file could not be read as text
     };
     enum Mode : int {
         kKeepTarget = 0,

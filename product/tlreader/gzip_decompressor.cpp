@@ -19,10 +19,8 @@ int CGzipDecompressor::Decompress(const void* input, int input_size, int* consum
     stream_.avail_out = static_cast<uInt>(output_size);
     const int result = inflate(&stream_, Z_NO_FLUSH);
     *consumed = input_size - static_cast<int>(stream_.avail_in);
-    if (result == Z_STREAM_END)
-        finished_ = true;
-    else if (result != Z_OK && result != Z_BUF_ERROR)
-        return -1;
+    if (result == Z_STREAM_END) finished_ = true;
+    else if (result != Z_OK && result != Z_BUF_ERROR) return -1;
     return output_size - static_cast<int>(stream_.avail_out);
 }
 

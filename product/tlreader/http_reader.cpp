@@ -64,12 +64,12 @@ bool CHttpReader::Open() {
     }
     WinHttpSetTimeouts(session_, timeout_ms_, timeout_ms_, timeout_ms_, timeout_ms_);
     connection_ = WinHttpConnect(session_, host, parts.nPort, 0);
-    const TLString object =
-        TLString(reinterpret_cast<const char16_t*>(path)) + TLString(reinterpret_cast<const char16_t*>(extra));
-    request_ = connection_ ? WinHttpOpenRequest(connection_, Wide(method_), Wide(object), nullptr, WINHTTP_NO_REFERER,
-                                                WINHTTP_DEFAULT_ACCEPT_TYPES,
+    const TLString object = TLString(reinterpret_cast<const char16_t*>(path)) +
+                            TLString(reinterpret_cast<const char16_t*>(extra));
+    request_ = connection_ ? WinHttpOpenRequest(connection_, Wide(method_), Wide(object), nullptr,
+                                                WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                                 parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0)
-                           : nullptr;
+                             : nullptr;
     if (!request_) {
         Fail(u"Connecting");
         return false;

@@ -63,12 +63,11 @@ bool ReplaceInFile(const TLString& path, const std::string& from, const std::str
     const size_t at = text.find(from);
     if (at == std::string::npos) return false;
     text.replace(at, from.size(), to);
-    const HANDLE file =
-        CreateFileW(path.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(path.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size();
     CloseHandle(file);
     return ok;
 }
@@ -84,8 +83,8 @@ TEST(DependencyStep, SilentSetupInstallsTheBundledMediaAndFollowsTheDirectXRule)
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Bundled Media\\Playlist.mpl", "#playlist\r\nSong.mp3\r\n"));
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Bundled Media\\Song.mp3", "ID3"));
     const TLString product_xml = distribution.Path(u"Tunevault\\Product.xml");
-    ASSERT_TRUE(
-        ReplaceInFile(product_xml, "<Feature number=\"182\">no</Feature>", "<Feature number=\"182\">yes</Feature>"));
+    ASSERT_TRUE(ReplaceInFile(product_xml, "<Feature number=\"182\">no</Feature>",
+                              "<Feature number=\"182\">yes</Feature>"));
     ASSERT_TRUE(ReplaceInFile(product_xml, "https://download.corvane.example/tonehall/27/",
                               served.server().Address(u"files/").ToUtf8()));
 

@@ -92,14 +92,8 @@ TEST(DownloadRules, ProgressStaysWithinTheBarForLargeFiles) {
         int64_t done, length;
         int position;
     } cases[] = {
-        {0, 0, 0},
-        {0, 100, 0},
-        {50, 100, 50},
-        {100, 100, 100},
-        {30 * mb, 60 * mb, 50},
-        {21 * mb, 22 * mb, 95},
-        {5000 * mb, 5000 * mb, 100},
-        {4999 * mb, 5000 * mb, 99},
+        {0, 0, 0},           {0, 100, 0},           {50, 100, 50},       {100, 100, 100},
+        {30 * mb, 60 * mb, 50}, {21 * mb, 22 * mb, 95}, {5000 * mb, 5000 * mb, 100}, {4999 * mb, 5000 * mb, 99},
     };
     for (const auto& c : cases) EXPECT_EQ(engine::ProgressPosition(c.done, c.length), c.position) << c.done;
 }
@@ -154,8 +148,7 @@ TEST(Sha256, KnownDigestsWhateverThePiecesTheDataArrivesIn) {
     }
     EXPECT_TRUE(engine::Sha256Matches(u" BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD\r\n",
                                       "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
-    EXPECT_FALSE(
-        engine::Sha256Matches(u"ba7816bf", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
+    EXPECT_FALSE(engine::Sha256Matches(u"ba7816bf", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
 }
 
 TEST(DependencyRules, WhichDependenciesRun) {

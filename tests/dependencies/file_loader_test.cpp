@@ -45,8 +45,7 @@ protected:
 
 TEST_F(Loader, AGzipBodyArrivesDecoded) {
     CFileLoader loader;
-    EXPECT_EQ(loader.Load(served_.server().Address(u"gzip/data.bin"), Target(u"data.bin")),
-              CFileLoader::Result::kLoaded);
+    EXPECT_EQ(loader.Load(served_.server().Address(u"gzip/data.bin"), Target(u"data.bin")), CFileLoader::Result::kLoaded);
     EXPECT_TRUE(tltest::ReadFileBytes(Target(u"data.bin")) == served_.data_bytes());
     EXPECT_EQ(loader.Property(u"StatusCode").ToUtf8(), "200");
 }
@@ -89,8 +88,7 @@ TEST_F(Loader, ResultCodesAndTargets) {
     TLString temporary;
     EXPECT_EQ(helper.Download(served_.server().Address(u"files/data.bin"), temporary, CInternetHelper::kKeepTarget),
               CInternetHelper::kSuccess);
-    EXPECT_TRUE(
-        temporary.EndsWith(TLString::Format(u"\\TL Download (%d).dat", static_cast<int64_t>(GetCurrentThreadId()))))
+    EXPECT_TRUE(temporary.EndsWith(TLString::Format(u"\\TL Download (%d).dat", static_cast<int64_t>(GetCurrentThreadId()))))
         << temporary.ToUtf8();
     EXPECT_TRUE(tltest::ReadFileBytes(temporary) == served_.data_bytes());
     DeleteFileW(temporary.wc());
@@ -127,9 +125,9 @@ TEST_F(Loader, CancelOnTheDownloadingThreadReturnsAtOnce) {
         if (cancels++ == 2) helper.Cancel();
     };
     TLString target = Target(u"slow.bin");
-    EXPECT_EQ(
-        helper.Download(served_.server().Address(u"slow/data.bin"), target, CInternetHelper::kReplaceTarget, false),
-        CInternetHelper::kCancelled);
+    EXPECT_EQ(helper.Download(served_.server().Address(u"slow/data.bin"), target, CInternetHelper::kReplaceTarget,
+                              false),
+              CInternetHelper::kCancelled);
     EXPECT_TRUE(target.empty());
     EXPECT_FALSE(tltest::FileExists(Target(u"slow.bin")));
     EXPECT_FALSE(tltest::FileExists(Target(u"slow.bin.download")));
@@ -147,8 +145,8 @@ TEST_F(Loader, CancelFromAnotherThreadEndsTheDownload) {
         cancelled = true;
     });
     TLString target = Target(u"slow.bin");
-    const int result =
-        helper.Download(served_.server().Address(u"slow/data.bin"), target, CInternetHelper::kReplaceTarget, true);
+    const int result = helper.Download(served_.server().Address(u"slow/data.bin"), target,
+                                       CInternetHelper::kReplaceTarget, true);
     canceller.join();
     EXPECT_TRUE(cancelled);
     EXPECT_EQ(result, CInternetHelper::kCancelled);

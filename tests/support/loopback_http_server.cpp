@@ -13,7 +13,8 @@ LoopbackHttpServer::LoopbackHttpServer(const TLString& root, const TLString& sta
     const std::string port_file = UnixPath(state_ + u"port");
     if (script.empty() || port_file.empty() ||
         !SpawnUnixProgram({"/usr/bin/python3", script, "--root", UnixPath(root), "--port-file", port_file,
-                           "--request-log", UnixPath(state_ + u"requests.log"), "--idle", "60", "--lifetime", "600"},
+                           "--request-log", UnixPath(state_ + u"requests.log"), "--idle", "60", "--lifetime",
+                           "600"},
                           false))
         return;
     // The server writes its port once it listens; a loaded machine may take a while to start Python.

@@ -41,13 +41,13 @@ UnixSymbolicLink::~UnixSymbolicLink() {
 ReadOnlyMount::ReadOnlyMount(const TLString& folder) : folder_(UnixPath(folder)) {
     if (folder_.empty()) return;
     // A bind mount takes the read-only flag only when it is mounted again.
-    mounted_ = RunUnixProgram({"/bin/mount", "--bind", folder_, folder_});
-    made_ = mounted_ && RunUnixProgram({"/bin/mount", "-o", "remount,bind,ro", folder_});
+    mounted_ = SpawnUnixProgram({"/bin/mount", "--bind", folder_, folder_}, true);
+    made_ = mounted_ && SpawnUnixProgram({"/bin/mount", "-o", "remount,bind,ro", folder_}, true);
 }
 
 ReadOnlyMount::~ReadOnlyMount() {
     // Lazily: Wine may still hold a handle of the last program that ran from it.
-    if (mounted_) RunUnixProgram({"/bin/umount", "-l", folder_});
+    if (mounted_) SpawnUnixProgram({"/bin/umount", "-l", folder_}, true);
 }
 
 }  // namespace tltest
