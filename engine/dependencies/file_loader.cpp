@@ -112,9 +112,8 @@ void CFileLoader::ReportProgress(bool network, int64_t done, int64_t total) {
 }
 
 CFileLoader::Result CFileLoader::Load(const TLString& address, const TLString& target, std::string* memory) {
-    std::unique_lock<std::mutex> lock(load_lock_, std::try_to_lock);
-    if (!lock.owns_lock()) return Result::kBusy;
-    busy_ = true;
+    // A second load may come from another thread or from a window message dispatched during this one.
+    if (busy_.exchange(true)) return Result::kBusy;
     started_ms_ = GetTickCount64();
     window_shown_ = false;
     text_ = IsNetworkAddress(address) ? u"Internet resource" : u"Local resource";

@@ -79,7 +79,6 @@ private:
     uint64_t started_ms_ = 0;
     bool window_shown_ = false;
 
-    std::mutex load_lock_;
     std::atomic<bool> busy_{false};
     std::atomic<bool> cancel_{false};
     std::mutex reader_lock_;

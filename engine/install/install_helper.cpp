@@ -19,6 +19,7 @@
 #include "engine/journal/file_changes.h"
 #include "engine/process/run_program.h"
 #include "engine/uninstall/uninstall_entry.h"
+#include "shell/shell_registration.h"
 
 namespace engine {
 namespace {
@@ -95,7 +96,7 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     RegisterProgramFiles(progress);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
-    NotBuiltStep(progress, u"Creating registry settings...", u"Writing the registry templates");
+    RegisterWithShell(progress, prompts);
     WriteUninstallEntry(journal);
     return true;
 }
@@ -212,6 +213,19 @@ void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
         progress.SetPosition(index + 1);
     }
     if (count == 0) progress.SetPosition(1);
+}
+
+// A missing association file is reported but does not stop the installation: the uninstall entry
+// still follows.
+void CInstallHelper::RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
+    progress.SetRange(1);
+    progress.SetPosition(0);
+    progress.SetText(tools::Translate(u"Creating registry settings..."));
+    shell::CShellRegistration registration(install_folder_, prompts);
+    registration.SetApply(true);
+    registration.SetNotify(true);
+    registration.End();
+    progress.SetPosition(1);
 }
 
 void CInstallHelper::WriteUninstallEntry(journal::CJournal& journal) {

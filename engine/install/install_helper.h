@@ -49,6 +49,7 @@ private:
     bool Apply(const PhaseAction& action, IInstallProgress& progress, tools::IInstallPrompts& prompts,
                journal::CJournal& journal);
     void RegisterProgramFiles(IInstallProgress& progress);
+    void RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts);
     void WriteUninstallEntry(journal::CJournal& journal);
 
     const InstallSession& session_;

@@ -89,7 +89,7 @@ TEST(DependencyStep, SilentSetupInstallsTheBundledMediaAndFollowsTheDirectXRule)
                               served.server().Address(u"files/").ToUtf8()));
 
     tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent /NoRun");
-    ASSERT_TRUE(setup.Wait(180000).finished);
+    ASSERT_TRUE(setup.Wait(120000).finished);
     EXPECT_TRUE(tltest::LogContains(setup, u"RunDependencyPhase: Finish (result: 1)"));
 
     const TLString media = TLString(tltest::InstalledProductCleanup::kDestination) + u"Media\\";

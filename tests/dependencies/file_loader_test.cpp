@@ -120,9 +120,14 @@ TEST_F(Loader, CancelOnTheDownloadingThreadReturnsAtOnce) {
     RecordingWindow window;
     CInternetHelper helper;
     helper.SetProgressWindow(&window);
-    int cancels = 0;
+    int updates = 0;
     window.on_update = [&] {
-        if (cancels++ == 2) helper.Cancel();
+        // A second load of the same loader, from a message dispatched during the first, is refused.
+        if (updates == 0) {
+            EXPECT_EQ(helper.loader().Load(served_.server().Address(u"files/data.bin"), Target(u"other.bin")),
+                      CFileLoader::Result::kBusy);
+        }
+        if (updates++ == 2) helper.Cancel();
     };
     TLString target = Target(u"slow.bin");
     EXPECT_EQ(helper.Download(served_.server().Address(u"slow/data.bin"), target, CInternetHelper::kReplaceTarget,
