@@ -79,8 +79,6 @@ void CCopyAndInstallPpg::SetCancelEnabled(bool enabled) {
     wizard().UpdateButtons();
 }
 
-void* CCopyAndInstallPpg::OwnerWindow() const { return wizard().hwnd(); }
-
 void CCopyAndInstallPpg::ScheduleTimer(int id, int period_ms) {
     StartTimer(static_cast<UINT_PTR>(id), static_cast<UINT>(period_ms));
 }
@@ -104,7 +102,7 @@ bool CCopyAndInstallPpg::RunStep(int step) {
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         case copypage::kProgramFiles:
-            if (helper_.CopyAndRegister(*this)) return true;
+            if (helper_.CopyAndRegister(*this, context().prompts)) return true;
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         default:
@@ -126,6 +124,7 @@ bool CCopyAndInstallPpg::InstallDependencies() {
     dependencies.bundled_media_folder = install.BundledMediaFolder;
     dependencies.system_folder = SystemFolder();
     dependencies.os_code = syschecks::GetOsInfo().code;
+    dependencies.prompts = &context().prompts;
     engine::DependencyChoices choices;
     choices.no_dependencies = install.NoDependencies;
     choices.portable = install.PortableMode;

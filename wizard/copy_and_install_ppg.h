@@ -36,7 +36,6 @@ private:
     void DispatchMessages() override;
     void SetCancelEnabled(bool enabled) override;
     bool CancelRequested() const override { return cancel_requested_; }
-    void* OwnerWindow() const override;
 
     // copypage::ICopyPageWindow: what the sequence asks of the window.
     void ScheduleTimer(int id, int period_ms) override;

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "core/session/install_session.h"
+#include "core/tools/message_service_prompts.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
 #include "core/windows/run_program.h"
@@ -23,7 +24,6 @@ public:
     void DispatchMessages() override { tlwin::DispatchPendingMessages(); }
     void SetCancelEnabled(bool) override {}
     bool CancelRequested() const override { return false; }
-    void* OwnerWindow() const override { return nullptr; }
 };
 
 }  // namespace
@@ -44,7 +44,8 @@ int wmain(int argc, wchar_t** argv) {
     session.UninstallKeyName = u"Tonehall 27 (64-bit)";
     DispatchingProgress progress;
     engine::CInstallHelper helper(session, distribution, engine::ProcessPendingOperations());
-    const bool completed = helper.CopyAndRegister(progress);
+    tools::MessageServicePrompts prompts;
+    const bool completed = helper.CopyAndRegister(progress, prompts);
     tltools::TLModuleLoader::Get().UnloadAll();
     return completed ? 0 : 1;
 }

@@ -4,6 +4,11 @@
 
 namespace tools {
 
+int SafeAnswerPrompts::Ask(const Prompt& prompt) {
+    LogFormat(u"SafeAnswerPrompts", u"\"%s\" answered with %d: %s", prompt.title, prompt.safe_answer, prompt.text);
+    return prompt.safe_answer;
+}
+
 Prompt TranslatedPrompt(const TLString& title, std::initializer_list<TLString> parts, int buttons,
                         std::initializer_list<TLString> named_buttons) {
     Prompt prompt;

@@ -32,6 +32,12 @@ protected:
     ~IInstallPrompts() = default;
 };
 
+// Prompts for a run nobody watches: every question gets its safe answer, and the log says which.
+class SafeAnswerPrompts final : public IInstallPrompts {
+public:
+    int Ask(const Prompt& prompt) override;
+};
+
 // A question made of the usual parts, each translated: what happened ("...\r\n\r\n"), then what to do.
 Prompt TranslatedPrompt(const TLString& title, std::initializer_list<TLString> parts,
                         int buttons = tltools::IMessageService::kOk,

@@ -15,6 +15,11 @@ bool MoveFileTo(const TLString& source, const TLString& target) {
     return MoveFileW(ForWindows(source).wc(), ForWindows(target).wc());
 }
 
+bool MoveFileOver(const TLString& source, const TLString& target) {
+    return MoveFileExW(ForWindows(source).wc(), ForWindows(target).wc(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 bool DeleteFileAt(const TLString& path) {
     if (PlantedError(FaultCall::kFileDelete) != ERROR_SUCCESS) return false;
     return DeleteFileW(ForWindows(path).wc());

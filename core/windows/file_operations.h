@@ -14,6 +14,9 @@ bool CopyFileTo(const TLString& source, const TLString& target, bool overwrite);
 bool MoveFileTo(const TLString& source, const TLString& target);
 // DeleteFileW.
 bool DeleteFileAt(const TLString& path);
+// Renames `source` over `target` on the same volume, written through before it returns. It takes no
+// planted fault: undoing an install must work while a test's fault is still in place.
+bool MoveFileOver(const TLString& source, const TLString& target);
 // SetFileAttributesW.
 bool SetAttributesAt(const TLString& path, DWORD attributes);
 // MoveFileExW at the next start of Windows, replacing what is at `target` then; an empty target

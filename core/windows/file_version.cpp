@@ -66,6 +66,8 @@ TLString VersionText(uint64_t version) {
                             static_cast<int>(version & 0xFFFF));
 }
 
+bool VersionFunctionsAvailable() { return Api().usable(); }
+
 TLString FileVersionText(const TLString& path) {
     uint64_t version = 0;
     return ReadVersion(path, &version) ? VersionText(version) : TLString();

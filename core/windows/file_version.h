@@ -13,5 +13,7 @@ uint64_t FileVersion(const TLString& path);
 // The version as "%d.%d.%d.%d"; empty when the file has no readable version.
 TLString FileVersionText(const TLString& path);
 TLString VersionText(uint64_t version);
+// False when the system's version functions cannot be loaded: no version can be read at all.
+bool VersionFunctionsAvailable();
 
 }  // namespace tlwin

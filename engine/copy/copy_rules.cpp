@@ -18,7 +18,7 @@ CopyFailure ClassifyCopyError(uint32_t windows_error) {
         case kUserMappedFile:
             return CopyFailure::kInUse;
         default:
-            return CopyFailure::kKeepInstalled;
+            return CopyFailure::kFailed;
     }
 }
 

@@ -23,9 +23,9 @@ struct VersionFacts {
 bool ShouldCopy(CopyMode mode, const TLString& path, const VersionFacts& versions);
 
 // What a failed copy means. Only a file held open by another program (sharing or lock violation) is
-// worth deferring to the next start; on any other failure (a full disk, a source that cannot be read)
-// the installed file stays as it is.
-enum class CopyFailure { kInUse, kKeepInstalled };
+// worth deferring to the next start; any other failure (a full disk, access denied, a source that
+// cannot be read) is a failure of the install, which the person may retry or cancel.
+enum class CopyFailure { kInUse, kFailed };
 CopyFailure ClassifyCopyError(uint32_t windows_error);
 
 // What it changes when the copy of `source` to `destination` waits for the next start: the shell

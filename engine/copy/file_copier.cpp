@@ -9,108 +9,132 @@
 #include "core/windows/file_version.h"
 #include "core/windows/fonts.h"
 #include "core/windows/run_program.h"
+#include "core/windows/system_message.h"
 #include "core/windows/tl_file_system.h"
+#include "engine/copy/copy_prompts.h"
 #include "engine/copy/copy_rules.h"
 #include "engine/copy/file_kinds.h"
+#include "engine/journal/file_changes.h"
 #include "engine/pending/pending_records.h"
 
 namespace engine {
 namespace {
 
-bool CopyOver(const TLString& source, const TLString& destination) {
-    return tlwin::CopyFileTo(source, destination, true);
-}
-
 void SetNormalAttributes(const TLString& path) { tlwin::SetAttributesAt(path, FILE_ATTRIBUTE_NORMAL); }
 
 }  // namespace
 
-CFileCopier::CFileCopier(TLString source_root, TLString install_folder, PendingOperations& pending)
-    : source_root_(std::move(source_root)), install_folder_(std::move(install_folder)), pending_(pending) {}
+CFileCopier::CFileCopier(TLString source_root, TLString install_folder, PendingOperations& pending,
+                         tools::IInstallPrompts& prompts, journal::CJournal* journal)
+    : source_root_(std::move(source_root)),
+      install_folder_(std::move(install_folder)),
+      pending_(pending),
+      prompts_(prompts),
+      journal_(journal) {}
 
-void CFileCopier::Copy(const TLString& source, const TLString& destination, CopyMode mode,
-                       TLStringArray* register_list) {
-    tlwin::TLFileSystem::MakeDirectoryTree(destination, true);
-    CopyIntoFolder(source, destination, mode, register_list);
+FileFacts CFileCopier::FactsOf(const TLString& source, const TLString& destination, CopyMode mode) const {
+    FileFacts facts;
+    facts.core_library = core_libraries_.Find(source, true) != TLString::npos;
+    if (mode == CopyMode::kCheckVersion && IsVersionedFile(source)) {
+        facts.versions.readable = tlwin::VersionFunctionsAvailable();
+        facts.versions.source = tlwin::FileVersion(source);
+        facts.versions.destination = tlwin::FileVersion(destination);
+    }
+    return facts;
 }
 
-void CFileCopier::CopyIntoFolder(const TLString& source, const TLString& destination, CopyMode mode,
-                                 TLStringArray* register_list, bool special_attributes) {
-    if (IsMediaServerProgram(destination) && tlwin::TLFileSystem::FileExists(destination))
-        tlwin::RunWithParameter(destination, u"stop", true, false, nullptr, 0);
-    if (core_libraries_.Find(source, true) != TLString::npos) return;
+bool CFileCopier::Copy(const TLString& source, const TLString& destination, CopyMode mode,
+                       TLStringArray* register_list) {
+    journal::MakeFolders(journal_, tlpath::FolderOf(destination));
+    FileFacts facts = FactsOf(source, destination, mode);
+    facts.size = static_cast<uint64_t>(std::max<int64_t>(tlwin::TLFileSystem::FileSize(source), 0));
+    facts.special_attributes = true;  // unknown here: cleared after the copy in any case
+    return Apply(PlanFileCopy(source, destination, mode, register_list != nullptr, facts), register_list);
+}
 
-    VersionFacts versions;
-    if (mode == CopyMode::kCheckVersion && IsVersionedFile(source)) {
-        versions.source = tlwin::FileVersion(source);
-        versions.destination = tlwin::FileVersion(destination);
+bool CFileCopier::Apply(const FileAction& action, TLStringArray* register_list) {
+    if (action.kind == FileActionKind::kNone) return true;
+    bool deferred = false;
+    if (action.kind == FileActionKind::kCopy) {
+        if (action.stop_server_first && tlwin::FileExists(action.destination))
+            tlwin::RunWithParameter(action.destination, u"stop", true, false, nullptr, 0);
+        const Outcome outcome = PlaceOrDefer(action);
+        if (outcome == Outcome::kCancelled) return false;
+        deferred = outcome == Outcome::kDeferred;
     }
-    const bool deferred = ShouldCopy(mode, source, versions) && Replace(source, destination, mode, special_attributes);
-
-    switch (RouteRegistration(source, deferred, register_list != nullptr)) {
+    RegistrationRoute route = action.registration;
+    if (deferred && route != RegistrationRoute::kNone) route = RegistrationRoute::kPendingList;
+    switch (route) {
         case RegistrationRoute::kNone:
             break;
         case RegistrationRoute::kPendingList:
-            pending_.registrations.Add(RegisterRecord(destination));
+            pending_.registrations.Add(RegisterRecord(action.destination));
             break;
         case RegistrationRoute::kRegisterList:
-            register_list->Add(destination);
+            if (register_list) register_list->Add(action.destination);
             break;
         case RegistrationRoute::kRegisterAtOnce:
-            tlwin::RegisterInProcess(destination);
+            tlwin::RegisterInProcess(action.destination);
             break;
+    }
+    return true;
+}
+
+CFileCopier::Outcome CFileCopier::PlaceOrDefer(const FileAction& action) {
+    for (;;) {
+        DWORD error = journal::PlaceFile(journal_, action.source, action.destination);
+        if (error == ERROR_SUCCESS) {
+            if (action.special_attributes) SetNormalAttributes(action.destination);
+            if (action.mode == CopyMode::kFont) {
+                if (journal_) journal_->NoteFont(action.destination);
+                tlwin::AddFont(action.destination);
+            }
+            return Outcome::kPlaced;
+        }
+        if (ClassifyCopyError(error) == CopyFailure::kInUse) {
+            if (const std::optional<Outcome> outcome = Defer(action)) return *outcome;
+            error = GetLastError();
+            tools::LogFormat(u"CFileCopier::Copy", u"In use and could not be staged: %s", action.destination);
+        }
+        tools::LogFormat(u"CFileCopier::Copy", u"Error %d copying %s", static_cast<int>(error), action.destination);
+        if (!RetryChosen(prompts_.Ask(FileCopyFailure(action.destination, tlwin::SystemMessage(error)))))
+            return Outcome::kCancelled;
     }
 }
 
-bool CFileCopier::Replace(const TLString& source, const TLString& destination, CopyMode mode, bool special_attributes) {
-    // A read-only file in the way refuses the copy; its attributes are cleared only then, which spares
-    // the call for the many files that are new or writable.
-    bool copied = CopyOver(source, destination);
-    DWORD error = copied ? ERROR_SUCCESS : GetLastError();
-    if (error == ERROR_ACCESS_DENIED && tlwin::FileExists(destination)) {
-        SetNormalAttributes(destination);
-        copied = CopyOver(source, destination);
-        error = copied ? ERROR_SUCCESS : GetLastError();
-    }
-    if (copied) {
-        if (special_attributes) SetNormalAttributes(destination);
-        if (mode == CopyMode::kFont) tlwin::AddFont(destination);
-        return false;
-    }
-    if (ClassifyCopyError(error) == CopyFailure::kKeepInstalled) {
-        ++not_installed_;
-        tools::LogFormat(u"CFileCopier::Copy",
-                         u"Error %d copying %s: the installed file stays, the install is incomplete",
-                         static_cast<int>(error), destination);
-        return false;
-    }
-    if (ScheduleReplacement(source, destination)) {
-        const DeferralEffect effect = EffectOfDeferral(source, destination);
+std::optional<CFileCopier::Outcome> CFileCopier::Defer(const FileAction& action) {
+    if (ScheduleReplacement(action.source, action.destination)) {
+        const DeferralEffect effect = EffectOfDeferral(action.source, action.destination);
         if (effect.shell_extension_waits) pending_.shell_extension_in_place = false;
         if (effect.restart_required) pending_.restart_required = true;
-        tools::LogFormat(u"CFileCopier::Copy", u"In use, replaced at the next start: %s", destination);
-        return true;
+        tools::LogFormat(u"CFileCopier::Copy", u"In use, replaced at the next start: %s", action.destination);
+        return Outcome::kDeferred;
     }
-    if (!RecordForNextStart(source, destination, false)) {
-        ++not_installed_;
-        tools::LogFormat(u"CFileCopier::Copy", u"In use and could not be staged: %s", destination);
-    }
-    return false;
+    // Without a delayed move the package installer puts the staged copy in place at the next start;
+    // the file counts as not deferred.
+    if (RecordForNextStart(action.source, action.destination, false)) return Outcome::kPlaced;
+    return std::nullopt;
 }
 
 TLString CFileCopier::StagedPath(const TLString& source) const {
     return tlwin::TLFileSystem::FreeName(StagingCandidate(install_folder_, source_root_, source));
 }
 
+bool CFileCopier::Stage(const TLString& source, const TLString& staged) {
+    if (!journal::MakeFolders(journal_, tlpath::FolderOf(staged))) return false;
+    if (journal_) journal_->NoteCreatedFile(staged);
+    return tlwin::CopyFileTo(source, staged, true);
+}
+
 bool CFileCopier::ScheduleReplacement(const TLString& source, const TLString& destination) {
     const TLString staged = StagedPath(source);
-    if (!tlwin::TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
+    if (!Stage(source, staged)) return false;
     return tlwin::MoveFileOnRestart(staged, destination);
 }
 
 bool CFileCopier::RecordForNextStart(const TLString& source, const TLString& destination, bool folder) {
     const TLString staged = StagedPath(source);
-    if (!tlwin::TLFileSystem::MakeDirectoryTree(staged, true) || !CopyOver(source, staged)) return false;
+    if (!Stage(source, staged)) return false;
     pending_.files.Add(ReplaceRecord(staged, destination));
     if (destination.empty()) {
         const TLString staged_folder = tlpath::FolderOf(staged);
@@ -119,7 +143,7 @@ bool CFileCopier::RecordForNextStart(const TLString& source, const TLString& des
         } else {
             const TLString name = tlpath::NameOf(source);
             const TLString archive = name.Left(name.length() - tlpath::ExtensionOf(name).length()) + u".zip";
-            CopyOver(tlpath::FolderOf(source) + archive, staged_folder + archive);
+            tlwin::CopyFileTo(tlpath::FolderOf(source) + archive, staged_folder + archive, true);
         }
     }
     return true;

@@ -19,8 +19,6 @@ public:
     virtual void DispatchMessages() = 0;
     virtual void SetCancelEnabled(bool enabled) = 0;
     virtual bool CancelRequested() const = 0;
-    // The window message boxes belong to (null for none).
-    virtual void* OwnerWindow() const = 0;
 
 protected:
     ~IInstallProgress() = default;

@@ -8,6 +8,7 @@
 
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
+#include "core/tools/install_prompts.h"
 #include "engine/copy/install_progress.h"
 #include "engine/pending/pending_operations.h"
 
@@ -33,6 +34,8 @@ struct DependencyContext {
     uint32_t os_code = 0;
     // The last download's error, translated; empty while none failed.
     TLString error_text;
+    // Where questions go (a copy that failed); without them each gets its safe answer.
+    tools::IInstallPrompts* prompts = nullptr;
 };
 
 }  // namespace engine

@@ -12,7 +12,9 @@ bool CInstallBundledMedia::Install(DependencyContext& context) {
     progress.SetRange(100);
     progress.SetText(tools::Translate(u"Installing media..."));
     const TLString media = context.destination + u"Media\\";
-    CFileCopier copier(context.bundled_media_folder, context.destination, context.pending);
+    tools::SafeAnswerPrompts unattended;
+    CFileCopier copier(context.bundled_media_folder, context.destination, context.pending,
+                       context.prompts ? *context.prompts : unattended);
     CopyFolder(context.bundled_media_folder, media, CopyMode::kCheckVersion, progress, copier, nullptr);
     const TLString playlist = media + u"Playlist.mpl";
     if (tlwin::TLFileSystem::FileExists(playlist)) {

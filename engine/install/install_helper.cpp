@@ -5,8 +5,6 @@
 
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
-#include "core/tools/message_box.h"
-#include "core/tools/message_service_prompts.h"
 #include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
@@ -14,10 +12,12 @@
 #include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/cleaning/cleaning.h"
+#include "engine/copy/copy_prompts.h"
 #include "engine/copy/file_kinds.h"
 #include "engine/copy/folder_copy.h"
 #include "engine/install/launcher_placement.h"
 #include "engine/install/product_folder_facts.h"
+#include "engine/journal/file_changes.h"
 #include "engine/record/installation_record.h"
 #include "engine/uninstall/uninstall_entry.h"
 #include "shell/resources/product_art.h"
@@ -26,60 +26,71 @@
 namespace engine {
 namespace {
 
-void ShowError(const IInstallProgress& progress, const char16_t* text) {
-    tools::ShowTranslatedMessage(static_cast<HWND>(progress.OwnerWindow()), u"Error", {text},
-                                 tltools::IMessageService::kOk);
-}
 
 }  // namespace
 
-CInstallHelper::CInstallHelper(const InstallSession& session, TLString source_folder, PendingOperations& pending)
-    : session_(session), source_folder_(std::move(source_folder)), pending_(pending) {}
+CInstallHelper::CInstallHelper(const InstallSession& session, TLString source_folder, PendingOperations& pending,
+                               TLString journal_file)
+    : session_(session),
+      source_folder_(std::move(source_folder)),
+      pending_(pending),
+      journal_file_(std::move(journal_file)) {}
 
-bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
+TLString CInstallHelper::DefaultJournalFile() {
+    return tlwin::KnownFolderPath(tlwin::KnownFolder::kTemporary) + u"Tonehall Setup.journal";
+}
+
+bool CInstallHelper::CopyAndRegister(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
     TLScopedTrace trace(u"CInstallHelper::CopyAndRegister");
     install_folder_ = session_.DestinationFolder();
-    copier_.emplace(source_folder_, install_folder_, pending_);
     if (!tlpath::HasDriveOrServer(install_folder_)) {
         tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"\"%s\" is no folder to install to", install_folder_);
         trace.SetResult(0);
         return false;
     }
+    // A run that was ended half way is undone first, so that this one starts from what was there.
+    journal::RollBackLeftover(journal_file_);
+    journal::CJournal journal(journal_file_);
+    journal.Start();
+    copier_.emplace(source_folder_, install_folder_, pending_, prompts, &journal);
+    const PendingOperations pending_before = pending_;
+
+    if (!RunSteps(progress, prompts, journal)) {
+        prompts.Ask(CriticalError());
+        journal.RollBack();
+        pending_ = pending_before;
+        trace.SetResult(0);
+        return false;
+    }
+    journal.Commit(install_folder_ + kInstallRecordName);
+    trace.SetResult(1);
+    return true;
+}
+
+bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal) {
     progress.SetCancelEnabled(false);
     progress.SetHeading(tools::Translate(u"Copying Files"),
                         tools::Translate(u"Please wait while Install Wizard copies and registers files."));
     Clean(progress);
+    MarkPortable(journal);
     installation::CompletePortableInstall(session_);
     NotBuiltStep(progress, u"Loading default library and settings...", u"Loading the default library");
     NotBuiltStep(progress, u"Upgrading from previous version...", u"The upgrade from a previous version");
 
     TLStringArray core_libraries;
-    if (!installation::RegisterInstallation(session_, source_folder_, progress.OwnerWindow(), core_libraries)) {
-        trace.SetResult(0);
-        return false;
-    }
+    if (!installation::RegisterInstallation(session_, source_folder_, prompts, core_libraries, &journal)) return false;
     copier_->SetCopiedCoreLibraries(std::move(core_libraries));
     CoFreeUnusedLibraries();
     progress.SetPosition(0);
 
-    InstallSystemFiles(progress);
-    StopMediaServer();
-    if (holds_product_)
-        tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
-    CopyProgramFiles(progress);
-    PlaceLauncherFromReadOnlyMedia();
-    RemoveFormerLayout();
-    CopyFileW((source_folder_ + u"License.txt").wc(), (install_folder_ + u"License.txt").wc(), FALSE);
+    for (const PhaseAction& action : PlanProgramFiles(GatherProgramFilesFacts()))
+        if (!Apply(action, progress, prompts, journal)) return false;
+
     RegisterProgramFiles(progress);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
-    RegisterWithShell(progress);
-    WriteUninstallEntry();
-
-    if (copier_->FilesNotInstalled())
-        tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"Incomplete: %d files could not be put in place",
-                         copier_->FilesNotInstalled());
-    trace.SetResult(1);
+    RegisterWithShell(progress, prompts);
+    WriteUninstallEntry(journal);
     return true;
 }
 
@@ -99,6 +110,14 @@ void CInstallHelper::Clean(IInstallProgress& progress) {
     progress.SetPosition(1);
 }
 
+// The portable marker is the first file a portable install makes: noted so that a rollback takes it.
+void CInstallHelper::MarkPortable(journal::CJournal& journal) {
+    const TLString marker = install_folder_ + u"Portable.dat";
+    if (!session_.PortableMode || tlwin::TLFileSystem::FileExists(marker)) return;
+    journal::MakeFolders(&journal, install_folder_);
+    journal.NoteCreatedFile(marker);
+}
+
 // A step whose work belongs to a later part of the installer: it shows its text and says in the log
 // that nothing was done.
 void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* text, const char16_t* what) {
@@ -108,83 +127,66 @@ void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* te
     progress.SetPosition(1);
 }
 
-// A missing association file is reported but does not stop the installation: the uninstall entry
-// still follows.
-void CInstallHelper::RegisterWithShell(IInstallProgress& progress) {
-    progress.SetRange(1);
-    progress.SetPosition(0);
-    progress.SetText(tools::Translate(u"Creating registry settings..."));
-    tools::MessageServicePrompts prompts(static_cast<HWND>(progress.OwnerWindow()));
-    shell::CShellRegistration registration(install_folder_, prompts);
-    registration.SetApply(true);
-    registration.SetNotify(true);
-    registration.End();
-    progress.SetPosition(1);
+ProgramFilesFacts CInstallHelper::GatherProgramFilesFacts() const {
+    ProgramFilesFacts facts;
+    facts.source_folder = source_folder_;
+    facts.install_folder = install_folder_;
+    facts.product_name = tools::ProductItem(1);
+    facts.main_program = tools::MainProgramFileName();
+    facts.portable = session_.PortableMode;
+    facts.media_server_edition = media_server_edition_;
+    facts.holds_product = holds_product_;
+    facts.main_program_installed =
+        !facts.main_program.empty() && tlwin::TLFileSystem::FileExists(install_folder_ + facts.main_program);
+    facts.system_folder = tlwin::KnownFolderPath(tlwin::KnownFolder::kSystem);
+    facts.system_wow64_folder = tlwin::KnownFolderPath(tlwin::KnownFolder::kSystemWow64);
+    facts.windows_folder = tlwin::KnownFolderPath(tlwin::KnownFolder::kWindows);
+    const auto after_copy = [&](const char16_t* folder) {
+        return tlwin::TLFileSystem::FolderExists(install_folder_ + folder) ||
+               tlwin::TLFileSystem::FolderExists(source_folder_ + u"Tunevault\\" + folder);
+    };
+    facts.chinese_after_copy = after_copy(u"Data\\Languages\\Chinese\\");
+    facts.chinese_simplified_after_copy = after_copy(u"Data\\Languages\\Chinese (simplified)\\");
+    facts.launcher_name = tools::LauncherFileName();
+    facts.launcher_to_place = LauncherToPlace(source_folder_, facts.launcher_name, tlwin::TLFileSystem::FileExists);
+    if (!facts.launcher_to_place.empty())
+        tools::LogFormat(u"CInstallHelper::CopyAndRegister",
+                         u"The distribution holds no \"Tunevault\\%s\": \"%s\" is copied into the destination",
+                         facts.launcher_name, facts.launcher_to_place);
+    return facts;
 }
 
-void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
-    progress.SetText(tools::Translate(u"Installing system files..."));
-    if (session_.PortableMode) return;
-    for (const TLString& system_folder : {tlwin::KnownFolderPath(tlwin::KnownFolder::kSystem),
-                                          tlwin::KnownFolderPath(tlwin::KnownFolder::kSystemWow64)}) {
-        if (system_folder.empty()) {
-            ShowError(progress,
-                      u"The install wizard can not obtain the Windows system path. System files will not be "
-                      u"installed.");
-            continue;
-        }
-        CopyFolder(source_folder_ + u"System\\Check Version\\", system_folder, CopyMode::kCheckVersion, progress,
-                   *copier_, nullptr);
-        CopyFolder(source_folder_ + u"System\\Always Overwrite\\", system_folder, CopyMode::kAlwaysOverwrite, progress,
-                   *copier_, nullptr);
-        const TLString fonts_folder = tlwin::KnownFolderPath(tlwin::KnownFolder::kFonts);
-        if (fonts_folder.empty()) {
-            ShowError(progress,
-                      u"The install wizard can not obtain the system font path. Custom fonts will not be "
-                      u"installed.");
-            continue;
-        }
-        CopyFolder(source_folder_ + u"Fonts\\", fonts_folder, CopyMode::kFont, progress, *copier_, nullptr);
+bool CInstallHelper::Apply(const PhaseAction& action, IInstallProgress& progress, tools::IInstallPrompts& prompts,
+                           journal::CJournal& journal) {
+    switch (action.kind) {
+        case PhaseActionKind::kStatus:
+            if (action.reset) progress.SetPosition(0);
+            progress.SetText(action.source.empty() ? tools::Translate(action.text)
+                                                   : TLString::Format(tools::Translate(action.text), action.source));
+            return true;
+        case PhaseActionKind::kShowError:
+            prompts.Ask(PhaseError(action.text));
+            return true;
+        case PhaseActionKind::kCopyFolder:
+            return CopyFolder(action.source, action.destination, action.mode, progress, *copier_,
+                              action.collect ? &register_list_ : nullptr);
+        case PhaseActionKind::kCopyFile:
+            if (!tlwin::TLFileSystem::FileExists(action.source)) {
+                tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"%s is missing", action.source);
+                return true;
+            }
+            return copier_->Copy(action.source, action.destination, CopyMode::kAlwaysOverwrite, nullptr);
+        case PhaseActionKind::kStopProgram:
+            tlwin::RunWithParameter(action.path, u"/Stop", true, false, nullptr, 5000);
+            return true;
+        case PhaseActionKind::kDeleteTree:
+            journal::RemoveTree(&journal, action.path);
+            return true;
+        case PhaseActionKind::kDeleteFile:
+            journal::RemoveFile(&journal, action.path);
+            return true;
     }
-}
-
-void CInstallHelper::StopMediaServer() {
-    if (!media_server_edition_) return;
-    const TLString program = install_folder_ + tools::MainProgramFileName();
-    if (tlwin::TLFileSystem::FileExists(program))
-        tlwin::RunWithParameter(program, u"/Stop", true, false, nullptr, 5000);
-    if (holds_product_) tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Server\\");
-}
-
-void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
-    TLScopedTrace trace(u"CInstallHelper::CopyProgramFiles");
-    progress.SetPosition(0);
-    progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
-    CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, *copier_,
-               &register_list_);
-}
-
-void CInstallHelper::PlaceLauncherFromReadOnlyMedia() {
-    const TLString launcher_name = tools::LauncherFileName();
-    const TLString launcher = LauncherToPlace(source_folder_, launcher_name, tlwin::TLFileSystem::FileExists);
-    if (launcher.empty()) return;
-    tools::LogFormat(u"CInstallHelper::PlaceLauncherFromReadOnlyMedia",
-                     u"The distribution holds no \"Tunevault\\%s\": \"%s\" is copied into the destination",
-                     launcher_name, launcher);
-    copier_->Copy(launcher, install_folder_ + launcher_name, CopyMode::kAlwaysOverwrite, nullptr);
-}
-
-// Folders and driver files of earlier layouts.
-void CInstallHelper::RemoveFormerLayout() {
-    if (!holds_product_) return;
-    const TLString languages = install_folder_ + u"Data\\Languages\\";
-    if (tlwin::TLFileSystem::FolderExists(languages + u"Chinese\\") &&
-        tlwin::TLFileSystem::FolderExists(languages + u"Chinese (simplified)\\"))
-        tlwin::TLFileSystem::DeleteDirectoryTree(languages + u"Chinese\\");
-    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\32\\");
-    tlwin::TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Drivers\\64\\");
-    tlwin::TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.cat");
-    tlwin::TLFileSystem::DeleteFile(install_folder_ + u"Drivers\\CorvaneWDMDriver.inf");
+    return true;
 }
 
 void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
@@ -206,7 +208,20 @@ void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
     if (count == 0) progress.SetPosition(1);
 }
 
-void CInstallHelper::WriteUninstallEntry() {
+// A missing association file is reported but does not stop the installation: the uninstall entry
+// still follows.
+void CInstallHelper::RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
+    progress.SetRange(1);
+    progress.SetPosition(0);
+    progress.SetText(tools::Translate(u"Creating registry settings..."));
+    shell::CShellRegistration registration(install_folder_, prompts);
+    registration.SetApply(true);
+    registration.SetNotify(true);
+    registration.End();
+    progress.SetPosition(1);
+}
+
+void CInstallHelper::WriteUninstallEntry(journal::CJournal& journal) {
     if (session_.PortableMode) return;
     UninstallFacts facts;
     tltools::IProductInfo* info = tools::ProductInfo();
@@ -214,9 +229,9 @@ void CInstallHelper::WriteUninstallEntry() {
     facts.web_address = info ? info->GetWebAddress() : TLString();
     facts.destination_folder = install_folder_;
     facts.version = info ? info->GetVersionText() : TLString();
-    facts.icon_path = shell::FindProductResource(install_folder_, u"application.ico",
-                                          [](const TLString& path) { return tlwin::TLFileSystem::FileExists(path); });
-    engine::WriteUninstallEntry(session_.UninstallKeyName, facts);
+    facts.icon_path = shell::FindProductResource(
+        install_folder_, u"application.ico", [](const TLString& path) { return tlwin::TLFileSystem::FileExists(path); });
+    engine::WriteUninstallEntry(session_.UninstallKeyName, facts, &journal);
 }
 
 }  // namespace engine

@@ -38,13 +38,16 @@ void LogNotWritten(const TLString& what, const TLString& where) {
     tools::Log(kName, TLString::Format(u"%s cannot be written: %s", what, where), tltools::ILogger::kError);
 }
 
-void WriteInstallationsRecord(const InstallSession& session, const TLString& source_folder) {
+void WriteInstallationsRecord(const InstallSession& session, const TLString& source_folder,
+                              journal::CJournal* journal) {
     const TLString product = tools::ProductItem(3);
     const TLString installations_key(kInstallationsKey);
+    if (journal) journal->NoteRegistryValue(HKEY_LOCAL_MACHINE, installations_key, TLString());
     tools::Settings installations = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, installations_key);
     if (!installations.SetString(TLString(), product))
         LogNotWritten(u"The installations record's product installed last"_tl, installations_key);
     const TLString record_key = installations_key + u"\\" + product;
+    if (journal) journal->NoteKey(HKEY_LOCAL_MACHINE, record_key);
     tools::Settings record = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, record_key);
     if (!record.IsOpen()) {
         LogNotWritten(u"The installations record"_tl, record_key);
@@ -59,6 +62,7 @@ void WriteInstallationsRecord(const InstallSession& session, const TLString& sou
     facts.existing_guid = record.GetString(u"GUID", TLString());
     if (facts.existing_guid.empty()) facts.new_guid = NewGuid();
     for (const RecordValue& value : RecordValues(facts)) {
+        if (journal) journal->NoteRegistryValue(HKEY_LOCAL_MACHINE, record_key, value.name);
         const bool written = value.is_integer ? record.SetInteger(value.name, value.integer)
                                               : record.SetString(value.name, value.text, StringType(value.is_folder));
         if (!written) LogNotWritten(u"The installations record's value \""_tl + value.name + u"\"", record_key);
@@ -80,11 +84,12 @@ bool InstalledVersionNotOlder(const InstallSession& session, const TLString& sou
     return InstalledVersionNotOlder(facts);
 }
 
-bool RegisterInstallation(const InstallSession& session, const TLString& source_folder, void* owner_window,
-                          TLStringArray& copied) {
-    if (!engine::CopyCoreLibraries(source_folder + u"Tunevault\\", session.DestinationFolder(), owner_window, copied))
+bool RegisterInstallation(const InstallSession& session, const TLString& source_folder, tools::IInstallPrompts& prompts,
+                          TLStringArray& copied, journal::CJournal* journal) {
+    if (!engine::CopyCoreLibraries(source_folder + u"Tunevault\\", session.DestinationFolder(), prompts, copied,
+                                   journal))
         return false;
-    if (!session.PortableMode) WriteInstallationsRecord(session, source_folder);
+    if (!session.PortableMode) WriteInstallationsRecord(session, source_folder, journal);
     tools::Settings installer = tools::OpenSettingsSection(u"Installer");
     if (!session.DistributorId.empty() && !installer.SetString(u"Distributor ID", session.DistributorId))
         LogNotWritten(u"The installer setting \"Distributor ID\""_tl, u"Installer"_tl);

@@ -5,8 +5,11 @@
 
 namespace engine {
 
-void WriteUninstallEntry(const TLString& key_name, const UninstallFacts& facts) {
+void WriteUninstallEntry(const TLString& key_name, const UninstallFacts& facts, journal::CJournal* journal) {
     const TLString path = kUninstallRootKey + key_name;
+    const std::vector<NamedValue> values = UninstallValues(facts);
+    if (journal)
+        for (const NamedValue& value : values) journal->NoteRegistryValue(HKEY_LOCAL_MACHINE, path, value.name);
     tlwin::RegistryKey key = tlwin::RegistryKey::Create(HKEY_LOCAL_MACHINE, path, 0x2001F);
     if (!key.IsOpen()) {
         tools::Log(u"WriteUninstallEntry",
@@ -16,7 +19,7 @@ void WriteUninstallEntry(const TLString& key_name, const UninstallFacts& facts) 
                    tltools::ILogger::kError);
         return;
     }
-    for (const NamedValue& value : UninstallValues(facts))
+    for (const NamedValue& value : values)
         if (!key.WriteString(value.name, value.data))
             tools::Log(u"WriteUninstallEntry",
                        TLString::Format(u"The uninstall entry's value \"%s\" cannot be written (error %d): %s",

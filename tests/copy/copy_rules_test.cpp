@@ -37,9 +37,9 @@ TEST(VersionRule, ReplacesOnlyOlderFilesInCheckVersionMode) {
 
 TEST(CopyFailure, OnlyAFileHeldByAProgramWaitsForTheNextStart) {
     for (uint32_t error : {32u, 33u, 1224u}) EXPECT_EQ(engine::ClassifyCopyError(error), engine::CopyFailure::kInUse);
-    // Access denied, file not found, disk full, handle disk full: the installed file must stay.
+    // Access denied, file not found, disk full, handle disk full: the install has failed unless retried.
     for (uint32_t error : {5u, 2u, 112u, 39u})
-        EXPECT_EQ(engine::ClassifyCopyError(error), engine::CopyFailure::kKeepInstalled) << error;
+        EXPECT_EQ(engine::ClassifyCopyError(error), engine::CopyFailure::kFailed) << error;
 }
 
 TEST(CopyDeferral, NeedsARestartExceptForTheShellExtensionAndFonts) {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "core/windows/fault_seam.h"
+#include "core/windows/system_message.h"
 #include "engine/copy/file_copier.h"
 #include "engine/copy/folder_copy.h"
 #include "tests/copy/copy_test_support.h"
 #include "tests/copy/recording_progress.h"
+#include "tests/support/recording_prompts.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -28,7 +30,8 @@ protected:
     TLString dist_ = scratch_.Path(u"dist\\");
     TLString dest_ = scratch_.Path(u"dest\\");
     engine::PendingOperations pending_;
-    engine::CFileCopier copier_{dist_, dest_, pending_};
+    tltest::RecordingPrompts prompts_;
+    engine::CFileCopier copier_{dist_, dest_, pending_, prompts_};
 };
 
 TEST_F(FileCopy, CheckVersionReplacesOnlyOlderOrUnversionedInstalledFiles) {
@@ -82,7 +85,7 @@ TEST_F(FileCopy, FileInUseIsStagedAndReplacedAtTheNextStart) {
     };
     for (const Case& c : cases) {
         engine::PendingOperations pending;
-        engine::CFileCopier copier(dist_, dest_, pending);
+        engine::CFileCopier copier(dist_, dest_, pending, prompts_);
         const TLString source = Write(u"dist\\Tunevault\\" + TLString(c.name), "new bytes");
         const TLString installed = Write(u"dest\\" + TLString(c.name), "old bytes");
         TLStringArray register_list;
@@ -102,8 +105,8 @@ TEST_F(FileCopy, FileInUseIsStagedAndReplacedAtTheNextStart) {
         EXPECT_TRUE(register_list.IsEmpty()) << "a file that is not in place yet is not registered now";
         EXPECT_EQ(pending.registrations,
                   c.registered_then ? TLStringArray{u"_REGISTERFILE|" + installed} : TLStringArray{});
-        EXPECT_EQ(copier.FilesNotInstalled(), 0);
     }
+    EXPECT_TRUE(prompts_.asked.empty());
 }
 
 // A plug-in package that cannot be installed now is staged with what it needs at the next start: the
@@ -145,20 +148,6 @@ TEST_F(FileCopy, FontInUseWaitsForTheNextStartWithoutARestart) {
     DeleteFileW(font.wc());
 }
 
-TEST_F(FileCopy, LockedSourceLeavesTheInstalledFileAsItWas) {
-    const TLString source = Write(u"dist\\Tunevault\\Player.dll", "new bytes");
-    const TLString installed = Write(u"dest\\Player.dll", "old bytes, byte for byte");
-    {
-        tltest::HeldFile held(source);
-        copier_.Copy(source, installed, CopyMode::kAlwaysOverwrite, nullptr);
-    }
-    EXPECT_EQ(Bytes(installed), "old bytes, byte for byte");
-    EXPECT_EQ(copier_.FilesNotInstalled(), 1);
-    EXPECT_TRUE(pending_.files.IsEmpty());
-    EXPECT_TRUE(pending_.registrations.IsEmpty());
-    EXPECT_FALSE(pending_.restart_required);
-}
-
 TEST_F(FileCopy, ReadOnlyInstalledFileIsReplacedAndLeftWritable) {
     const TLString source = Write(u"dist\\Tunevault\\Data\\a.txt", "new bytes");
     ASSERT_TRUE(SetFileAttributesW(source.wc(), FILE_ATTRIBUTE_READONLY));
@@ -170,20 +159,41 @@ TEST_F(FileCopy, ReadOnlyInstalledFileIsReplacedAndLeftWritable) {
     SetFileAttributesW(source.wc(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FileCopy, FullDiskOrDeniedAccessKeepsTheInstalledFile) {
-    for (const DWORD error : {ERROR_DISK_FULL, ERROR_ACCESS_DENIED}) {
+// Every failure but a file in use that could be staged is asked about; Cancel stops the copy and
+// leaves the installed file as it was.
+TEST_F(FileCopy, FailedCopyIsAskedAboutAndCancelKeepsTheInstalledFile) {
+    struct Case {
+        const char* what;
+        DWORD planted;  // the error of the copies after the first `calls_to_pass`
+        unsigned calls_to_pass;
+        bool hold_installed, hold_source;
+        DWORD reported;
+    } cases[] = {
+        {"full disk", ERROR_DISK_FULL, 0, false, false, ERROR_DISK_FULL},
+        {"access denied", ERROR_ACCESS_DENIED, 0, false, false, ERROR_ACCESS_DENIED},
+        {"in use, and the staging copy fails too", ERROR_DISK_FULL, 1, true, false, ERROR_DISK_FULL},
+        {"source held by a program", ERROR_SUCCESS, 0, false, true, ERROR_SHARING_VIOLATION},
+    };
+    for (const Case& c : cases) {
         engine::PendingOperations pending;
-        engine::CFileCopier copier(dist_, dest_, pending);
+        tltest::RecordingPrompts prompts;
+        engine::CFileCopier copier(dist_, dest_, pending, prompts);
         const TLString source = Write(u"dist\\Tunevault\\Server.dll", "new bytes");
         const TLString installed = Write(u"dest\\Server.dll", "old bytes");
         {
-            tlwin::PlantedFault fault(tlwin::FaultCall::kFileCopy, error);
-            copier.Copy(source, installed, CopyMode::kAlwaysOverwrite, nullptr);
+            tltest::HeldFile held(c.hold_installed ? installed : c.hold_source ? source : TLString());
+            tlwin::PlantedFault fault(tlwin::FaultCall::kFileCopy, c.planted, c.calls_to_pass);
+            EXPECT_FALSE(copier.Copy(source, installed, CopyMode::kAlwaysOverwrite, nullptr)) << c.what;
         }
-        EXPECT_EQ(Bytes(installed), "old bytes") << error;
-        EXPECT_EQ(copier.FilesNotInstalled(), 1) << error;
-        EXPECT_TRUE(pending.files.IsEmpty()) << error;
-        EXPECT_FALSE(pending.restart_required) << error;
+        ASSERT_EQ(prompts.asked.size(), 1u) << c.what;
+        EXPECT_EQ(prompts.asked[0].title, u"Failure Copying System File") << c.what;
+        EXPECT_NE(prompts.asked[0].text.Find(u"'" + installed + u"'"), TLString::npos) << prompts.asked[0].text;
+        EXPECT_NE(prompts.asked[0].text.Find(tlwin::SystemMessage(c.reported)), TLString::npos)
+            << c.what << ": " << prompts.asked[0].text;
+        EXPECT_EQ(Bytes(installed), "old bytes") << c.what;
+        EXPECT_TRUE(pending.files.IsEmpty()) << c.what;
+        EXPECT_TRUE(pending.registrations.IsEmpty()) << c.what;
+        EXPECT_FALSE(pending.restart_required) << c.what;
     }
 }
 

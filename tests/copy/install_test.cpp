@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "core/process/tl_process_info_block.h"
+#include "core/tools/message_service_prompts.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
 #include "engine/copy/source_tree.h"
@@ -100,8 +101,10 @@ protected:
         session.SetDestinationFolder(destination);
         session.UninstallKeyName = u"Tonehall 27 (64-bit)";
         session.PortableMode = portable;
-        engine::CInstallHelper helper(session, Dist(), install.pending);
-        install.completed = helper.CopyAndRegister(install.progress);
+        engine::CInstallHelper helper(session, Dist(), install.pending, TLString(kRoot) + u"Setup.journal");
+        // The message boxes an interactive run shows, answered by the tests' own threads.
+        tools::MessageServicePrompts prompts;
+        install.completed = helper.CopyAndRegister(install.progress, prompts);
     }
 
     static tltest::PendingRenamesGuard* renames_;

@@ -34,7 +34,6 @@ public:
     void DispatchMessages() override { ++dispatches; }
     void SetCancelEnabled(bool enabled) override { cancel_enabled = enabled; }
     bool CancelRequested() const override { return false; }
-    void* OwnerWindow() const override { return nullptr; }
 
     std::vector<std::string> headings;
     std::vector<std::string> texts;

@@ -9,6 +9,7 @@
 #include "core/windows/fault_seam.h"
 #include "engine/record/installation_record.h"
 #include "engine/uninstall/uninstall_entry.h"
+#include "tests/support/recording_prompts.h"
 #include "tests/support/recording_tools.h"
 #include "tests/support/win_test_support.h"
 
@@ -65,7 +66,8 @@ TEST(InstallationRecordFailure, EveryPartNotWrittenIsLogged) {
     session.SetDestinationFolder(scratch.Path(u"dest\\"));
     ASSERT_TRUE(tltest::MakeFolders(session.DestinationFolder()));
     TLStringArray copied;
-    EXPECT_TRUE(installation::RegisterInstallation(session, scratch.Path(u"dist\\"), nullptr, copied));
+    tltest::RecordingPrompts prompts;
+    EXPECT_TRUE(installation::RegisterInstallation(session, scratch.Path(u"dist\\"), prompts, copied, nullptr));
     const std::vector<std::string> texts = tools.Texts(u"RegisterInstallation");
     for (const char* part :
          {"The installations record cannot be written: Software\\C. Orvane\\Tone Core\\Installations",

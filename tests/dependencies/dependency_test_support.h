@@ -59,7 +59,6 @@ public:
     void DispatchMessages() override {}
     void SetCancelEnabled(bool enabled) override { cancel_enabled = enabled; }
     bool CancelRequested() const override { return cancel_requested; }
-    void* OwnerWindow() const override { return nullptr; }
 
     std::vector<std::string> headings;
     std::vector<std::string> texts;
