@@ -160,8 +160,9 @@ protected:
 
 class ISettingsImport {
 public:
-    // Imports a settings export file into the product's settings.
-    virtual bool Import(const TLString& file) = 0;
+    // Imports a settings export into the product's settings: an exported file, or the folder the
+    // product exports its settings into.
+    virtual bool Import(const TLString& path) = 0;
 
 protected:
     ~ISettingsImport() = default;

@@ -4,6 +4,7 @@
 
 #include "core/string/tl_string.h"
 #include "core/windows/registry.h"
+#include "engine/migration/registry_tree_copy.h"
 
 namespace engine {
 namespace {
@@ -55,13 +56,11 @@ tlwin::RegistryKey Section(std::u16string_view section, bool create) {
                   : tlwin::RegistryKey::Open(HKEY_CURRENT_USER, Path(section), KEY_ALL_ACCESS);
 }
 
-// Values and subkeys of the old section join the new one (replacing values of the same name); the old
-// section goes only when all of it arrived.
+// Values and subkeys of the old section join the new one; a value the new section has already was
+// set by the newer product and stays. The old section goes only when all of it arrived.
 void MoveSection(const Move& move) {
-    const tlwin::RegistryKey from = Section(move.from, false);
-    if (!from.IsOpen()) return;
-    const tlwin::RegistryKey to = Section(move.to, true);
-    if (to.IsOpen() && RegCopyTreeW(from.handle(), nullptr, to.handle()) == ERROR_SUCCESS)
+    if (!Section(move.from, false).IsOpen()) return;
+    if (migration::CopyRegistryTree(Path(move.from), Path(move.to), {}, nullptr))
         tlwin::DeleteKeyTree(HKEY_CURRENT_USER, Path(move.from));
 }
 

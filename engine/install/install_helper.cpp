@@ -15,6 +15,7 @@
 #include "engine/copy/folder_copy.h"
 #include "engine/filesystem/tl_file_system.h"
 #include "engine/install/product_folder_facts.h"
+#include "engine/migration/settings_migration.h"
 #include "engine/process/run_program.h"
 #include "engine/uninstall/uninstall_entry.h"
 
@@ -56,8 +57,7 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
                         tools::Translate(u"Please wait while Install Wizard copies and registers files."));
     Clean(progress);
     installation::CompletePortableInstall(session_);
-    NotBuiltStep(progress, u"Loading default library and settings...", u"Loading the default library");
-    NotBuiltStep(progress, u"Upgrading from previous version...", u"The upgrade from a previous version");
+    MigrateSettings(progress);
 
     TLStringArray core_libraries;
     if (!installation::RegisterInstallation(session_, source_folder_, progress.OwnerWindow(), core_libraries)) {
@@ -110,6 +110,20 @@ void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* te
     progress.SetText(tools::Translate(text));
     tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"%s is not built yet: nothing was done", what);
     progress.SetPosition(1);
+}
+
+void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
+    migration::MigrationRequest request;
+    request.existing_installation_found = session_.ExistingInstallationFound;
+    request.portable = session_.PortableMode;
+    request.no_upgrade = session_.NoUpgrade;
+    request.product_name = tools::ProductItem(3);
+    request.destination_folder = install_folder_;
+    if (const TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
+        request.data_folder = block->GetString(TLProcessInfoBlock::kAppDataFolder).EnsureTrailingBackslash();
+    request.default_library = session_.LibraryFolder;
+    request.settings_import = tools::Interface() ? tools::Interface()->GetSettingsImport(1) : nullptr;
+    migration::MigrateSettings(request, progress);
 }
 
 void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {

@@ -29,6 +29,7 @@ public:
 private:
     void Clean(IInstallProgress& progress);
     void NotBuiltStep(IInstallProgress& progress, const char16_t* text, const char16_t* what);
+    void MigrateSettings(IInstallProgress& progress);
     void InstallSystemFiles(IInstallProgress& progress);
     void StopMediaServer();
     void CopyProgramFiles(IInstallProgress& progress);

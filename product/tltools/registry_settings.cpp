@@ -1,7 +1,10 @@
 #include "product/tltools/registry_settings.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
+#include "core/windows/folder_entries.h"
 #include "core/xml/file_text.h"
 
 namespace tltools_dll {
@@ -52,7 +55,23 @@ bool CRegistrySettings::SetString(const TLString& name, const TLString& value, i
 
 bool CRegistrySettings::DeleteValue(const TLString& name) { return key_.DeleteValue(name); }
 
-bool CSettingsImport::Import(const TLString& file) {
+bool CSettingsImport::Import(const TLString& path) {
+    if (!tlwin::FolderExists(path)) return ImportFile(path);
+    std::vector<TLString> exports;
+    tlwin::ForEachEntry(path, [&](const TLString& name, DWORD attributes) {
+        if (!tlwin::IsFolder(attributes) && name.EndsWithNoCase(kExportExtension)) exports.push_back(name);
+        return true;
+    });
+    std::sort(exports.begin(), exports.end(),
+              [](const TLString& a, const TLString& b) { return a.CompareNoCase(b.view()) < 0; });
+    TLString folder = path;
+    folder.EnsureTrailingBackslash();
+    bool ok = !exports.empty();
+    for (const TLString& name : exports) ok = ImportFile(folder + name) && ok;
+    return ok;
+}
+
+bool CSettingsImport::ImportFile(const TLString& file) {
     TLString text;
     if (!tlxml::ReadTextFile(file, text)) return false;
     CRegistrySettings* section = nullptr;

@@ -180,6 +180,17 @@ TEST_F(ToolsLibrary, ImportsASettingsFile) {
     EXPECT_FALSE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"missing.ini")));
 }
 
+TEST_F(ToolsLibrary, ImportsTheExportsOfASettingsFolderInNameOrder) {
+    ASSERT_TRUE(scratch_.WriteFile(u"Export\\B.tlsettings", "[Properties]\r\nView=second\r\n"));
+    ASSERT_TRUE(scratch_.WriteFile(u"Export\\a.tlsettings", "[Properties]\r\nView=first\r\nSize=dword:3\r\n"));
+    ASSERT_TRUE(scratch_.WriteFile(u"Export\\TV Shared Settings.ini", "[Properties]\r\nView=not an export\r\n"));
+    ASSERT_TRUE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"Export\\")));
+    EXPECT_EQ(tools::OpenSettingsSection(u"Properties").GetString(u"View", TLString()), u"second");
+    EXPECT_EQ(tools::OpenSettingsSection(u"Properties").GetInteger(u"Size", 0), 3);
+    ASSERT_TRUE(scratch_.WriteFile(u"Empty\\readme.txt", "no export here"));
+    EXPECT_FALSE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"Empty")));
+}
+
 TEST_F(ToolsLibrary, TranslatesIntoTheUsersLanguage) {
     tltools::ITranslator* translator = tools_->GetTranslator(1);
     EXPECT_EQ(translator->CurrentLanguage(), u"English");
