@@ -26,12 +26,30 @@ TLString NewProgramFile(const TLString& source_folder) {
     return source_folder + u"Tunevault\\" + tools::MainProgramFileName();
 }
 
+constexpr std::u16string_view kName = u"RegisterInstallation";
+
+int StringType(bool is_folder) {
+    return is_folder ? tltools::ISettings::kExpandableString : tltools::ISettings::kPlainString;
+}
+
+// The record is left as far as it could be written; later programs of the family then do not find
+// this installation, which the log says.
+void LogNotWritten(const TLString& what, const TLString& where) {
+    tools::Log(kName, TLString::Format(u"%s cannot be written: %s", what, where), tltools::ILogger::kError);
+}
+
 void WriteInstallationsRecord(const InstallSession& session, const TLString& source_folder) {
     const TLString product = tools::ProductItem(3);
-    tools::Settings installations = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, kInstallationsKey);
-    installations.SetString(TLString(), product);
-    tools::Settings record = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, TLString(kInstallationsKey) + u"\\" + product);
-    if (!record.IsOpen()) return;
+    const TLString installations_key(kInstallationsKey);
+    tools::Settings installations = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, installations_key);
+    if (!installations.SetString(TLString(), product))
+        LogNotWritten(u"The installations record's product installed last"_tl, installations_key);
+    const TLString record_key = installations_key + u"\\" + product;
+    tools::Settings record = tools::OpenRegistryKey(HKEY_LOCAL_MACHINE, record_key);
+    if (!record.IsOpen()) {
+        LogNotWritten(u"The installations record"_tl, record_key);
+        return;
+    }
     RecordFacts facts;
     facts.destination_folder = session.DestinationFolder();
     facts.version_text = tlwin::FileVersionText(NewProgramFile(source_folder));
@@ -41,10 +59,9 @@ void WriteInstallationsRecord(const InstallSession& session, const TLString& sou
     facts.existing_guid = record.GetString(u"GUID", TLString());
     if (facts.existing_guid.empty()) facts.new_guid = NewGuid();
     for (const RecordValue& value : RecordValues(facts)) {
-        if (value.is_integer)
-            record.SetInteger(value.name, value.integer);
-        else
-            record.SetString(value.name, value.text);
+        const bool written = value.is_integer ? record.SetInteger(value.name, value.integer)
+                                              : record.SetString(value.name, value.text, StringType(value.is_folder));
+        if (!written) LogNotWritten(u"The installations record's value \""_tl + value.name + u"\"", record_key);
     }
 }
 
@@ -69,8 +86,10 @@ bool RegisterInstallation(const InstallSession& session, const TLString& source_
         return false;
     if (!session.PortableMode) WriteInstallationsRecord(session, source_folder);
     tools::Settings installer = tools::OpenSettingsSection(u"Installer");
-    if (!session.DistributorId.empty()) installer.SetString(u"Distributor ID", session.DistributorId);
-    installer.SetString(u"Install Directory", session.DestinationFolder());
+    if (!session.DistributorId.empty() && !installer.SetString(u"Distributor ID", session.DistributorId))
+        LogNotWritten(u"The installer setting \"Distributor ID\""_tl, u"Installer"_tl);
+    if (!installer.SetString(u"Install Directory", session.DestinationFolder(), StringType(true)))
+        LogNotWritten(u"The installer setting \"Install Directory\""_tl, u"Installer"_tl);
     return true;
 }
 

@@ -4,7 +4,7 @@ namespace installation {
 
 std::vector<RecordValue> RecordValues(const RecordFacts& facts) {
     return {
-        {u"Path", facts.destination_folder},
+        {u"Path", facts.destination_folder, false, 0, true},
         {u"Version", facts.version_text},
         {u"OS Version", TLString(), true, facts.os_code},
         {u"Launcher Name", facts.launcher_name},

@@ -24,6 +24,8 @@ struct RecordValue {
     TLString text;
     bool is_integer = false;
     uint32_t integer = 0;
+    // A folder, stored as an expandable string (REG_EXPAND_SZ) like every folder the product keeps.
+    bool is_folder = false;
 };
 
 // "Path", "Version", "OS Version", "Launcher Name", "Uninstall Key" and "GUID", in that order. The

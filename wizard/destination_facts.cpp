@@ -1,14 +1,17 @@
 #include "wizard/destination_facts.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
 #include "core/windows/full_path.h"
 #include "core/windows/registry.h"
+#include "core/windows/shell_folder.h"
 #include "engine/filesystem/tl_file_system.h"
-#include "wizard/environment_seams.h"
+#include "wizard/machine_seams.h"
 
 namespace destination {
 namespace {
@@ -61,16 +64,29 @@ TLString LongFormOfExistingPart(const TLString& full) {
     }
 }
 
-int64_t FreeSpace(const TLString& folder) {
-    if (const std::optional<int64_t> stand_in = seams::FreeBytes()) return *stand_in;
-    return TLFileSystem::FreeSpace(folder);
-}
-
 TLString WindowsFolder() {
     TLString folder;
     PathFromWindows([](wchar_t* buffer, DWORD capacity) { return GetWindowsDirectoryW(buffer, capacity); }, &folder);
     return CanonicalFolder(folder);
 }
+
+// The folders of people and of programs as a whole, for the current user and for all users.
+constexpr int kShellFolders[] = {
+    CSIDL_PROFILE,
+    CSIDL_DESKTOPDIRECTORY,
+    CSIDL_COMMON_DESKTOPDIRECTORY,
+    CSIDL_PERSONAL,
+    CSIDL_COMMON_DOCUMENTS,
+    CSIDL_MYMUSIC,
+    CSIDL_COMMON_MUSIC,
+    CSIDL_APPDATA,
+    CSIDL_LOCAL_APPDATA,
+    CSIDL_COMMON_APPDATA,
+    CSIDL_PROGRAM_FILES,
+    CSIDL_PROGRAM_FILESX86,
+    CSIDL_PROGRAM_FILES_COMMON,
+    CSIDL_PROGRAM_FILES_COMMONX86,
+};
 
 TLString ProgramFilesFolder() {
     TLString folder;
@@ -101,10 +117,14 @@ wizard_rules::ProposalFacts GatherProposalFacts() {
 wizard_rules::DestinationFacts GatherDestinationFacts(const InstallSession& session) {
     wizard_rules::DestinationFacts facts;
     facts.windows_folder = WindowsFolder();
+    for (int csidl : kShellFolders) {
+        const TLString folder = tlwin::ShellFolder(csidl);
+        if (!folder.empty()) facts.shell_folders.Add(CanonicalFolder(folder));
+    }
     for (const TLString& folder : session.PreexistingProgramFolders)
         facts.preexisting_program_folders.Add(CanonicalFolder(folder));
     facts.make_folder = [](const TLString& folder) { return TLFileSystem::MakeDirectoryTree(folder); };
-    facts.free_space = FreeSpace;
+    facts.free_space = seams::FreeBytes;
     return facts;
 }
 

@@ -1,5 +1,6 @@
 #include "wizard/finish_ppg.h"
 
+#include "core/tools/message_service_prompts.h"
 #include "core/tools/tools.h"
 #include "core/windows/module_path.h"
 #include "engine/finalize/finish.h"
@@ -55,4 +56,7 @@ bool CFinishPpg::OnLeaveNext() {
     return ApplyPage();
 }
 
-bool CFinishPpg::ApplyPage() { return engine::Finish(decision_.action, context_, wizard().hwnd()); }
+bool CFinishPpg::ApplyPage() {
+    tools::MessageServicePrompts prompts(wizard().hwnd());
+    return engine::Finish(decision_.action, context_, prompts);
+}

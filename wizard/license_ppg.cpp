@@ -3,8 +3,8 @@
 #include "core/tools/tools.h"
 #include "core/windows/module_path.h"
 #include "wizard/control_ids.h"
-#include "wizard/environment_seams.h"
 #include "wizard/install_wizard.h"
+#include "wizard/machine_seams.h"
 #include "wizard/welcome_facts.h"
 
 namespace {
@@ -42,9 +42,12 @@ void CLicensePpg::OnTimer(UINT_PTR id) {
             }
             break;
         }
-        case kCountdownTickTimer:
-            SetCaption(wizard_rules::CountdownCaption(tools::ProductItem(1), countdown_.Tick()));
+        case kCountdownTickTimer: {
+            const TLString caption = wizard_rules::CountdownCaption(tools::ProductItem(1), countdown_.Tick());
+            tools::LogFormat(kName, u"Countdown caption: %s", caption);
+            SetCaption(caption);
             break;
+        }
         case kCountdownEndTimer:
             StopCountdown();
             tools::Log(kName, u"The automatic install's countdown ran out: express install"_tl);
@@ -75,5 +78,6 @@ void CLicensePpg::StopCountdown() {
     counting_down_ = false;
     StopTimer(kCountdownEndTimer);
     StopTimer(kCountdownTickTimer);
+    tools::Log(kName, u"The automatic install's countdown stopped"_tl);
     SetCaption(plain_caption_);
 }

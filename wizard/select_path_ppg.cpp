@@ -43,8 +43,10 @@ bool CSelectPathPpg::OnLeaveNext() {
 }
 
 bool CSelectPathPpg::ApplyPage() {
-    // The checks and everything after them see the folder Windows will use, not its spelling.
-    session().SetDestinationFolder(destination::CanonicalFolder(session().DestinationFolder()));
+    // The checks and everything after them see the folder Windows will use, not its spelling; a
+    // relative folder is refused as it is, before Windows joins it to the current folder.
+    if (!wizard_rules::IsRelativeFolder(session().DestinationFolder()))
+        session().SetDestinationFolder(destination::CanonicalFolder(session().DestinationFolder()));
     const TLString& folder = session().DestinationFolder();
     const wizard_rules::DestinationProblem problem =
         wizard_rules::CheckDestination(folder, destination::GatherDestinationFacts(session()));

@@ -71,9 +71,29 @@ bool Settings::SetString(const TLString& name, const TLString& value, int type) 
     return settings_ && settings_->SetString(name, value, type);
 }
 bool Settings::DeleteValue(const TLString& name) { return settings_ && settings_->DeleteValue(name); }
+TLStringArray Settings::SubsectionNames() const { return settings_ ? settings_->SubsectionNames() : TLStringArray(); }
+TLStringArray Settings::ValueNames() const { return settings_ ? settings_->ValueNames() : TLStringArray(); }
+bool Settings::DeleteSubsection(const TLString& name) { return settings_ && settings_->DeleteSubsection(name); }
 
 Settings OpenSettingsSection(const TLString& section) {
     return Settings(g_tools ? g_tools->OpenSettingsSection(section) : nullptr);
+}
+
+// Opening a section makes it, so a section is looked for among its parent's before it is opened; the
+// product's own group (the empty name) always counts as there.
+Settings OpenExistingSettingsSection(const TLString& section) {
+    if (section.empty()) return OpenSettingsSection(section);
+    const size_t cut = section.ReverseFind(u'\\');
+    const TLString parent_name = cut == TLString::npos ? TLString() : section.Left(cut);
+    const TLString name = cut == TLString::npos ? section : section.Mid(cut + 1);
+    const Settings parent = OpenExistingSettingsSection(parent_name);
+    for (const TLString& subsection : parent.SubsectionNames())
+        if (subsection.EqualsNoCase(name)) return OpenSettingsSection(section);
+    return Settings();
+}
+
+bool MoveSettingsSection(const TLString& from, const TLString& to) {
+    return g_tools && g_tools->MoveSettingsSection(from, to);
 }
 
 Settings OpenRegistryKey(void* root, const TLString& key_path) {

@@ -47,12 +47,19 @@ public:
     bool SetInteger(const TLString& name, int64_t value);
     bool SetString(const TLString& name, const TLString& value, int type = tltools::ISettings::kPlainString);
     bool DeleteValue(const TLString& name);
+    TLStringArray SubsectionNames() const;
+    TLStringArray ValueNames() const;
+    bool DeleteSubsection(const TLString& name);
 
 private:
     tltools::ISettings* settings_;
 };
 
+// The settings section, made when it is missing.
 Settings OpenSettingsSection(const TLString& section);
+// The settings section when it exists; empty otherwise (nothing is made).
+Settings OpenExistingSettingsSection(const TLString& section);
+bool MoveSettingsSection(const TLString& from, const TLString& to);
 // `root` is a predefined registry key handle (HKEY_LOCAL_MACHINE, ...).
 Settings OpenRegistryKey(void* root, const TLString& key_path);
 

@@ -153,6 +153,12 @@ public:
     virtual bool DeleteValue(const TLString& name) = 0;
     virtual bool Exists() = 0;
     virtual void Release() = 0;
+    // The groups directly below this one ("Plugins" holds "Plugins\Interface"), and this group's
+    // value names.
+    virtual TLStringArray SubsectionNames() = 0;
+    virtual TLStringArray ValueNames() = 0;
+    // Deletes the group below this one with everything it holds.
+    virtual bool DeleteSubsection(const TLString& name) = 0;
 
 protected:
     ~ISettings() = default;
@@ -202,6 +208,10 @@ public:
     virtual void PathsChanged() = 0;
     // Where the logger writes (for people looking for the log).
     virtual TLString GetLogFilePath() = 0;
+    // Moves everything of the settings section `from` into the section `to` (made when missing),
+    // keeping the values `to` has already, and deletes `from` once all of it arrived. True also when
+    // there is no section `from`.
+    virtual bool MoveSettingsSection(const TLString& from, const TLString& to) = 0;
 
 protected:
     ~ToolsInterface() = default;

@@ -249,6 +249,38 @@ TLStringArray RegistryKey::ValueNames() const {
     return names;
 }
 
+namespace {
+
+// Windows nests keys at most 512 levels deep.
+constexpr int kMaxKeyDepth = 512;
+
+bool Merge(HKEY root, const TLString& from, const TLString& to, const KeyTreeMerge& how, int depth) {
+    const RegistryKey source = RegistryKey::Open(root, from);
+    if (!source.IsOpen()) return true;
+    const RegistryKey target = RegistryKey::Open(root, to);
+    bool complete = true;
+    for (const TLString& name : source.ValueNames()) {
+        RegistryValue value;
+        if (target.IsOpen() && target.ReadValue(name, &value)) continue;
+        if (!source.ReadValue(name, &value)) continue;
+        complete &= how.write ? how.write(to, name, value)
+                              : RegistryKey::Create(root, to, KEY_SET_VALUE).WriteValue(name, value);
+    }
+    if (depth + 1 >= kMaxKeyDepth) return complete;
+    for (const TLString& name : source.SubkeyNames()) {
+        // A link may point back up its own tree.
+        if ((how.leave_out && how.leave_out(name)) || source.IsSubkeyLink(name)) continue;
+        complete &= Merge(root, from + u"\\" + name, to + u"\\" + name, how, depth + 1);
+    }
+    return complete;
+}
+
+}  // namespace
+
+bool MergeKeyTree(HKEY root, const TLString& from, const TLString& to, const KeyTreeMerge& how) {
+    return Merge(root, from, to, how, 0);
+}
+
 bool DeleteKeyTree(HKEY root, const TLString& path, RegistryView view) {
     LONG result = PlantedRegistryError();
     if (result != ERROR_SUCCESS) return false;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/string/tl_string.h"
@@ -90,6 +91,19 @@ private:
     HKEY key_ = nullptr;
     mutable LONG error_ = ERROR_SUCCESS;
 };
+
+// How MergeKeyTree goes: subkeys it leaves out (at every level) and how it writes a value; by default
+// nothing is left out and the value is written as it is into the target key (made when missing).
+struct KeyTreeMerge {
+    std::function<bool(const TLString& subkey_name)> leave_out;
+    std::function<bool(const TLString& target_path, const TLString& name, const RegistryValue& value)> write;
+};
+
+// Copies into `to` every value of `from` that `to` does not have, and the same for each subkey below;
+// a value `to` has already stays as it is. Registry links below `from` are not followed and the copy
+// stops at the registry's own depth limit, so no tree makes it recurse without end. A missing `from`
+// copies nothing. False when a value could not be written.
+bool MergeKeyTree(HKEY root, const TLString& from, const TLString& to, const KeyTreeMerge& how = {});
 
 // Deletes the key with everything below it; a key that is not there counts as deleted.
 bool DeleteKeyTree(HKEY root, const TLString& path, RegistryView view = RegistryView::kNative);

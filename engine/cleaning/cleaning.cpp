@@ -1,21 +1,26 @@
 #include "engine/cleaning/cleaning.h"
 
 #include "core/tools/tools.h"
-#include "core/windows/registry.h"
 #include "engine/cleaning/obsolete_list.h"
 #include "engine/cleaning/settings_tidy.h"
 #include "engine/copy/file_kinds.h"
 #include "engine/filesystem/tl_file_system.h"
+#include "engine/finalize/finalize_plan.h"
 #include "engine/pending/pending_records.h"
 #include "engine/process/run_program.h"
 
 namespace engine {
 namespace {
 
-constexpr char16_t kFinalizeSection[] = u"Software\\C. Orvane\\Tonehall 27\\Installer\\Finalize";
-
 void DeleteTree(const TLString& install_folder, const char16_t* relative) {
     TLFileSystem::DeleteDirectoryTree(install_folder + relative);
+}
+
+// What an earlier run left for the next start must not mix with this run's records.
+void EmptyFinalizeSection() {
+    tools::Settings section = tools::OpenSettingsSection(TLString(kFinalizeSection));
+    for (const TLString& name : section.ValueNames()) section.DeleteValue(name);
+    for (const TLString& name : section.SubsectionNames()) section.DeleteSubsection(name);
 }
 
 void CleanDataFolders(const CleaningRequest& request) {
@@ -52,7 +57,7 @@ void CleanInstallationDirectory(const CleaningRequest& request, PendingOperation
         CleanDataFolders(request);
         DeleteTree(folder, u"Setup\\");
     }
-    tlwin::DeleteKeyTree(HKEY_CURRENT_USER, kFinalizeSection);
+    EmptyFinalizeSection();
     if (request.holds_product) {
         for (const TLString& path : ConfiguredObsoletePaths(request.configured_obsolete, folder))
             DeleteObsoleteFile(path, pending);

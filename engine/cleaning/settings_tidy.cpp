@@ -3,13 +3,11 @@
 #include <vector>
 
 #include "core/string/tl_string.h"
-#include "core/windows/registry.h"
-#include "engine/migration/registry_tree_copy.h"
+#include "core/tools/tools.h"
 
 namespace engine {
 namespace {
 
-constexpr char16_t kProductKey[] = u"Software\\C. Orvane\\Tonehall 27\\";
 constexpr char16_t kScrobblingSubkey[] = u"Scrobbling Service";
 
 struct Move {
@@ -27,9 +25,9 @@ struct Removal {
     std::vector<const char16_t*> names;
 };
 
-// Subkeys deleted section by section; the interface plug-ins' list is gone over twice, as the product
-// recreates some of them while it is asked.
-const Removal kRemovedSubkeys[] = {
+// Subsections deleted section by section; the interface plug-ins' list is gone over twice, as the
+// product recreates some of them while it is asked.
+const Removal kRemovedSubsections[] = {
     {u"Plugins", false, {u"Lounge ViewNews", u"Lounge ViewWeather"}},
     {u"Plugins\\Interface", true, {u"UPnP Server", u"Library Server", kScrobblingSubkey}},
     {u"Plugins\\Interface", true, {u"UPnP Server", kScrobblingSubkey}},
@@ -49,53 +47,33 @@ const Removal kRemovedValues[] = {
       u"C. Orvane Main Remote Controls"}},
 };
 
-TLString Path(std::u16string_view section) { return kProductKey + TLString(section); }
-
-tlwin::RegistryKey Section(std::u16string_view section, bool create) {
-    return create ? tlwin::RegistryKey::Create(HKEY_CURRENT_USER, Path(section), KEY_ALL_ACCESS)
-                  : tlwin::RegistryKey::Open(HKEY_CURRENT_USER, Path(section), KEY_ALL_ACCESS);
+tools::Settings Section(const char16_t* name, bool create) {
+    return create ? tools::OpenSettingsSection(name) : tools::OpenExistingSettingsSection(name);
 }
 
-// Values and subkeys of the old section join the new one; a value the new section has already was
-// set by the newer product and stays. The old section goes only when all of it arrived.
-void MoveSection(const Move& move) {
-    if (!Section(move.from, false).IsOpen()) return;
-    if (migration::CopyRegistryTree(Path(move.from), Path(move.to), {}, nullptr))
-        tlwin::DeleteKeyTree(HKEY_CURRENT_USER, Path(move.from));
-}
-
-// A library's own subkey that holds nothing, or only the mark that its stack was updated, is spent.
-bool IsSpentLibraryKey(const tlwin::RegistryKey& key) {
-    DWORD values = 0;
-    if (RegQueryInfoKeyW(key.handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
-        return false;
-    if (values == 0) return true;
-    TLString mark;
-    DWORD dword = 0;
-    return values == 1 && (key.ReadString(u"Stack Updated", &mark) || key.ReadDword(u"Stack Updated", &dword));
-}
-
-void DeleteSubkeys(const Removal& removal) {
-    if (!Section(removal.section, removal.create).IsOpen()) return;
-    for (const char16_t* name : removal.names)
-        tlwin::DeleteKeyTree(HKEY_CURRENT_USER, Path(removal.section) + u"\\" + name);
+// A library's own section that holds nothing, or only the mark that its stack was updated, is spent.
+bool IsSpentLibrarySection(const tools::Settings& section) {
+    const TLStringArray values = section.ValueNames();
+    return values.IsEmpty() || (values.GetCount() == 1 && values[0].EqualsNoCase(u"Stack Updated"));
 }
 
 }  // namespace
 
 void TidyProductSettings() {
-    for (const Move& move : kMovedSections) MoveSection(move);
-    for (const Removal& removal : kRemovedSubkeys) DeleteSubkeys(removal);
-    for (const TLString& name : Section(u"", false).SubkeyNames())
-        if (name.StartsWithNoCase(u"UPnP Server")) tlwin::DeleteKeyTree(HKEY_CURRENT_USER, Path(name));
-    for (const TLString& name : Section(u"Library Specific", false).SubkeyNames()) {
-        const TLString library = u"Library Specific\\" + name;
-        if (IsSpentLibraryKey(Section(library, false))) tlwin::DeleteKeyTree(HKEY_CURRENT_USER, Path(library));
+    for (const Move& move : kMovedSections) tools::MoveSettingsSection(move.from, move.to);
+    for (const Removal& removal : kRemovedSubsections) {
+        tools::Settings section = Section(removal.section, removal.create);
+        for (const char16_t* name : removal.names) section.DeleteSubsection(name);
     }
+    tools::Settings product = tools::OpenSettingsSection(TLString());
+    for (const TLString& name : product.SubsectionNames())
+        if (name.StartsWithNoCase(u"UPnP Server")) product.DeleteSubsection(name);
+    tools::Settings libraries = Section(u"Library Specific", false);
+    for (const TLString& name : libraries.SubsectionNames())
+        if (IsSpentLibrarySection(tools::OpenSettingsSection(u"Library Specific\\" + name)))
+            libraries.DeleteSubsection(name);
     for (const Removal& removal : kRemovedValues) {
-        tlwin::RegistryKey section = Section(removal.section, removal.create);
-        if (!section.IsOpen()) continue;
+        tools::Settings section = Section(removal.section, removal.create);
         for (const char16_t* name : removal.names) section.DeleteValue(name);
     }
 }

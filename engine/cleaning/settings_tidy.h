@@ -4,7 +4,8 @@
 
 namespace engine {
 
-// Works on the product's settings key below HKEY_CURRENT_USER; what cannot be opened is passed over.
+// Works through the tools library's settings sections; a section that cannot be had is passed over,
+// and nothing is done without the library.
 void TidyProductSettings();
 
 }  // namespace engine

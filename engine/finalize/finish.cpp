@@ -1,6 +1,5 @@
 #include "engine/finalize/finish.h"
 
-#include "core/tools/message_box.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/xml/file_text.h"
@@ -18,30 +17,34 @@ void MakeReadOnly(TLString folder) {
         SetFileAttributesW(tlwin::ForWindows(folder).wc(), attributes | FILE_ATTRIBUTE_READONLY);
 }
 
-bool UserConfirmsRestart(HWND owner) {
-    const int pressed =
-        tools::ShowTranslatedMessage(owner, u"Confirm Restart"_tl,
-                                     {u"Please save your work and close any open programs.\r\n\r\n"_tl,
-                                      u"Then click 'Restart' to restart your computer and finish installation."_tl},
-                                     tools::IMessageService::kOk, {u"Restart"_tl, u"Cancel"_tl});
-    return pressed == tools::IMessageService::kResultFirstNamed;
+// One text, so that a language file translates the request as a whole.
+bool UserConfirmsRestart(tools::IInstallPrompts& prompts) {
+    const int pressed = prompts.Ask(
+        tools::TranslatedPrompt(u"Confirm Restart"_tl,
+                                {u"Please save your work and close any open programs.\r\n\r\n"
+                                 u"Then click 'Restart' to restart your computer and finish installation."_tl},
+                                tltools::IMessageService::kOk, {u"Restart"_tl, u"Cancel"_tl}));
+    return pressed == tltools::IMessageService::kResultFirstNamed;
 }
 
 }  // namespace
 
-bool Finish(int action, const FinishContext& context, HWND owner) {
+bool Finish(int action, const FinishContext& context, tools::IInstallPrompts& prompts) {
     MakeReadOnly(context.destination_folder);
     const TLString program = context.MainProgramPath();
     const FinishPlan plan = PlanFinish(action, context.silent, TLFileSystem::FileExists(program));
     // A note left by an earlier run would start the product after this one too.
     if (!plan.write_note) TLFileSystem::DeleteFile(context.FinishNotePath());
     if (plan.confirm_restart) {
-        if (!UserConfirmsRestart(owner)) return false;
+        if (!UserConfirmsRestart(prompts)) return false;
         CSystemShutdown().Shutdown(CSystemShutdown::kRestart);
     }
     if (plan.write_note &&
         !tlxml::WriteTextFile(context.FinishNotePath(), FinishNoteText(program), tlxml::TextEncoding::kUtf16LE))
-        tools::Log(u"Finish", u"Finish.txt cannot be written"_tl, tltools::ILogger::kError);
+        tools::Log(u"Finish",
+                   TLString::Format(u"Finish.txt cannot be written (error %d), %s is not started: %s",
+                                    static_cast<int>(GetLastError()), program, context.FinishNotePath()),
+                   tltools::ILogger::kError);
     return true;
 }
 

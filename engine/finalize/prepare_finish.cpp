@@ -19,7 +19,11 @@ void WriteValues(tools::Settings& section, const std::vector<FinalizeValue>& val
 void ScheduleFinishInstall(const TLString& destination_folder) {
     tlwin::RegistryKey run_once = tlwin::RegistryKey::Create(HKEY_CURRENT_USER, TLString(kRunOnceKey));
     if (!run_once.WriteString(TLString(kRunOnceValue), RunOnceCommand(destination_folder)))
-        tools::LogFormat(u"PrepareFinish", u"The RunOnce entry cannot be written, error: %d", run_once.error());
+        tools::Log(u"PrepareFinish",
+                   TLString::Format(u"The RunOnce entry cannot be written (error %d): the next log-on will not "
+                                    u"finish the install",
+                                    static_cast<int>(run_once.error())),
+                   tltools::ILogger::kError);
 }
 
 void WriteFinalizeList(const PendingOperations& pending, const TLString& destination_folder) {

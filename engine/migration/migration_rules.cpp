@@ -46,7 +46,7 @@ TLString WithoutDotSegments(const TLString& path) {
 
 }  // namespace
 
-TLString VersionName(int version) { return TLString::Format(u"Tonehall %d", version); }
+TLString VersionName(int version) { return TLString::Format(u"%s %d", TLString(tools::kProductName), version); }
 
 TLString ProductKeyPath(int version) { return u"Software\\C. Orvane\\" + VersionName(version); }
 

@@ -3,14 +3,16 @@
 // run, where an earlier version kept its data, which library and cover-art folders may be copied.
 
 #include "core/string/tl_string.h"
+#include "core/tools/product_key.h"
 
 namespace engine::migration {
 
-inline constexpr int kThisVersion = 27;
+inline constexpr int kThisVersion = tools::kProductMajorVersion;
 inline constexpr int kOldestMigratedVersion = 20;
 inline constexpr int kNewestMigratedVersion = 26;
 
-// "Tonehall <version>", the name every version's keys and folders carry.
+// "Tonehall <version>", the name every version's keys and folders carry (tools::ProductSettingsKey
+// names this version's key).
 TLString VersionName(int version);
 // The version's product key below HKEY_CURRENT_USER: "Software\C. Orvane\Tonehall <version>".
 TLString ProductKeyPath(int version);

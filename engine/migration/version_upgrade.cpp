@@ -41,7 +41,7 @@ void Upgrade(int version, const MigrationRequest& request, ReplacementPairs& pai
 
     if (tlwin::RegistryKey::Open(HKEY_CURRENT_USER, old_key).IsOpen()) {
         tools::LogFormat(u"UpgradeFromPreviousVersions", u"Copying the settings of %s", VersionName(version));
-        CopyRegistryTree(old_key, new_key, {u"Installer", u"Dependencies"}, &pairs);
+        CopyRegistryTree(old_key, new_key, {u"Installer", u"Dependencies"}, pairs);
         // The product rebuilds its list of libraries from the library it finds.
         DeleteSettingValue(new_key + u"\\Properties", u"Library");
         DeleteSettingKey(new_key + u"\\Properties\\Libraries");

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/tools/product_key.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
 #include "core/windows/registry.h"
 #include "engine/finalize/finalize_plan.h"
 #include "engine/process/run_program.h"
-#include "product/tltools/registry_settings.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ bool Register(const engine::PendingRecord& record, TLString* problem) {
 }  // namespace
 
 void FinishInstall(const std::function<void(const TLString&)>& log) {
-    const TLString key = TLString(tltools_dll::kProductSettingsKey) + engine::kFinalizeSection;
+    const TLString key = tools::ProductSettingsKey() + engine::kFinalizeSection;
     tlwin::RegistryKey section = tlwin::RegistryKey::Open(HKEY_CURRENT_USER, key, KEY_READ | KEY_WRITE);
     if (!section.IsOpen()) return;
     using Step = bool (*)(const engine::PendingRecord&, TLString*);

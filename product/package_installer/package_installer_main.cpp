@@ -1,5 +1,5 @@
 // Stand-in for the product's package installer. It appends every command line it gets to its log
-// (the file named by TONEHALL_PACKAGE_INSTALLER_LOG, else "PackageInstaller.log" beside it), and
+// ("PackageInstaller.log" beside the program, wherever it was copied to), and
 // carries out the DLL registration commands, so that callers can be checked by what they cause.
 #include <windows.h>
 
@@ -30,16 +30,9 @@ TLString Arguments() {
     return arguments.TrimLeft();
 }
 
-TLString LogPath() {
-    wchar_t value[MAX_PATH + 1];
-    const DWORD length = GetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", value, MAX_PATH + 1);
-    if (length > 0 && length <= MAX_PATH) return TLString(value, length);
-    return tlwin::ModuleFolder() + u"PackageInstaller.log";
-}
-
 void AppendToLog(const TLString& line) {
-    HANDLE file = CreateFileW(LogPath().wc(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW((tlwin::ModuleFolder() + u"PackageInstaller.log").wc(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     const std::string bytes = line.ToUtf8() + "\r\n";
     DWORD written = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/tools/product_key.h"
 #include "core/windows/folder_entries.h"
 #include "core/xml/file_text.h"
 
@@ -15,7 +16,21 @@ CRegistrySettings* CRegistrySettings::Open(HKEY root, const TLString& key_path) 
 }
 
 CRegistrySettings* CRegistrySettings::OpenSection(const TLString& section) {
-    return Open(HKEY_CURRENT_USER, kProductSettingsKey + section);
+    return Open(HKEY_CURRENT_USER, tools::ProductSettingsKey() + section);
+}
+
+bool CRegistrySettings::DeleteSubsection(const TLString& name) {
+    return !name.empty() && tlwin::DeleteKeyTree(key_.handle(), name);
+}
+
+// Values and subkeys of the old section join the new one; a value the new section has already was set
+// by the newer product and stays. The old section goes only when all of it arrived.
+bool CRegistrySettings::MoveSection(const TLString& from, const TLString& to) {
+    const TLString from_path = tools::ProductSettingsKey() + from;
+    if (!tlwin::RegistryKey::Open(HKEY_CURRENT_USER, from_path, KEY_READ).IsOpen()) return true;
+    return tlwin::RegistryKey::Create(HKEY_CURRENT_USER, tools::ProductSettingsKey() + to).IsOpen() &&
+           tlwin::MergeKeyTree(HKEY_CURRENT_USER, from_path, tools::ProductSettingsKey() + to) &&
+           tlwin::DeleteKeyTree(HKEY_CURRENT_USER, from_path);
 }
 
 int64_t CRegistrySettings::GetInteger(const TLString& name, int64_t fallback) {

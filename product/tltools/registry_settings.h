@@ -1,6 +1,7 @@
 #pragma once
 // Settings kept in the registry: a settings section is the key
-// HKEY_CURRENT_USER "Software\C. Orvane\Tonehall 27\<section>", a registry key object any key.
+// HKEY_CURRENT_USER "Software\C. Orvane\Tonehall 27\<section>" (tools::ProductSettingsKey), a
+// registry key object any key.
 // Integers are stored as REG_DWORD when they fit in 32 bits and as REG_QWORD otherwise; strings as
 // REG_SZ, or REG_EXPAND_SZ when asked for an expandable string.
 
@@ -12,8 +13,6 @@
 #include "core/windows/registry.h"
 
 namespace tltools_dll {
-
-inline constexpr char16_t kProductSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27\\";
 
 class CRegistrySettings final : public tltools::ISettings {
 public:
@@ -28,6 +27,12 @@ public:
     bool DeleteValue(const TLString& name) override;
     bool Exists() override { return key_.IsOpen(); }
     void Release() override { delete this; }
+    TLStringArray SubsectionNames() override { return key_.SubkeyNames(); }
+    TLStringArray ValueNames() override { return key_.ValueNames(); }
+    bool DeleteSubsection(const TLString& name) override;
+
+    // See ToolsInterface::MoveSettingsSection.
+    static bool MoveSection(const TLString& from, const TLString& to);
 
 private:
     explicit CRegistrySettings(tlwin::RegistryKey key) : key_(std::move(key)) {}

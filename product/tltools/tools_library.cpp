@@ -53,6 +53,9 @@ public:
             TLString::Format(u"Install folder \"%s\", program folder \"%s\"", InstallFolder(), ProgramFolder()));
     }
     TLString GetLogFilePath() override { return logger_.path(); }
+    bool MoveSettingsSection(const TLString& from, const TLString& to) override {
+        return CRegistrySettings::MoveSection(from, to);
+    }
 
 private:
     CFileLogger logger_;

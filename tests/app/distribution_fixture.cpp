@@ -49,4 +49,8 @@ Distribution::Distribution(std::u16string_view folder) : path_(scratch_.Path(fol
     EXPECT_TRUE(CopyTree(BuildPath(u"distribution"), path_));
 }
 
+bool Distribution::UseSetupWithStandIns() const {
+    return CopyFileW(BuildPath(u"tests/support/SetupWithStandIns.exe").wc(), SetupExe().wc(), FALSE);
+}
+
 }  // namespace tltest

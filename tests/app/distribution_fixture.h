@@ -32,6 +32,9 @@ public:
     TLString Path(std::u16string_view relative) const { return path_ + relative; }
     const ScratchFolder& scratch() const { return scratch_; }
     TLString SetupExe() const { return Path(u"Setup.exe"); }
+    // Puts the test-only build of Setup.exe in place of the shipped one, so that the free space and
+    // the countdown's second come from the variables of tests/support/setup_stand_ins.h.
+    bool UseSetupWithStandIns() const;
 
 private:
     ScratchFolder scratch_;

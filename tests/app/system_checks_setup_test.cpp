@@ -6,6 +6,7 @@
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
+#include "toolkit/wizard/tl_wizard_ids.h"
 
 namespace {
 
@@ -145,29 +146,32 @@ TEST_F(SystemChecks, StopsTheServiceOfTheInstalledProduct) {
     EXPECT_TRUE(WentOnToTheWizard(setup));
 }
 
-// The dialog speaks the user's language; quitting ends the run before the wizard.
+// The popup looks like the wizard and speaks the user's language; quitting ends the run before the
+// wizard.
 TEST_F(SystemChecks, TooOldABrowserComponentOffersTheDownloadOrQuitting) {
     tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", u"German"));
     EditProductInformation(distribution_, "<MinIEVersion>9.0.0.0</MinIEVersion>",
                            "<MinIEVersion>9.11.9600.18377</MinIEVersion>");
-    tltest::StartedProgram setup(distribution_.SetupExe(), u"/Silent");
-    HWND dialog = tltest::WaitForDialog(u"Tonehall", setup.id());
-    ASSERT_NE(dialog, nullptr);
-    const TLStringArray texts = tltest::ChildTexts(dialog);
+    tltest::WizardDriver popup(distribution_.SetupExe(), u"/Silent");
+    ASSERT_TRUE(popup.WaitForWizard());
+    EXPECT_EQ(popup.Caption(), TLString(u"Tonehall"));
+    const TLStringArray texts = popup.PageTexts();
     for (const char16_t* expected :
          {u"Der Installationsassistent hat keine ausreichend neue Version von Microsoft Internet Explorer gefunden.  "
           u"Setup kann nicht fortgesetzt werden.",
           u"Klicken Sie auf 'Herunterladen', um die neueste Version von Internet Explorer herunterzuladen und zu "
-          u"installieren.  Bitte starten Sie Setup nach der Installation von Internet Explorer erneut.",
-          u"Herunterladen", u"Setup beenden"})
+          u"installieren.  Bitte starten Sie Setup nach der Installation von Internet Explorer erneut."})
         EXPECT_NE(texts.Find(expected), TLString::npos) << TLString(expected);
-    EXPECT_TRUE(tltest::PressButton(dialog, u"Setup beenden"));
-    EXPECT_EQ(setup.Wait().exit_code, 0u);
-    EXPECT_TRUE(
-        tltest::LogContains(setup, u"Browser component: available, version 9.11.9600.18376, minimum 9.11.9600.18377"));
-    EXPECT_TRUE(tltest::LogContains(setup, u"RunSystemChecks: Finish (result: 0)"));
-    EXPECT_FALSE(tltest::LogContains(setup, u"RunProgram"));  // the download page stays closed
+    EXPECT_EQ(popup.Button(toolkit::kNextButtonId).text, TLString(u"Herunterladen"));
+    EXPECT_EQ(popup.Button(toolkit::kCancelButtonId).text, TLString(u"Setup beenden"));
+    EXPECT_FALSE(popup.Button(toolkit::kBackButtonId).visible);
+    ASSERT_TRUE(popup.Click(toolkit::kCancelButtonId));
+    EXPECT_EQ(popup.WaitForExit().exit_code, 0u);
+    EXPECT_TRUE(tltest::LogContains(popup.program(),
+                                    u"Browser component: available, version 9.11.9600.18376, minimum 9.11.9600.18377"));
+    EXPECT_TRUE(tltest::LogContains(popup.program(), u"RunSystemChecks: Finish (result: 0)"));
+    EXPECT_FALSE(tltest::LogContains(popup.program(), u"RunProgram"));  // the download page stays closed
 }
 
 // The prefix's Windows version, set with winecfg for the test's duration.

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/cleaning/cleaning.h"
-#include "engine/cleaning/settings_tidy.h"
 #include "engine/install/product_folder_facts.h"
 #include "tests/copy/copy_test_support.h"
+#include "tests/support/product_tools.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
@@ -85,8 +85,20 @@ TEST_F(Cleaning, TouchesTheFilesOnlyOfAFolderThatHoldsTheProduct) {
     for (const char16_t* marker : kCleanedMarkers) EXPECT_FALSE(tltest::FileExists(dest_ + marker)) << TLString(marker);
 }
 
+bool KeyExists(const TLString& path) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.wc(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// The settings are reached through the product's tools library, as the installer reaches them.
 TEST_F(Cleaning, SettingsOfEarlierVersionsAreTidied) {
+    const tltest::ProductTools tools;
+    ASSERT_TRUE(tools.loaded());
     const TLString key = kProductKey;
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, key + u"\\Installer\\Finalize", u"Install File (0)",
+                                            u"C:\\Old\\Setup\\a.dll|C:\\Old\\a.dll"));
     ASSERT_TRUE(
         tltest::WriteRegistryString(HKEY_CURRENT_USER, key + u"\\Library Specific\\Kept", u"Stack Updated", u"1"));
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, key + u"\\Library Specific\\Kept", u"Other", u"2"));
@@ -100,9 +112,14 @@ TEST_F(Cleaning, SettingsOfEarlierVersionsAreTidied) {
     ASSERT_TRUE(
         tltest::WriteRegistryString(HKEY_CURRENT_USER, key + u"\\Plugins\\System", u"C. Orvane Main DSPs", u"x"));
 
-    engine::TidyProductSettings();
+    engine::CleanInstallationDirectory(Request(false), pending_);
 
     TLString value;
+    EXPECT_FALSE(
+        tltest::ReadRegistryString(HKEY_CURRENT_USER, key + u"\\Installer\\Finalize", u"Install File (0)", &value));
+    // A section that was not there is not made by moving it.
+    EXPECT_FALSE(KeyExists(key + u"\\Portable Devices\\Conversion"));
+    EXPECT_FALSE(KeyExists(key + u"\\Handheld"));
     EXPECT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, key + u"\\Library Specific\\Kept", u"Other", &value));
     EXPECT_FALSE(
         tltest::ReadRegistryString(HKEY_CURRENT_USER, key + u"\\Library Specific\\Spent", u"Stack Updated", &value));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 #include "app/installation_record.h"
 #include "core/process/tl_process_info_block.h"
@@ -51,6 +52,12 @@ TLString Registry(std::u16string_view key, std::u16string_view name) {
     EXPECT_TRUE(tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, key, name, &value))
         << TLString(key) << " " << TLString(name);
     return value;
+}
+
+DWORD RegistryType(HKEY root, std::u16string_view key, std::u16string_view name) {
+    DWORD type = REG_NONE;
+    RegGetValueW(root, TLString(key).wc(), TLString(name).wc(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, nullptr);
+    return type;
 }
 
 struct Install {
@@ -143,6 +150,20 @@ TEST_F(InstalledProduct, InstallationsRecordNamesTheDestination) {
     EXPECT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Installer",
                                            u"Install Directory", &installer));
     EXPECT_EQ(installer, Dest());
+
+    // Folders are kept as expandable strings, the other texts as plain ones.
+    const std::tuple<HKEY, TLString, const char16_t*, DWORD> types[] = {
+        {HKEY_LOCAL_MACHINE, record, u"Path", REG_EXPAND_SZ},
+        {HKEY_CURRENT_USER, u"Software\\C. Orvane\\Tonehall 27\\Installer", u"Install Directory", REG_EXPAND_SZ},
+        {HKEY_LOCAL_MACHINE, kRecordKey, u"", REG_SZ},
+        {HKEY_LOCAL_MACHINE, record, u"Version", REG_SZ},
+        {HKEY_LOCAL_MACHINE, record, u"Launcher Name", REG_SZ},
+        {HKEY_LOCAL_MACHINE, record, u"Uninstall Key", REG_SZ},
+        {HKEY_LOCAL_MACHINE, record, u"GUID", REG_SZ},
+        {HKEY_LOCAL_MACHINE, record, u"OS Version", REG_DWORD},
+    };
+    for (const auto& [root, key, name, type] : types)
+        EXPECT_EQ(RegistryType(root, key.view(), name), type) << TLString(name);
 }
 
 TEST_F(InstalledProduct, UninstallEntryIsListedAndPointsIntoTheDestination) {

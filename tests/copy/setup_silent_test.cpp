@@ -25,7 +25,7 @@ TEST_F(SetupSilent, InstallsTheProductAndASecondRunOfTheSameVersionLeavesItAlone
     tltest::Distribution distribution;
     {
         tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent /NoRun");
-        ASSERT_TRUE(setup.Wait(180000).finished);
+        ASSERT_TRUE(setup.Wait(120000).finished);
         EXPECT_TRUE(tltest::LogContains(setup, u"CInstallHelper::CopyAndRegister: Finish (result: 1)"));
     }
     const engine::SourceTree tree = engine::ListSourceTree(distribution.Path(u"Tunevault\\"));
@@ -46,7 +46,7 @@ TEST_F(SetupSilent, InstallsTheProductAndASecondRunOfTheSameVersionLeavesItAlone
         "<?xml version=\"1.0\"?>\r\n<TLIC version=\"1.0\"><Settings><AllowDowngrade>0</AllowDowngrade>"
         "</Settings></TLIC>\r\n"));
     tltest::StartedProgram again(distribution.SetupExe(), u"/Silent /NoRun");
-    ASSERT_TRUE(again.Wait(180000).finished);
+    ASSERT_TRUE(again.Wait(120000).finished);
     EXPECT_TRUE(tltest::LogContains(again, u"Installing dependencies is not built yet"));
     EXPECT_FALSE(tltest::LogContains(again, u"CInstallHelper::CopyAndRegister: Start"));
     EXPECT_FALSE(tltest::LogContains(again, u"Installing plug-ins"));

@@ -1,4 +1,5 @@
-// The uninstall entry's values, the cleaning's configured list and the installations record.
+// The uninstall entry's icon, the cleaning's configured list and the installations record. The
+// uninstall entry's values themselves are checked where they land, in an installed product.
 #include <gtest/gtest.h>
 
 #include "app/installation_record_values.h"
@@ -6,29 +7,6 @@
 #include "engine/uninstall/uninstall_values.h"
 
 namespace {
-
-TEST(UninstallValues, AreWrittenInOrderAndPointIntoTheDestination) {
-    engine::UninstallFacts facts{u"Tonehall", u"https://www.corvane.example/tonehall",
-                                 u"C:\\Program Files\\Tonehall 27\\", u"27.0.0.1",
-                                 u"C:\\Program Files\\Tonehall 27\\Data\\Default Resources\\application.ico"};
-    const std::pair<const char16_t*, const char16_t*> expected[] = {
-        {u"DisplayName", u"Tonehall (64-bit)"},
-        {u"HelpLink", u"https://www.corvane.example/tonehall"},
-        {u"URLUpdateInfo", u"https://www.corvane.example/tonehall"},
-        {u"URLInfoAbout", u"https://www.corvane.example/tonehall"},
-        {u"InstallLocation", u"C:\\Program Files\\Tonehall 27\\"},
-        {u"Publisher", u"Corvane, Inc."},
-        {u"DisplayVersion", u"27.0.0.1"},
-        {u"DisplayIcon", u"C:\\Program Files\\Tonehall 27\\Data\\Default Resources\\application.ico"},
-        {u"UninstallString", u"\"C:\\Program Files\\Tonehall 27\\TLMediaUninstall.exe\""},
-    };
-    const auto values = engine::UninstallValues(facts);
-    ASSERT_EQ(values.size(), std::size(expected));
-    for (size_t i = 0; i < values.size(); ++i) {
-        EXPECT_EQ(values[i].name, expected[i].first);
-        EXPECT_EQ(values[i].data, expected[i].second) << TLString(expected[i].first);
-    }
-}
 
 TEST(UninstallValues, IconIsTheCustomResourceBeforeTheDefaultOne) {
     const TLString folder = u"C:\\T\\";

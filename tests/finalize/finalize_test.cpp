@@ -3,15 +3,16 @@
 // The one call that would end the Wine session is replaced for every test here.
 #include <gtest/gtest.h>
 
-#include <thread>
-
+#include "core/tools/module_loader.h"
+#include "core/tools/tools.h"
+#include "core/windows/fault_seam.h"
 #include "core/xml/file_text.h"
 #include "engine/finalize/finish.h"
 #include "engine/finalize/prepare_finish.h"
 #include "engine/finalize/system_shutdown.h"
 #include "tests/support/product_tools.h"
+#include "tests/support/recording_prompts.h"
 #include "tests/support/recording_tools.h"
-#include "tests/support/window_driver.h"
 
 namespace {
 
@@ -75,12 +76,8 @@ protected:
         replaced_ = CSystemShutdown::ReplaceExitWindows(RecordExitWindows);
         ASSERT_TRUE(tools_.loaded());
         ASSERT_TRUE(tltest::MakeFolders(context_.source_folder));
-        SetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", package_log_.wc());
     }
-    void TearDown() override {
-        SetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", nullptr);
-        CSystemShutdown::ReplaceExitWindows(replaced_);
-    }
+    void TearDown() override { CSystemShutdown::ReplaceExitWindows(replaced_); }
 
     void AddProgram(std::u16string_view name) {
         ASSERT_TRUE(::CopyFileW(tltest::BuildPath(u"distribution/Tunevault/PackageInstaller.exe").wc(),
@@ -89,24 +86,21 @@ protected:
     std::string NoteBytes() const { return tltest::ReadFileBytes(context_.FinishNotePath()); }
     bool NoteExists() const { return tltest::FileExists(context_.FinishNotePath()); }
 
-    // Runs Finish with the restart confirmation answered by pressing `answer`.
-    bool FinishAnswering(std::u16string_view answer, TLString* box_text) {
-        std::thread user([&] {
-            HWND box = tltest::WaitForDialog(u"Confirm Restart", GetCurrentProcessId());
-            if (!box) return;
-            *box_text = tltest::AllText(box);
-            tltest::PressButton(box, answer);
-        });
-        const bool finished = engine::Finish(engine::kFinishRestart, context_, nullptr);
-        user.join();
-        return finished;
+    // Runs Finish with the restart confirmation answered by `answer`.
+    bool FinishAnswering(int answer) {
+        prompts_.answers = {answer};
+        return engine::Finish(engine::kFinishRestart, context_, prompts_);
     }
 
+    static constexpr int kRestart = tltools::IMessageService::kResultFirstNamed;
+    static constexpr int kCancel = tltools::IMessageService::kResultFirstNamed + 1;
     tltest::ProductTools tools_;
+    tltest::RecordingPrompts prompts_;
     tltest::RegistryCleanup run_once_{HKEY_CURRENT_USER, kRunOnceKey};
     CSystemShutdown::ExitWindowsCall replaced_ = nullptr;
     engine::FinishContext context_{tools_.InstallFolder(), tools_.scratch().Path(u"Source\\"), u"Tonehall.exe"};
-    TLString package_log_ = tools_.scratch().Path(u"package installer.log");
+    // The package installer stand-in logs its commands beside itself.
+    TLString package_log_ = tools_.InstallFolder() + u"PackageInstaller.log";
 };
 
 TEST_F(Finalization, PendingWorkGoesIntoTheSectionAndRunOnce) {
@@ -155,6 +149,21 @@ TEST_F(Finalization, NothingPendingTouchesNeitherTheSectionNorRunOnce) {
     EXPECT_FALSE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kRunOnceKey, u"Install Wizard Completion", &command));
 }
 
+// The next log-on cannot finish what waits for it: the log says so at once.
+TEST_F(Finalization, ARunOnceEntryThatCannotBeWrittenIsLoggedAsAnError) {
+    engine::PendingOperations pending;
+    pending.files = {u"C:\\T\\Setup\\a.dll|C:\\T\\a.dll"};
+    const uint64_t log_start = tltest::LogFileSize();
+    {
+        const tlwin::PlantedFault denied(tlwin::FaultCall::kRegistryWrite, ERROR_ACCESS_DENIED);
+        EXPECT_EQ(engine::PrepareFinish(pending, context_).action, engine::kFinishRestart);
+    }
+    TLString command;
+    EXPECT_FALSE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kRunOnceKey, u"Install Wizard Completion", &command));
+    EXPECT_TRUE(tltest::LogContains(GetCurrentProcessId(),
+                                    u"error PrepareFinish: The RunOnce entry cannot be written (error 5)", log_start));
+}
+
 TEST(FinalizationWithoutSettings, RunOnceIsWrittenWhenTheSectionCannotBeHad) {
     const tltest::RecordingTools tools;  // offers no settings sections
     const tltest::RegistryCleanup run_once(HKEY_CURRENT_USER, kRunOnceKey);
@@ -190,7 +199,7 @@ TEST_F(Finalization, InstalledProgramsRegisterThemselvesExceptInTheMediaServerEd
 
 TEST_F(Finalization, RunProgramWritesTheFinishNote) {
     AddProgram(u"Tonehall.exe");
-    EXPECT_TRUE(engine::Finish(engine::kFinishRunProgram, context_, nullptr));
+    EXPECT_TRUE(engine::Finish(engine::kFinishRunProgram, context_, prompts_));
     const std::string expected =
         tlxml::EncodeFileText(u"TLFI0001\r\n"_tl + context_.MainProgramPath(), tlxml::TextEncoding::kUtf16LE);
     EXPECT_EQ(NoteBytes(), expected);
@@ -213,17 +222,23 @@ TEST_F(Finalization, AnEarlierFinishNoteGoesWhenThisRunStartsNothing) {
         DeleteFileW(context_.MainProgramPath().wc());
         if (c.program) AddProgram(u"Tonehall.exe");
         context_.silent = c.silent;
-        EXPECT_TRUE(engine::Finish(c.action, context_, nullptr)) << c.action;
+        EXPECT_TRUE(engine::Finish(c.action, context_, prompts_)) << c.action;
         EXPECT_FALSE(NoteExists()) << c.action << " silent " << c.silent;
     }
     EXPECT_EQ(g_exit_calls.count, 0);
 }
 
 TEST_F(Finalization, ConfirmedRestartEndsTheSessionWithTheShutdownPrivilege) {
-    TLString box_text;
-    EXPECT_TRUE(FinishAnswering(u"Restart", &box_text));
-    EXPECT_NE(box_text.Find(u"Please save your work and close any open programs."), TLString::npos) << box_text;
-    EXPECT_NE(box_text.Find(u"Then click 'Restart' to restart your computer and finish installation."), TLString::npos);
+    EXPECT_TRUE(FinishAnswering(kRestart));
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    const tools::Prompt& asked = prompts_.asked[0];
+    EXPECT_EQ(asked.title, u"Confirm Restart");
+    EXPECT_EQ(asked.text,
+              u"Please save your work and close any open programs.\r\n\r\n"
+              u"Then click 'Restart' to restart your computer and finish installation.");
+    EXPECT_EQ(asked.named_buttons, (std::vector<TLString>{u"Restart", u"Cancel"}));
+    // Nobody there to answer: the computer is not restarted.
+    EXPECT_EQ(asked.safe_answer, kCancel);
     ASSERT_EQ(g_exit_calls.count, 1);
     EXPECT_EQ(g_exit_calls.flags, static_cast<UINT>(EWX_REBOOT | EWX_FORCEIFHUNG));
     EXPECT_EQ(g_exit_calls.reason, 0u);
@@ -233,10 +248,38 @@ TEST_F(Finalization, ConfirmedRestartEndsTheSessionWithTheShutdownPrivilege) {
 }
 
 TEST_F(Finalization, DeclinedRestartStaysOnThePage) {
-    TLString box_text;
-    EXPECT_FALSE(FinishAnswering(u"Cancel", &box_text));
-    EXPECT_FALSE(box_text.empty());
+    EXPECT_FALSE(FinishAnswering(kCancel));
+    EXPECT_EQ(prompts_.asked.size(), 1u);
     EXPECT_EQ(g_exit_calls.count, 0);
+}
+
+// The language file translates the restart request as one text.
+TEST_F(Finalization, ARestartRequestInGermanIsTranslatedWhole) {
+    ASSERT_TRUE(tools::OpenSettingsSection(u"Properties").SetString(u"Language", u"German"));
+    tltools::TLModuleLoader::Get().UnloadAll();
+    ASSERT_TRUE(tltools::TLModuleLoader::Get().Load(tltools::kToolsSlot));
+    EXPECT_FALSE(FinishAnswering(kCancel));
+    ASSERT_EQ(prompts_.asked.size(), 1u);
+    EXPECT_EQ(prompts_.asked[0].title, u"Neustart bestätigen");
+    EXPECT_EQ(prompts_.asked[0].text,
+              u"Bitte speichern Sie Ihre Arbeit und schließen Sie alle geöffneten Programme.\r\n\r\n"
+              u"Klicken Sie dann auf \"Neu starten\", um den Computer neu zu starten und die Installation "
+              u"abzuschließen.");
+    EXPECT_EQ(prompts_.asked[0].named_buttons, (std::vector<TLString>{u"Neu starten", u"Abbrechen"}));
+}
+
+// A finish note that cannot be written leaves the product to be started by hand: the log says so and
+// no note is left behind.
+TEST_F(Finalization, AFinishNoteThatCannotBeWrittenIsLoggedAsAnError) {
+    AddProgram(u"Tonehall.exe");
+    const uint64_t log_start = tltest::LogFileSize();
+    {
+        const tlwin::PlantedFault full(tlwin::FaultCall::kFileWrite, ERROR_DISK_FULL);
+        EXPECT_TRUE(engine::Finish(engine::kFinishRunProgram, context_, prompts_));
+    }
+    EXPECT_FALSE(NoteExists());
+    EXPECT_TRUE(tltest::LogContains(GetCurrentProcessId(), u"error Finish: Finish.txt cannot be written", log_start));
+    EXPECT_FALSE(tltest::LogContains(GetCurrentProcessId(), u"Finish.txt written", log_start));
 }
 
 }  // namespace

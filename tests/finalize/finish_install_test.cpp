@@ -30,9 +30,7 @@ protected:
         ASSERT_TRUE(tools_.loaded());
         ASSERT_TRUE(::CopyFileW(tltest::BuildPath(u"distribution/Tunevault/PackageInstaller.exe").wc(),
                                 PackageInstaller().wc(), FALSE));
-        SetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", package_log_.wc());
     }
-    void TearDown() override { SetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", nullptr); }
 
     TLString Installed(std::u16string_view relative) const { return tools_.InstallFolder() + relative; }
     TLString PackageInstaller() const { return Installed(u"PackageInstaller.exe"); }
@@ -49,7 +47,8 @@ protected:
     tltest::ProductTools tools_;
     tltest::RegistryCleanup run_once_{HKEY_CURRENT_USER, kRunOnceKey};
     tltest::RegistryCleanup server_{HKEY_CURRENT_USER, tltest::kComServerKey};
-    TLString package_log_ = tools_.scratch().Path(u"package installer.log");
+    // The package installer stand-in logs its commands beside itself.
+    TLString package_log_ = tools_.InstallFolder() + u"PackageInstaller.log";
 };
 
 TEST_F(NextStart, FinishInstallDoesEveryEntryItCanOnce) {

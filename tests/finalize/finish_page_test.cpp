@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(wizard.Click(kNextButtonId));
         ASSERT_TRUE(wizard.WaitForPage(kCopyAndInstallIndex));
         for (int page = kCopyAndInstallIndex + 1; page <= kFinishIndex; ++page) {
-            ASSERT_TRUE(wizard.WaitForPage(page, 180000)) << page;
+            ASSERT_TRUE(wizard.WaitForPage(page, 120000)) << page;
             if (page < kFinishIndex) {
                 ASSERT_TRUE(wizard.Click(kNextButtonId));
             }

@@ -8,7 +8,6 @@
 
 #include "core/windows/fault_seam.h"
 #include "core/windows/registry.h"
-#include "engine/cleaning/settings_tidy.h"
 #include "engine/migration/registry_tree_copy.h"
 #include "tests/support/win_test_support.h"
 
@@ -50,7 +49,7 @@ TEST_F(RegistryTreeCopy, LeavesOutTheNamedSubkeysAtEveryLevelAndNeverOverwrites)
 
     ReplacementPairs pairs;
     pairs.AddFolder(u"D:\\Old\\", u"C:\\New\\");
-    EXPECT_TRUE(CopyRegistryTree(kFrom, kTo, {u"Installer", u"Dependencies"}, &pairs));
+    EXPECT_TRUE(CopyRegistryTree(kFrom, kTo, {u"Installer", u"Dependencies"}, pairs));
 
     const TLString to = kTo;
     EXPECT_EQ(Read(to, u"Top"), u"C:\\New\\x");
@@ -65,10 +64,10 @@ TEST_F(RegistryTreeCopy, AFailedWriteIsReportedAndAMissingSourceCopiesNothing) {
     ASSERT_TRUE(Make(kFrom).WriteString(u"Value", u"x"));
     {
         const tlwin::PlantedFault denied(tlwin::FaultCall::kRegistryWrite, ERROR_ACCESS_DENIED);
-        EXPECT_FALSE(CopyRegistryTree(kFrom, kTo, {}, nullptr));
+        EXPECT_FALSE(CopyRegistryTree(kFrom, kTo, {}, ReplacementPairs()));
     }
     EXPECT_FALSE(Exists(kTo));
-    EXPECT_TRUE(CopyRegistryTree(TLString(kTop) + u"\\Nothing", kTo, {}, nullptr));
+    EXPECT_TRUE(CopyRegistryTree(TLString(kTop) + u"\\Nothing", kTo, {}, ReplacementPairs()));
     EXPECT_FALSE(Exists(kTo));
 }
 
@@ -108,7 +107,7 @@ TEST_F(RegistryTreeCopy, ALinkBackUpTheTreeIsNotFollowed) {
     EXPECT_TRUE(RegistryKey::Open(HKEY_CURRENT_USER, kFrom).IsSubkeyLink(u"Sub") == false);
     EXPECT_TRUE(RegistryKey::Open(HKEY_CURRENT_USER, TLString(kFrom) + u"\\Sub").IsSubkeyLink(u"Loop"));
 
-    EXPECT_TRUE(CopyRegistryTree(kFrom, kTo, {}, nullptr));
+    EXPECT_TRUE(CopyRegistryTree(kFrom, kTo, {}, ReplacementPairs()));
     EXPECT_EQ(Read(TLString(kTo) + u"\\Sub", u"Value"), u"x");
     EXPECT_FALSE(Exists(TLString(kTo) + u"\\Sub\\Loop"));
 
@@ -121,27 +120,6 @@ TEST_F(RegistryTreeCopy, ALinkBackUpTheTreeIsNotFollowed) {
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, link_path.wc(), REG_OPTION_OPEN_LINK, DELETE, &opened), ERROR_SUCCESS);
     EXPECT_EQ(delete_key(opened), 0);
     RegCloseKey(opened);
-}
-
-// The settings tidy-up moves sections of earlier layouts into their new places.
-TEST(SettingsSectionMove, MergesIntoTheNewSectionKeepingWhatItHasAndTheValuesTypes) {
-    const TLString key = u"Software\\C. Orvane\\Tonehall 27";
-    const tltest::RegistryCleanup cleanup(HKEY_CURRENT_USER, key);
-    RegistryKey old_section = Make(key + u"\\PluginsRemoteControl");
-    ASSERT_TRUE(old_section.WriteString(u"Device", u"IR"));
-    ASSERT_TRUE(old_section.WriteDword(u"Repeat Delay", 250));
-    ASSERT_TRUE(Make(key + u"\\PluginsRemoteControl\\Buttons").WriteString(u"Play", u"P"));
-    ASSERT_TRUE(Make(key + u"\\Plugins\\RemoteControl").WriteString(u"Device", u"Bluetooth"));
-
-    engine::TidyProductSettings();
-
-    EXPECT_EQ(Read(key + u"\\Plugins\\RemoteControl", u"Device"), u"Bluetooth");
-    DWORD delay = 0;
-    EXPECT_TRUE(
-        RegistryKey::Open(HKEY_CURRENT_USER, key + u"\\Plugins\\RemoteControl").ReadDword(u"Repeat Delay", &delay));
-    EXPECT_EQ(delay, 250u);
-    EXPECT_EQ(Read(key + u"\\Plugins\\RemoteControl\\Buttons", u"Play"), u"P");
-    EXPECT_FALSE(Exists(key + u"\\PluginsRemoteControl"));
 }
 
 }  // namespace

@@ -191,6 +191,23 @@ TEST_F(ToolsLibrary, ImportsTheExportsOfASettingsFolderInNameOrder) {
     EXPECT_FALSE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"Empty")));
 }
 
+TEST_F(ToolsLibrary, MovingASettingsSectionMergesKeepingWhatTheNewSectionHas) {
+    tools::Settings old_section = tools::OpenSettingsSection(u"PluginsRemoteControl");
+    ASSERT_TRUE(old_section.SetString(u"Device", u"IR"));
+    ASSERT_TRUE(old_section.SetInteger(u"Repeat Delay", 250));
+    ASSERT_TRUE(tools::OpenSettingsSection(u"PluginsRemoteControl\\Buttons").SetString(u"Play", u"P"));
+    ASSERT_TRUE(tools::OpenSettingsSection(u"Plugins\\RemoteControl").SetString(u"Device", u"Bluetooth"));
+
+    ASSERT_TRUE(tools_->MoveSettingsSection(u"PluginsRemoteControl", u"Plugins\\RemoteControl"));
+
+    const tools::Settings moved = tools::OpenSettingsSection(u"Plugins\\RemoteControl");
+    EXPECT_EQ(moved.GetString(u"Device", TLString()), u"Bluetooth");
+    EXPECT_EQ(moved.GetInteger(u"Repeat Delay", 0), 250);
+    EXPECT_EQ(tools::OpenSettingsSection(u"Plugins\\RemoteControl\\Buttons").GetString(u"Play", TLString()), u"P");
+    EXPECT_FALSE(tools::OpenExistingSettingsSection(u"PluginsRemoteControl").IsOpen());
+    EXPECT_TRUE(tools_->MoveSettingsSection(u"PluginsRemoteControl", u"Plugins\\RemoteControl"));
+}
+
 TEST_F(ToolsLibrary, TranslatesIntoTheUsersLanguage) {
     tltools::ITranslator* translator = tools_->GetTranslator(1);
     EXPECT_EQ(translator->CurrentLanguage(), u"English");

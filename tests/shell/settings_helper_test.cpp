@@ -103,8 +103,7 @@ TEST_F(SettingsHelperTest, IdentifiersOutsideTheTableAreRefused) {
 TEST_F(SettingsHelperTest, ShellIntegrationFollowsTheContextMenuHandler) {
     ASSERT_TRUE(tools_.scratch().CopyIn(tltest::BuildPath(u"distribution/Tunevault/PackageInstaller.exe"),
                                         u"Installed\\PackageInstaller.exe"));
-    const TLString package_log = tools_.scratch().Path(u"package installer.log");
-    SetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", package_log.wc());
+    const TLString package_log = tools_.scratch().Path(u"Installed\\PackageInstaller.log");
     const uint64_t log_start = tltest::LogFileSize();
     CSettingsHelper settings;
 
@@ -124,7 +123,6 @@ TEST_F(SettingsHelperTest, ShellIntegrationFollowsTheContextMenuHandler) {
     EXPECT_TRUE(settings.SetInt(5, 1));
     EXPECT_TRUE(settings.SetInt(5, 0));
     EXPECT_EQ(tltest::ReadFileBytes(package_log), "/RegDLL Shell Extensions\r\n/UnRegDLL Shell Extensions\r\n");
-    SetEnvironmentVariableW(L"TONEHALL_PACKAGE_INSTALLER_LOG", nullptr);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ public:
     void LoadingComplete() override {}
     void PathsChanged() override {}
     TLString GetLogFilePath() override { return TLString(); }
+    bool MoveSettingsSection(const TLString&, const TLString&) override { return false; }
 
 protected:
     ~ServicelessTools() = default;

@@ -29,7 +29,13 @@ TEST(DialogAnswer, ClosesTheBoxWhenTheButtonOrTheTitleIsWrong) {
     EXPECT_TRUE(answer.text().empty());
 }
 
-TEST(DialogAnswer, AnEarlyEndOfTheTestJoinsTheThread) { tltest::DialogAnswer answer(u"Never shown", u"OK"); }
+// Its thread is joined when the test ends before the box came; what it tells then is that nothing was
+// answered.
+TEST(DialogAnswer, AnEarlyEndOfTheTestJoinsTheThread) {
+    tltest::DialogAnswer answer(u"Never shown", u"OK");
+    EXPECT_FALSE(answer.Answered());
+    EXPECT_TRUE(answer.text().empty());
+}
 
 TEST(RunUnderDebugger, WaitsThroughAQuietSpellUntilTheProgramEnds) {
     const tltest::DebuggedRun run = tltest::RunUnderDebugger(Fixture(), u"talk 2500 after-the-silence");

@@ -11,7 +11,7 @@ namespace {
 
 constexpr DWORD kPoll = 50;
 // A little more than the wizard's own guard, so that a click is never taken for a double click.
-constexpr uint64_t kClickSettle = TLWizardPopupWnd::kClickGuardMilliseconds + 100;
+constexpr uint64_t kClickSettle = TLClickGuard::kMilliseconds + 100;
 constexpr int kMaximumPages = 16;
 
 bool ProcessEnded(DWORD process_id) {

@@ -67,6 +67,8 @@ TEST_P(CheckTable, FirstFailingRuleGivesTheProblem) {
     wizard_rules::DestinationFacts facts;
     facts.windows_folder = u"C:\\windows\\"_tl;
     facts.preexisting_program_folders = {u"D:\\Apps\\Tonehall Radio\\"_tl, u"\\\\nas\\media\\Tonehall Tools\\"_tl};
+    facts.shell_folders = {u"C:\\users\\bob\\"_tl, u"C:\\users\\bob\\Documents\\"_tl, u"C:\\Program Files\\"_tl,
+                           u"C:\\ProgramData\\"_tl};
     facts.make_folder = [&](const TLString& folder) {
         acts.push_back("make " + folder.ToUtf8());
         return c.can_make;
@@ -94,6 +96,12 @@ INSTANTIATE_TEST_SUITE_P(
     Folders, CheckTable,
     ::testing::Values(
         CheckCase{"Empty", u"", DestinationProblem::kEmpty},
+        // Windows would join these to the process's current folder.
+        CheckCase{"BareName", u"Tonehall\\", DestinationProblem::kRelative},
+        CheckCase{"UpFromTheCurrentFolder", u"..\\x\\", DestinationProblem::kRelative},
+        CheckCase{"RootOfTheCurrentDrive", u"\\Tonehall\\", DestinationProblem::kRelative},
+        CheckCase{"DriveWithoutItsRoot", u"C:Tonehall\\", DestinationProblem::kRelative},
+        CheckCase{"DriveWithForwardSlash", u"E:/Tonehall/", DestinationProblem::kNone},
         CheckCase{"DriveRoot", u"C:\\", DestinationProblem::kDriveRoot},
         CheckCase{"DriveRootWithSeveralBackslashes", u"C:\\\\\\", DestinationProblem::kDriveRoot},
         CheckCase{"ShareRoot", u"\\\\nas\\media\\", DestinationProblem::kDriveRoot},
@@ -101,6 +109,13 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"InsideWindowsInAnotherCase", u"c:\\WINDOWS\\System32\\Tonehall\\",
                   DestinationProblem::kWindowsFolder},
         CheckCase{"BesideWindowsWithTheSameStart", u"C:\\WindowsApps\\Tonehall\\", DestinationProblem::kNone},
+        // A person's own folders and the folders of all programs, themselves but not what lies in them.
+        CheckCase{"ProfileFolder", u"C:\\Users\\Bob\\", DestinationProblem::kShellFolder},
+        CheckCase{"DocumentsFolder", u"c:\\users\\bob\\documents\\", DestinationProblem::kShellFolder},
+        CheckCase{"ProgramFilesItself", u"C:\\Program Files\\", DestinationProblem::kShellFolder},
+        CheckCase{"ProgramData", u"C:\\ProgramData\\", DestinationProblem::kShellFolder},
+        CheckCase{"FolderOfOnesOwnInTheProfile", u"C:\\users\\bob\\Tonehall\\", DestinationProblem::kNone},
+        CheckCase{"FolderInProgramFiles", u"C:\\Program Files\\Tonehall 27\\", DestinationProblem::kNone},
         CheckCase{"PreexistingProgramFolder", u"d:\\apps\\tonehall radio\\", DestinationProblem::kPreexistingProgram},
         CheckCase{"ParentOfPreexistingProgram", u"D:\\Apps\\", DestinationProblem::kPreexistingProgram},
         CheckCase{"ShareFolderBesidePreexistingProgram", u"\\\\nas\\media\\Tonehall\\", DestinationProblem::kNone},

@@ -4,12 +4,16 @@
 
 #include <vector>
 
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
+
 #include "tests/app/distribution_fixture.h"
+#include "tests/support/setup_stand_ins.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
-#include "wizard/environment_seams.h"
 #include "wizard/rules/page_table.h"
 
 namespace {
@@ -27,7 +31,8 @@ const int kSelectPathIndex = wizard_rules::PageIndex(wizard_rules::Page::kSelect
 const int kCopyAndInstallIndex = wizard_rules::PageIndex(wizard_rules::Page::kCopyAndInstall, true);
 constexpr int64_t kMiB = 1 << 20;
 
-// An environment variable that Setup.exe started meanwhile inherits.
+// An environment variable that Setup.exe started meanwhile inherits (the test-only build of it reads
+// the variables of setup_stand_ins.h).
 class ScopedVariable {
 public:
     ScopedVariable(const char16_t* name, const TLString& value) : name_(name) {
@@ -88,8 +93,9 @@ Refusal TypeAndLeave(WizardDriver& wizard, const TLString& folder, std::initiali
 }
 
 TEST(WelcomeAndSetupTypePages, CustomThenPortableProposesNoFolderAndRefusesTheEmptyOne) {
-    const ScopedVariable free_space(seams::kFreeBytesVariable, FreeMiB(30));
+    const ScopedVariable free_space(tltest::kFreeBytesVariable, FreeMiB(30));
     tltest::Distribution distribution;
+    ASSERT_TRUE(distribution.UseSetupWithStandIns());
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
     EXPECT_TRUE(PageShows(wizard, u"Please read the following license agreement carefully."));
@@ -148,6 +154,10 @@ const DestinationCase kDestinationCases[] = {
      u"Tonehall can not be installed in the Windows folder."},
     {"WindowsWithForwardSlashes", u"C:/Windows/Tonehall/", 25, kInvalid,
      u"Tonehall can not be installed in the Windows folder."},
+    {"RelativeFolder", u"..\\Tonehall", 25, kInvalid,
+     u"Tonehall can not be installed to a folder that does not name its drive."},
+    {"ProgramFilesItself", u"C:\\Program Files", 25, kInvalid,
+     u"Tonehall can not be installed to a folder that Windows keeps for users or for all programs."},
     {"ParentOfPreexistingProgram", u"<scratch>Apps", 25, kInvalid,
      u"Tonehall can not be installed where a pre-existing program is installed."},
     {"TooLongForTheProcessBlock",
@@ -173,9 +183,10 @@ TEST(DestinationFolderPage, RefusesFoldersThatCannotHoldTheProduct) {
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kRadioEntry, u"InstallLocation",
                                             scratch.Path(u"Apps\\Tonehall Radio")));
     tltest::Distribution distribution;
+    ASSERT_TRUE(distribution.UseSetupWithStandIns());
 
     for (int64_t free_mib : {25, 30}) {
-        const ScopedVariable free_space(seams::kFreeBytesVariable, FreeMiB(free_mib));
+        const ScopedVariable free_space(tltest::kFreeBytesVariable, FreeMiB(free_mib));
         WizardDriver wizard(distribution.SetupExe(), u"");
         ASSERT_TRUE(wizard.WaitForWizard());
         Next(wizard, kSetupTypeIndex);
@@ -199,17 +210,26 @@ TEST(DestinationFolderPage, RefusesFoldersThatCannotHoldTheProduct) {
     }
 }
 
+// The user's profile folder, spelled through the Windows folder.
+TLString ProfileThroughTheWindowsFolder() {
+    wchar_t profile[MAX_PATH];
+    EXPECT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profile)));
+    const TLString folder(profile);
+    return u"C:\\windows\\..\\"_tl + folder.Mid(3) + u"\\";
+}
+
 // A Silent run whose remembered folder is refused shows the page; what the person types there counts.
 TEST(DestinationFolderPage, SilentRunShowsARefusedFolderAndTakesTheCorrection) {
     tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
-    ASSERT_TRUE(
-        tltest::WriteRegistryString(HKEY_CURRENT_USER, kInstaller, u"Install Directory", u"C:\\Windows\\Tonehall"));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kInstaller, u"Install Directory",
+                                            ProfileThroughTheWindowsFolder()));
     tltest::Distribution distribution;
     WizardDriver wizard(distribution.SetupExe(), u"/Silent");
     // The refusal comes while the wizard passes over the page, before the page is on screen.
     HWND refusal_box = wizard.WaitForMessage(kInvalid);
     ASSERT_NE(refusal_box, nullptr);
-    EXPECT_NE(tltest::AllText(refusal_box).Find(u"Tonehall can not be installed in the Windows folder."),
+    EXPECT_NE(tltest::AllText(refusal_box)
+                  .Find(u"Tonehall can not be installed to a folder that Windows keeps for users or for all programs."),
               TLString::npos);
     ASSERT_TRUE(wizard.AnswerMessage(kInvalid, u"OK"));
     ASSERT_TRUE(wizard.WaitForWizard());
@@ -234,6 +254,18 @@ void RememberAutoInstall() {
     RegCloseKey(key);
 }
 
+// The captions the countdown showed, in order, from the log (each tick logs its caption, so that no
+// poll of the window can miss one).
+std::vector<TLString> CountdownCaptions(const WizardDriver& wizard) {
+    constexpr std::u16string_view kMark = u"Countdown caption: ";
+    std::vector<TLString> captions;
+    for (const TLString& line : tltest::LogLinesOf(const_cast<WizardDriver&>(wizard).program())) {
+        const size_t at = line.Find(kMark);
+        if (at != TLString::npos) captions.push_back(line.Mid(at + kMark.size()));
+    }
+    return captions;
+}
+
 // A short countdown second stands in for the real one, so that the wait is short.
 TEST(WelcomePage, AutoInstallCountsDownInTheCaptionAndInstallsInExpressMode) {
     tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
@@ -241,22 +273,21 @@ TEST(WelcomePage, AutoInstallCountsDownInTheCaptionAndInstallsInExpressMode) {
     tltest::ScratchFolder destination;
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kInstaller, u"Install Directory", destination.path()));
     RememberAutoInstall();
-    const ScopedVariable tick(seams::kCountdownTickVariable, u"300");
+    const ScopedVariable tick(tltest::kCountdownTickVariable, u"300");
     tltest::Distribution distribution;
+    ASSERT_TRUE(distribution.UseSetupWithStandIns());
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
+    EXPECT_EQ(wizard.Caption(), TLString(u"Tonehall - Install Wizard"));
 
-    std::vector<TLString> captions;
-    for (int polls = 0; polls < 1200 && wizard.PageIndex() == 0; ++polls) {
-        const TLString caption = wizard.Caption();
-        if (captions.empty() || captions.back() != caption) captions.push_back(caption);
-        Sleep(20);
-    }
-    ASSERT_GE(captions.size(), 3u);
-    EXPECT_EQ(captions[0], TLString(u"Tonehall - Install Wizard"));
-    EXPECT_EQ(captions[1], TLString(u"Tonehall - Install Wizard (Auto Install in 30 seconds)"));
-    EXPECT_EQ(captions[2], TLString(u"Tonehall - Install Wizard (Auto Install in 29 seconds)"));
-    EXPECT_TRUE(WaitForLog(wizard, u"Page 4 \"Installing Dependencies\" shown"));
+    ASSERT_TRUE(WaitForLog(wizard, u"Page 4 \"Installing Dependencies\" shown"));
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"countdown ran out"));
+    const std::vector<TLString> captions = CountdownCaptions(wizard);
+    ASSERT_GE(captions.size(), 2u);
+    // Whole seconds downwards from 30; the end may come before the last tick is seen.
+    for (size_t i = 0; i < captions.size(); ++i)
+        EXPECT_EQ(captions[i], TLString::Format(u"Tonehall - Install Wizard (Auto Install in %d seconds)",
+                                                static_cast<int>(30 - i)));
     for (const char16_t* title : {u"Setup Type", u"Destination Folder"})
         EXPECT_TRUE(tltest::LogContains(wizard.program(), TLString(u"Page \"") + title + u"\" passes over itself"))
             << TLString(title);
@@ -265,22 +296,17 @@ TEST(WelcomePage, AutoInstallCountsDownInTheCaptionAndInstallsInExpressMode) {
 TEST(WelcomePage, AcceptDuringTheCountdownStopsItAndAsksForTheSetupType) {
     tltest::RegistryCleanup installer(HKEY_CURRENT_USER, kInstaller);
     RememberAutoInstall();
-    const ScopedVariable tick(seams::kCountdownTickVariable, u"100");
+    // Real seconds: the countdown must still run when Accept is pressed.
     tltest::Distribution distribution;
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
     ASSERT_TRUE(WaitForLog(wizard, u"Automatic install in 30 seconds"));
     Next(wizard, kSetupTypeIndex);
+    // Leaving the page ends the countdown's timers; the caption says nothing more of it.
+    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The automatic install's countdown stopped"));
     EXPECT_EQ(wizard.Caption(), TLString(u"Tonehall - Install Wizard"));
     // The remembered choice ticks the box; the user now turns it off.
     EXPECT_TRUE(wizard.IsChecked(kAutoInstallCheck));
-
-    // Well past the end of a countdown that still ran, the wizard is still asking.
-    for (int polls = 0; polls < 100; ++polls) {
-        ASSERT_EQ(wizard.PageIndex(), kSetupTypeIndex);
-        Sleep(50);
-    }
-    EXPECT_FALSE(tltest::LogContains(wizard.program(), u"countdown ran out"));
 
     ASSERT_TRUE(wizard.SetChecked(kAutoInstallCheck, false));
     ASSERT_TRUE(wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1));
@@ -288,6 +314,7 @@ TEST(WelcomePage, AcceptDuringTheCountdownStopsItAndAsksForTheSetupType) {
     DWORD remembered = 1;
     EXPECT_TRUE(tltest::ReadRegistryDword(HKEY_CURRENT_USER, kInstaller, u"Run Auto Install", &remembered));
     EXPECT_EQ(remembered, 0u);
+    EXPECT_FALSE(tltest::LogContains(wizard.program(), u"countdown ran out"));
 }
 
 TEST(WelcomeAndSetupTypePages, GermanRunShowsThePagesInGerman) {

@@ -3,6 +3,8 @@
 // the installation has started.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/app/distribution_fixture.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
@@ -18,13 +20,13 @@ using namespace wizard_ids;
 constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
 // The sample product offers file associations, so the wizard shows every page.
 const int kSetupTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupType, true);
-const int kCustomTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupTypeCustom, true);
 const int kSelectPathIndex = wizard_rules::PageIndex(wizard_rules::Page::kSelectPath, true);
 const int kFileAssociationIndex = wizard_rules::PageIndex(wizard_rules::Page::kFileAssociation, true);
 const int kShortcutsIndex = wizard_rules::PageIndex(wizard_rules::Page::kShortcuts, true);
 const int kFinishIndex = wizard_rules::PageIndex(wizard_rules::Page::kFinish, true);
-// The installation runs between the destination page and the file associations page.
-constexpr DWORD kInstallationTimeout = 300000;
+// The installation runs between the destination page and the file associations page. Well within the
+// test's time limit, so that a hang fails the case with its message instead of ending the program.
+constexpr DWORD kInstallationTimeout = 120000;
 
 // Custom setup, so that the custom setup type and destination pages are shown.
 void ChooseCustomSetup(WizardDriver& wizard) { wizard.SelectRadio(kSetupTypeFirstRadio, 2, kSetupTypeFirstRadio + 1); }
@@ -57,6 +59,12 @@ TEST(WizardFrame, SilentRunPassesOverEveryQuestionAndReachesTheInstallation) {
     EXPECT_TRUE(tltest::LogContains(setup, u"The wizard ended with result 1"));
 }
 
+// The agreement's text with Unix line ends, as the file holds it.
+std::string WithUnixLineEnds(std::string text) {
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) text.erase(at, 1);
+    return text;
+}
+
 // From the welcome page to the end, looking at what each page offers; on the way, the close box
 // before the installation asks (No keeps the wizard) and after it only says it is too late.
 TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
@@ -64,6 +72,8 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
     EXPECT_EQ(wizard.PageIndex(), 0);
+    const std::string agreement_shown = WithUnixLineEnds(wizard.Text(kLicenseText).ToUtf8());
+    EXPECT_NE(agreement_shown.find("END USER LICENSE AGREEMENT"), std::string::npos) << agreement_shown;
     EXPECT_EQ(wizard.Caption(), TLString(u"Tonehall - Install Wizard"));
     EXPECT_EQ(wizard.Header(), TLString(u"<b>Welcome</b>\r\n\tWelcome to the Install Wizard."));
     const auto back = wizard.Button(kBackButtonId);
@@ -115,6 +125,10 @@ TEST(WizardFrame, WalksThroughThePagesAndAnswersTheCloseBoxByPage) {
     ASSERT_TRUE(wizard.Click(kNextButtonId));
     EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
     EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The wizard ended with result 1"));
+    // The agreement accepted on the welcome page is the one installed beside the product.
+    EXPECT_EQ(WithUnixLineEnds(
+                  tltest::ReadFileBytes(TLString(tltest::InstalledProductCleanup::kDestination) + u"License.txt")),
+              agreement_shown);
 }
 
 TEST(WizardFrame, YesToTheCloseBoxEndsTheWizardCancelled) {
@@ -129,24 +143,14 @@ TEST(WizardFrame, YesToTheCloseBoxEndsTheWizardCancelled) {
     EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The wizard ended with result 2"));
 }
 
-// The second click of a double click on Next comes within the guard and is dropped.
-TEST(WizardFrame, TwoClicksOnNextInQuickSuccessionAdvanceOnePage) {
+// The guard against double clicks has its own test on a clock driven by hand; here, the Cancel button
+// is never held back by it and cancels at once, without a question.
+TEST(WizardFrame, TheCancelButtonCancelsAtOnce) {
     tltest::Distribution distribution;
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
     NextUntil(wizard, kSetupTypeIndex);
-    ChooseCustomSetup(wizard);
-    // Settled on the page, then two clicks at once.
-    ASSERT_TRUE(wizard.Click(kNextButtonId));
-    ASSERT_TRUE(wizard.ClickNow(kNextButtonId));
-    ASSERT_TRUE(wizard.WaitForPage(kCustomTypeIndex));
-    for (int waited = 0;
-         waited < 300 && !tltest::LogContains(wizard.program(), u"Click right after a page change ignored"); ++waited)
-        Sleep(100);
-    EXPECT_TRUE(tltest::LogContains(wizard.program(), u"Click right after a page change ignored"));
-    EXPECT_EQ(wizard.PageIndex(), kCustomTypeIndex);
-    // The Cancel button itself cancels at once, without a question.
-    ASSERT_TRUE(wizard.Click(kCancelButtonId));
+    ASSERT_TRUE(wizard.ClickNow(kCancelButtonId));
     EXPECT_EQ(wizard.WaitForExit().exit_code, 0u);
     EXPECT_TRUE(tltest::LogContains(wizard.program(), u"The wizard ended with result 2"));
 }

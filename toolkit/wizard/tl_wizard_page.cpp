@@ -5,6 +5,8 @@
 
 TLString TLWizardPage::GetBackText() { return tools::Translate(u"< Back"); }
 
+TLString TLWizardPage::GetCancelText() { return tools::Translate(u"Cancel"); }
+
 TLString TLWizardPage::GetNextText() {
     const bool last = list_ && IndexInList() == list_->PageCount() - 1;
     return tools::Translate(last ? u"Finish" : u"Next >");

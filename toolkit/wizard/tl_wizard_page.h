@@ -27,6 +27,7 @@ public:
     virtual TLString GetBackText();
     // "Next >", or "Finish" on the last page of the list.
     virtual TLString GetNextText();
+    virtual TLString GetCancelText();
     // Enabled unless the page is the first of the list.
     virtual bool IsBackEnabled();
     virtual bool IsNextEnabled() { return true; }

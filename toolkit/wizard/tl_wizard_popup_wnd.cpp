@@ -154,7 +154,7 @@ void TLWizardPopupWnd::UpdateButtons() {
     buttons_.SetButton(Bar::kBack, page->GetBackText(), page->IsBackEnabled());
     buttons_.ShowBack(PageCount() > 1);
     buttons_.SetButton(Bar::kNext, page->GetNextText(), page->IsNextEnabled());
-    buttons_.SetButtonEnabled(Bar::kCancel, page->IsCancelEnabled());
+    buttons_.SetButton(Bar::kCancel, page->GetCancelText(), page->IsCancelEnabled());
     caption_ = page->GetCaption();
     title_ = page->GetTitle();
     subtitle_ = page->GetSubtitle();
@@ -218,7 +218,7 @@ void TLWizardPopupWnd::OnBottomButton(TLPopupBottomButtonsWnd::Button button) {
         if (page && page->IsCancelEnabled()) Cancel();
         return;
     }
-    if (click_timer_.ElapsedMilliseconds() < kClickGuardMilliseconds) {
+    if (!click_guard_.LetsClickThrough()) {
         tools::Log(u"TLWizardPopupWnd::OnBottomButton", u"Click right after a page change ignored");
         return;
     }

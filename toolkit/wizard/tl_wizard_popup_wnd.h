@@ -3,8 +3,8 @@
 // page in the middle (500 x 300 logical pixels) and the button bar at the bottom, run modally until
 // it is finished (result 1), cancelled (2) or closed with a code of its own.
 
-#include "toolkit/tl_timer.h"
 #include "toolkit/tl_window.h"
+#include "toolkit/wizard/tl_click_guard.h"
 #include "toolkit/wizard/tl_dialog_header_ctrl.h"
 #include "toolkit/wizard/tl_popup_bottom_buttons_wnd.h"
 #include "toolkit/wizard/tl_wizard_page_list.h"
@@ -17,8 +17,6 @@ public:
     static constexpr UINT kGoBackMessage = 0x889D;
     static constexpr UINT kGoNextMessage = 0x889E;
     static constexpr UINT kCloseMessage = 0x889A;  // WPARAM: the result code
-    // Clicks on Back and Next sooner than this after a page change are taken for the rest of a double click.
-    static constexpr int kClickGuardMilliseconds = 300;
     // The page area, in logical pixels.
     static constexpr int kPageWidth = 500;
     static constexpr int kPageHeight = 300;
@@ -53,7 +51,7 @@ protected:
 
     void CreatePageWindow(TLWizardPage& page) override;
     void ShowPageWindow(TLWizardPage& page, bool show) override;
-    void RestartClickTimer() override { click_timer_.Restart(); }
+    void RestartClickTimer() override { click_guard_.PageChanged(); }
     bool WindowExists() const override { return exists() && running_; }
     void Relayout() override;
     LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -71,7 +69,7 @@ private:
 
     TLDialogHeaderCtrl header_;
     TLPopupBottomButtonsWnd buttons_;
-    TLTimer click_timer_;
+    TLClickGuard click_guard_;
     TLString caption_, title_, subtitle_;
     TLString icon_file_;
     HICON large_icon_ = nullptr;

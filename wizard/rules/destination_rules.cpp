@@ -20,6 +20,10 @@ constexpr MessageEntry kMessages[] = {
      0,
      kInvalidFolderTitle,
      {u"%s can not be installed to an empty folder.\r\n\r\n", kEnterNewFolder}},
+    {DestinationProblem::kRelative,
+     0,
+     kInvalidFolderTitle,
+     {u"%s can not be installed to a folder that does not name its drive.\r\n\r\n", kEnterNewFolder}},
     {DestinationProblem::kDriveRoot,
      0,
      kInvalidFolderTitle,
@@ -28,6 +32,11 @@ constexpr MessageEntry kMessages[] = {
      0,
      kInvalidFolderTitle,
      {u"%s can not be installed in the Windows folder.\r\n\r\n", kEnterNewFolder}},
+    {DestinationProblem::kShellFolder,
+     0,
+     kInvalidFolderTitle,
+     {u"%s can not be installed to a folder that Windows keeps for users or for all programs.\r\n\r\n",
+      kEnterNewFolder}},
     {DestinationProblem::kPreexistingProgram,
      0,
      kInvalidFolderTitle,
@@ -57,7 +66,17 @@ TLString DriveRootOf(const TLString& path) {
     return share_end == TLString::npos ? path : path.Left(share_end);
 }
 
+bool IsSlash(char16_t c) { return c == u'\\' || c == u'/'; }
+
 }  // namespace
+
+bool IsRelativeFolder(const TLString& folder) {
+    const bool drive = folder.length() >= 3 &&
+                       ((folder[0] >= u'A' && folder[0] <= u'Z') || (folder[0] >= u'a' && folder[0] <= u'z')) &&
+                       folder[1] == u':' && IsSlash(folder[2]);
+    const bool server = folder.length() >= 3 && IsSlash(folder[0]) && IsSlash(folder[1]) && !IsSlash(folder[2]);
+    return !drive && !server;
+}
 
 TLString WithOneTrailingBackslash(TLString folder) {
     folder.RemoveTrailingBackslashes();
@@ -83,6 +102,7 @@ TLString ProposeDestination(const InstallSession& session, const ProposalFacts& 
 
 DestinationProblem CheckDestination(const TLString& folder, const DestinationFacts& facts) {
     if (folder.empty()) return DestinationProblem::kEmpty;
+    if (IsRelativeFolder(folder)) return DestinationProblem::kRelative;
 
     TLString rest = folder.Mid(DriveRootOf(folder).length());
     size_t leading = 0;
@@ -91,6 +111,9 @@ DestinationProblem CheckDestination(const TLString& folder, const DestinationFac
 
     if (!facts.windows_folder.empty() && folder.StartsWithNoCase(facts.windows_folder))
         return DestinationProblem::kWindowsFolder;
+    // The shell's folders themselves; a folder of one's own inside them is fine.
+    for (const TLString& shell_folder : facts.shell_folders)
+        if (folder.EqualsNoCase(shell_folder)) return DestinationProblem::kShellFolder;
     for (const TLString& program_folder : facts.preexisting_program_folders)
         if (program_folder.StartsWithNoCase(folder)) return DestinationProblem::kPreexistingProgram;
     if (folder.length() > kMaxFolderLength) return DestinationProblem::kTooLong;

@@ -39,18 +39,28 @@ TLString ProposeDestination(const InstallSession& session, const ProposalFacts& 
 enum class DestinationProblem {
     kNone,
     kEmpty,
+    kRelative,
     kDriveRoot,
     kWindowsFolder,
+    kShellFolder,
     kPreexistingProgram,
     kTooLong,
     kNotCreated,
     kLowDiskSpace,
 };
 
+// True when the folder names neither a drive ("C:\") nor a server ("\\server\share"): Windows would
+// join it to whatever the process's current folder is.
+bool IsRelativeFolder(const TLString& folder);
+
 // What the checks need of the machine. The folders are in the same canonical form as the
 // destination, each with one trailing backslash.
 struct DestinationFacts {
     TLString windows_folder;
+    // The folders the shell keeps for people and for programs as a whole (a profile, Desktop,
+    // Documents, Music, the application data folders, ProgramData, the Program Files folders):
+    // installing into one of them spreads the product among the person's or every program's files.
+    TLStringArray shell_folders;
     TLStringArray preexisting_program_folders;
     // Makes the whole folder tree; false when it cannot be made.
     std::function<bool(const TLString& folder)> make_folder;
@@ -62,8 +72,9 @@ struct DestinationFacts {
 // threshold and the text users know are both kept as they have always been.
 inline constexpr int64_t kRequiredFreeMiB = 30;
 
-// The first check the folder (canonical, with one trailing backslash, or empty) fails. The folder
-// is made on disk once the text checks have passed, and its drive's free space is asked afterwards.
+// The first check the folder (canonical, with one trailing backslash, or empty; a relative folder is
+// refused before it is made canonical) fails. The folder is made on disk once the text checks have
+// passed, and its drive's free space is asked afterwards.
 DestinationProblem CheckDestination(const TLString& folder, const DestinationFacts& facts);
 
 struct DestinationMessage {
