@@ -12,7 +12,8 @@ bool CopyRegistryTree(const TLString& source_path, const TLString& target_path,
                       std::initializer_list<const char16_t*> left_out, const ReplacementPairs& pairs) {
     tlwin::KeyTreeMerge how;
     how.leave_out = [&](const TLString& name) {
-        return std::any_of(left_out.begin(), left_out.end(), [&](const char16_t* out) { return name.EqualsNoCase(out); });
+        return std::any_of(left_out.begin(), left_out.end(),
+                           [&](const char16_t* out) { return name.EqualsNoCase(out); });
     };
     how.write = [&](const TLString& path, const TLString& name, const tlwin::RegistryValue& value) {
         StoredValue migrated = MigratedValue({value.type, value.data}, pairs);

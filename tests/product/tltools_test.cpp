@@ -275,8 +275,8 @@ public:
         window_class.hInstance = GetModuleHandleW(nullptr);
         window_class.lpszClassName = L"QVFrame";
         RegisterClassW(&window_class);
-        window_ = CreateWindowExW(0, L"QVFrame", L"Tonehall", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(0, L"QVFrame", L"Tonehall", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     }
     ~ProductWindow() {
         if (IsWindow(window_)) DestroyWindow(window_);
