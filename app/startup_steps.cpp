@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/product_settings.h"
+#include "core/tools/message_box.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_operations.h"
@@ -25,6 +26,31 @@ TLString StoredSkinFileName(const TLString& stored) {
     const size_t slash = value.ReverseFind(u'\\');
     if (slash == TLString::npos) return TLString();
     return value.Mid(slash + 1);
+}
+
+// The system's own words for a Windows error code, without the line break it ends them with.
+TLString SystemErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    TLString text(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), buffer ? length : 0));
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() &&
+           (text.Last() == u'\n' || text.Last() == u'\r' || text.Last() == u' ' || text.Last() == u'.'))
+        text.Truncate(text.length() - 1);
+    return text.empty() ? tools::Translate(u"unknown error") : text;
+}
+
+// Tells the person and the log that the install wizard could not start, and why.
+void ReportWizardNotStarted(DWORD error) {
+    tools::LogFormat(u"RunWizard", u"The install wizard could not start (error %d): nothing was installed",
+                     static_cast<int>(error));
+    const TLString what =
+        TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"),
+                         SystemErrorText(error), static_cast<int>(error));
+    const TLString text = what + tools::Translate(u"Nothing has been installed. Please start the installer again.");
+    tools::ShowMessage(nullptr, tools::Translate(u"Install Error"), text, tltools::IMessageService::kOk);
 }
 
 }  // namespace
@@ -72,13 +98,21 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
     TLScopedTrace trace(u"PlaceLauncher");
     const TLString folder = executable_folder + u"System\\Always Overwrite\\";
     tlwin::MoveFileTo(folder + u"Tone Core Launcher.exe", folder + launcher_name);
-    tlwin::CopyFileTo(folder + launcher_name, executable_folder + u"Tunevault\\" + launcher_name, true);
+    if (!tlwin::CopyFileTo(folder + launcher_name, executable_folder + u"Tunevault\\" + launcher_name, true))
+        tools::LogFormat(u"PlaceLauncher",
+                         u"The launcher could not be put among the distribution's program files (error %d); "
+                         u"the copy phase copies it into the destination",
+                         static_cast<int>(GetLastError()));
 }
 
 void RunWizard() {
     TLScopedTrace trace(u"RunWizard");
     CInstallWizard wizard;
     const int result = wizard.RunModal();
+    if (result == TLWizardPopupWnd::kNotCreated) {
+        ReportWizardNotStarted(wizard.creation_error());
+        return;
+    }
     tools::LogFormat(u"RunWizard", u"The wizard ended with result %d", result);
 }
 

@@ -29,10 +29,12 @@ void ChooseSkin(const TLString& executable_folder);
 bool ChecksOverriddenByKeyboard();
 
 // Renames the distribution's launcher to the product's launcher name and copies it into the
-// program files; both results are ignored, so a second run finds the rename already done.
+// program files; a second run finds the rename already done. On read-only media both fail, and the
+// copy phase puts the launcher into the destination instead.
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name);
 
-// Creates the wizard window, runs it modally until it is finished or cancelled, and destroys it.
+// Creates the wizard window, runs it modally until it is finished or cancelled, and destroys it. A
+// wizard whose window cannot be made is reported, never a silent end.
 void RunWizard();
 
 }  // namespace startup

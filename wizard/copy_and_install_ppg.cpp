@@ -2,9 +2,11 @@
 
 #include "app/installation_record.h"
 #include "app/product_settings.h"
+#include "app/system_checks/os_info.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/module_path.h"
+#include "engine/dependencies/dependency_phase.h"
 #include "engine/pending/pending_operations.h"
 #include "engine/process/run_program.h"
 #include "wizard/control_ids.h"
@@ -16,6 +18,12 @@ TLString CurrentLanguage() {
     tltools::ToolsInterface* tools = tools::Interface();
     tltools::ITranslator* translator = tools ? tools->GetTranslator(1) : nullptr;
     return translator ? translator->CurrentLanguage() : TLString(u"English");
+}
+
+TLString SystemFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length && length < MAX_PATH ? TLString(folder).EnsureTrailingBackslash() : TLString();
 }
 
 }  // namespace
@@ -92,9 +100,9 @@ bool CCopyAndInstallPpg::RunStep(int step) {
     SetCancelEnabled(false);
     switch (step) {
         case copypage::kDependencies:
-            NotBuiltStep(u"Installing Dependencies", u"Please wait while Install Wizard installs dependencies.",
-                         u"Installing dependencies");
-            return true;
+            if (InstallDependencies()) return true;
+            wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
+            return false;
         case copypage::kProgramFiles:
             if (helper_.CopyAndRegister(*this)) return true;
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
@@ -104,6 +112,25 @@ bool CCopyAndInstallPpg::RunStep(int step) {
                          u"Installing plug-ins, the shell extension and the driver");
             return true;
     }
+}
+
+bool CCopyAndInstallPpg::InstallDependencies() {
+    const InstallSession& install = session();
+    engine::DependencyContext context{*this, engine::ProcessPendingOperations()};
+    context.support_folders = install.SupportFolders;
+    context.download_base = tools::ProductItem(15);
+    context.expected_sha256 = [](const TLString& file_name) {
+        return tools::ProductString(u"/*/DownloadChecksums/" + file_name, TLString());
+    };
+    context.destination = install.DestinationFolder();
+    context.bundled_media_folder = install.BundledMediaFolder;
+    context.system_folder = SystemFolder();
+    context.os_code = syschecks::GetOsInfo().code;
+    engine::DependencyChoices choices;
+    choices.no_dependencies = install.NoDependencies;
+    choices.portable = install.PortableMode;
+    choices.directx_wanted = tools::ProductFeature(182);
+    return engine::RunDependencyPhase(context, choices);
 }
 
 void CCopyAndInstallPpg::NotBuiltStep(const char16_t* title, const char16_t* subtitle, const char16_t* what) {

@@ -47,6 +47,8 @@ private:
     void SetStatus(const TLString& text) override;
     void Finish() override;
 
+    // Step 0: bundled media and the dependencies; false when the installation must stop.
+    bool InstallDependencies();
     // Steps whose work belongs to later parts of the installer: their heading, a line in the log.
     void NotBuiltStep(const char16_t* title, const char16_t* subtitle, const char16_t* what);
 

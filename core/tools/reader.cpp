@@ -7,11 +7,16 @@
 namespace tools {
 namespace {
 
-Reader CreateReader(const char* export_name, const TLString& address) {
+template <typename Function>
+Function ReaderLibraryFunction(const char* export_name) {
     tltools::TLModuleLoader& loader = tltools::TLModuleLoader::Get();
-    const auto create = loader.Load(tltools::kReaderSlot) ? tlwin::ModuleFunction<tltools::CreateReaderFunction>(
-                                                                loader.Module(tltools::kReaderSlot), export_name)
-                                                          : nullptr;
+    return loader.Load(tltools::kReaderSlot)
+               ? tlwin::ModuleFunction<Function>(loader.Module(tltools::kReaderSlot), export_name)
+               : nullptr;
+}
+
+Reader CreateReader(const char* export_name, const TLString& address) {
+    const auto create = ReaderLibraryFunction<tltools::CreateReaderFunction>(export_name);
     Reader reader(create ? create(address) : nullptr);
     if (!reader) LogFormat(u"CreateReader", u"No reader from %s for %s", TLString::FromUtf8(export_name), address);
     return reader;
@@ -22,5 +27,12 @@ Reader CreateReader(const char* export_name, const TLString& address) {
 Reader CreateInternetReader(const TLString& address) { return CreateReader("CreateInternetReaderDLL", address); }
 
 Reader CreateGenericReader(const TLString& address) { return CreateReader("CreateGenericReaderDLL", address); }
+
+Decompressor CreateGzipDecompressor() {
+    const auto create = ReaderLibraryFunction<tltools::CreateDecompressorFunction>("CreateGzipDecompressorDLL");
+    Decompressor decompressor(create ? create() : nullptr);
+    if (!decompressor) Log(u"CreateGzipDecompressor", u"The reader library has no gzip decompressor");
+    return decompressor;
+}
 
 }  // namespace tools

@@ -8,6 +8,7 @@
 //   FaultCall::kFileMove       tlwin::MoveFileTo
 //   FaultCall::kFileDelete     tlwin::DeleteFileAt
 //   FaultCall::kFileWrite      tlxml::WriteTextFile
+//   FaultCall::kWindowCreate   TLWindow::CreateOfClass (the toolkit's own windows)
 //
 // Every other call, and these calls while no fault is planted, go straight to Windows.
 
@@ -17,7 +18,7 @@
 
 namespace tlwin {
 
-enum class FaultCall : size_t { kRegistryWrite, kFileCopy, kFileMove, kFileDelete, kFileWrite, kCount };
+enum class FaultCall : size_t { kRegistryWrite, kFileCopy, kFileMove, kFileDelete, kFileWrite, kWindowCreate, kCount };
 
 // The error a test planted for the call, or ERROR_SUCCESS. A call that gets an error must fail with
 // it without touching the system; the layer functions also leave it as the last error.

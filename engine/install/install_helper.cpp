@@ -8,16 +8,19 @@
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/message_box.h"
+#include "core/tools/message_service_prompts.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "engine/cleaning/cleaning.h"
 #include "engine/copy/file_kinds.h"
 #include "engine/copy/folder_copy.h"
 #include "engine/filesystem/tl_file_system.h"
+#include "engine/install/launcher_placement.h"
 #include "engine/install/product_folder_facts.h"
 #include "engine/migration/settings_migration.h"
 #include "engine/process/run_program.h"
 #include "engine/uninstall/uninstall_entry.h"
+#include "shell/shell_registration.h"
 
 namespace engine {
 namespace {
@@ -72,12 +75,13 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress) {
     StopMediaServer();
     if (holds_product_) TLFileSystem::DeleteDirectoryTree(install_folder_ + u"Data\\Panel\\Root\\Default\\static");
     CopyProgramFiles(progress);
+    PlaceLauncherFromReadOnlyMedia();
     RemoveFormerLayout();
     CopyFileW((source_folder_ + u"License.txt").wc(), (install_folder_ + u"License.txt").wc(), FALSE);
     RegisterProgramFiles(progress);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
-    NotBuiltStep(progress, u"Creating registry settings...", u"Writing the registry templates");
+    RegisterWithShell(progress);
     WriteUninstallEntry();
 
     if (copier_->FilesNotInstalled())
@@ -103,15 +107,6 @@ void CInstallHelper::Clean(IInstallProgress& progress) {
     progress.SetPosition(1);
 }
 
-// A step whose work belongs to a later part of the installer: it shows its text and says in the log
-// that nothing was done.
-void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* text, const char16_t* what) {
-    progress.SetRange(1);
-    progress.SetText(tools::Translate(text));
-    tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"%s is not built yet: nothing was done", what);
-    progress.SetPosition(1);
-}
-
 void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
     migration::MigrationRequest request;
     request.existing_installation_found = session_.ExistingInstallationFound;
@@ -124,6 +119,20 @@ void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
     request.default_library = session_.LibraryFolder;
     request.settings_import = tools::Interface() ? tools::Interface()->GetSettingsImport(1) : nullptr;
     migration::MigrateSettings(request, progress);
+}
+
+// A missing association file is reported but does not stop the installation: the uninstall entry
+// still follows.
+void CInstallHelper::RegisterWithShell(IInstallProgress& progress) {
+    progress.SetRange(1);
+    progress.SetPosition(0);
+    progress.SetText(tools::Translate(u"Creating registry settings..."));
+    tools::MessageServicePrompts prompts(static_cast<HWND>(progress.OwnerWindow()));
+    shell::CShellRegistration registration(install_folder_, prompts);
+    registration.SetApply(true);
+    registration.SetNotify(true);
+    registration.End();
+    progress.SetPosition(1);
 }
 
 void CInstallHelper::InstallSystemFiles(IInstallProgress& progress) {
@@ -165,6 +174,16 @@ void CInstallHelper::CopyProgramFiles(IInstallProgress& progress) {
     progress.SetText(TLString::Format(tools::Translate(u"Installing %s program files..."), tools::ProductItem(1)));
     CopyFolder(source_folder_ + u"Tunevault\\", install_folder_, CopyMode::kAlwaysOverwrite, progress, *copier_,
                &register_list_);
+}
+
+void CInstallHelper::PlaceLauncherFromReadOnlyMedia() {
+    const TLString launcher_name = tools::LauncherFileName();
+    const TLString launcher = LauncherToPlace(source_folder_, launcher_name, TLFileSystem::FileExists);
+    if (launcher.empty()) return;
+    tools::LogFormat(u"CInstallHelper::PlaceLauncherFromReadOnlyMedia",
+                     u"The distribution holds no \"Tunevault\\%s\": \"%s\" is copied into the destination",
+                     launcher_name, launcher);
+    copier_->Copy(launcher, install_folder_ + launcher_name, CopyMode::kAlwaysOverwrite, nullptr);
 }
 
 // Folders and driver files of earlier layouts.

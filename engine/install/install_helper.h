@@ -28,13 +28,16 @@ public:
 
 private:
     void Clean(IInstallProgress& progress);
-    void NotBuiltStep(IInstallProgress& progress, const char16_t* text, const char16_t* what);
     void MigrateSettings(IInstallProgress& progress);
     void InstallSystemFiles(IInstallProgress& progress);
     void StopMediaServer();
     void CopyProgramFiles(IInstallProgress& progress);
+    // Where startup could not put the launcher among the distribution's program files (read-only
+    // media), it is copied straight into the destination under the product's launcher name.
+    void PlaceLauncherFromReadOnlyMedia();
     void RemoveFormerLayout();
     void RegisterProgramFiles(IInstallProgress& progress);
+    void RegisterWithShell(IInstallProgress& progress);
     void WriteUninstallEntry();
 
     const InstallSession& session_;

@@ -8,12 +8,14 @@
 #include "core/windows/module_path.h"
 #include "engine/process/run_program.h"
 #include "product/package_installer/finish_install.h"
+#include "product/package_installer/register_file_associations.h"
 
 namespace {
 
 constexpr std::u16string_view kRegister = u"/RegDLL ";
 constexpr std::u16string_view kUnregister = u"/UnRegDLL ";
 constexpr std::u16string_view kFinishInstall = u"\"/FinishInstall\"";
+constexpr std::u16string_view kRegFileAssociations = u"/RegFileAssociations";
 
 // The command line without the program's own name.
 TLString Arguments() {
@@ -50,5 +52,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return tlproc::RegisterWithRegSvr32(arguments.Mid(kUnregister.size()), false, false) ? 0 : 1;
     if (arguments == kFinishInstall || arguments == kFinishInstall.substr(1, kFinishInstall.size() - 2))
         FinishInstall(AppendToLog);
+    if (arguments == kRegFileAssociations) RegisterFileAssociations(tlwin::ModuleFolder());
     return 0;
 }

@@ -1,9 +1,12 @@
-// The stand-in of the product's reader library. It has no HTTP client yet: both reader exports
-// answer with no reader, which callers must take as a failed download or read.
+// The stand-in of the product's reader library: HTTP and https through WinHTTP, local files and
+// network paths through the file API, gzip through zlib.
 #include <windows.h>
 
 #include "core/tools/reader_interface.h"
 #include "core/tools/tools_interface.h"
+#include "product/tlreader/file_reader.h"
+#include "product/tlreader/gzip_decompressor.h"
+#include "product/tlreader/http_reader.h"
 
 namespace {
 
@@ -22,8 +25,15 @@ __declspec(dllexport) tltools::IProductModule* TLReaderInitialize(int) { return 
 
 __declspec(dllexport) void TLReaderUninitialize() {}
 
-__declspec(dllexport) tltools::IReader* CreateInternetReaderDLL(const TLString&) { return nullptr; }
+__declspec(dllexport) tltools::IReader* CreateInternetReaderDLL(const TLString& address) {
+    return tlreader::CHttpReader::Create(address);
+}
 
-__declspec(dllexport) tltools::IReader* CreateGenericReaderDLL(const TLString&) { return nullptr; }
+__declspec(dllexport) tltools::IReader* CreateGenericReaderDLL(const TLString& address) {
+    if (tltools::IReader* http = tlreader::CHttpReader::Create(address)) return http;
+    return address.empty() ? nullptr : new tlreader::CFileReader(address);
+}
+
+__declspec(dllexport) tltools::IDecompressor* CreateGzipDecompressorDLL() { return new tlreader::CGzipDecompressor(); }
 
 }  // extern "C"

@@ -177,4 +177,16 @@ TEST(ToolkitWindows, OnePageWizardShowsEveryControlScaledAndReadsTheirState) {
     EXPECT_FALSE(wizard.exists());
 }
 
+// A window that cannot be made ends the run at once with a result of its own and Windows' reason, not
+// an error left behind by an earlier call: the caller has to tell the person why nothing appears.
+TEST(WizardWindow, AWindowThatCannotBeMadeSaysWhy) {
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(gone);
+    DestroyWindow(gone);
+    TLWizardPopupWnd wizard;
+    EXPECT_EQ(wizard.RunModal(gone), TLWizardPopupWnd::kNotCreated);
+    EXPECT_EQ(wizard.creation_error(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+    EXPECT_FALSE(wizard.exists());
+}
+
 }  // namespace

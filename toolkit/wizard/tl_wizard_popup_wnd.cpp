@@ -71,10 +71,11 @@ int TLWizardPopupWnd::RunModal(HWND owner) {
     const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
     if (!CreateOfClass(L"TLWizardPopupWnd", kExStyle, kStyle, caption_, RECT{left, top, left + width, top + height},
                        owner, 0)) {
-        // Nothing can be shown or installed without the window: say why the run ends here.
+        // Nothing can be shown or installed without the window: the caller must tell the person why.
+        creation_error_ = GetLastError();
         tools::LogFormat(u"TLWizardPopupWnd::RunModal", u"The wizard window could not be created (error %d)",
-                         static_cast<unsigned>(GetLastError()));
-        return kCancelled;
+                         static_cast<int>(creation_error_));
+        return kNotCreated;
     }
     placed_dpi_ = toolkit::WindowDpi(hwnd());
     const Areas areas = AreasAt(placed_dpi_);

@@ -1,7 +1,8 @@
 #pragma once
 // TLWizardPopupWnd: the toolkit's wizard window. A popup with a header band at the top, the current
 // page in the middle (500 x 300 logical pixels) and the button bar at the bottom, run modally until
-// it is finished (result 1), cancelled (2) or closed with a code of its own.
+// it is finished (result 1), cancelled (2) or closed with a code of its own; -1 when the window could
+// not be made.
 
 #include "toolkit/tl_window.h"
 #include "toolkit/wizard/tl_click_guard.h"
@@ -11,7 +12,7 @@
 
 class TLWizardPopupWnd : public TLWindow, public TLWizardPageList, private TLPopupBottomButtonsWnd::Listener {
 public:
-    enum Result : int { kFinished = 1, kCancelled = 2 };
+    enum Result : int { kNotCreated = -1, kFinished = 1, kCancelled = 2 };
     // Messages another part of the program (or a page) may post to the wizard. Unlike clicks, they
     // are not held back by the click guard.
     static constexpr UINT kGoBackMessage = 0x889D;
@@ -26,6 +27,8 @@ public:
 
     // Makes the window, shows the first page and runs until the wizard ends; returns the result.
     int RunModal(HWND owner = nullptr);
+    // Why the window could not be made (a Windows error code), after RunModal returned kNotCreated.
+    DWORD creation_error() const { return creation_error_; }
 
     bool Finish() override;
     // The current page's OnCancel and OnDeactivate, then the end of the run with kCancelled.
@@ -75,6 +78,7 @@ private:
     HICON large_icon_ = nullptr;
     HICON small_icon_ = nullptr;
     int result_ = kCancelled;
+    DWORD creation_error_ = ERROR_SUCCESS;
     UINT placed_dpi_ = 0;
     bool running_ = false;
 };

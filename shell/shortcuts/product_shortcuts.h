@@ -1,0 +1,17 @@
+#pragma once
+// Puts the product's shortcuts in place: the Start menu folder rebuilt from nothing, and the single
+// shortcuts on the desktop and in Quick Launch. A shortcut whose target is not installed is left out.
+
+#include "shell/shortcuts/shortcut_plan.h"
+
+namespace shell {
+
+// Deletes "`programs_folder`\`folder_name`" and makes it again with the product's shortcuts. A name
+// that would reach outside its own folder is refused (logged, nothing deleted or made): false.
+bool CreateStartMenuShortcuts(const ShortcutProduct& product, const TLString& programs_folder,
+                              const TLString& folder_name);
+
+// The product's shortcut in `folder` (made when missing).
+void CreateProductShortcut(const ShortcutProduct& product, const TLString& folder);
+
+}  // namespace shell
