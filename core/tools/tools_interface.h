@@ -166,8 +166,9 @@ protected:
 
 class ISettingsImport {
 public:
-    // Imports a settings export file into the product's settings.
-    virtual bool Import(const TLString& file) = 0;
+    // Imports a settings export into the product's settings: an exported file, or the folder the
+    // product exports its settings into.
+    virtual bool Import(const TLString& path) = 0;
 
 protected:
     ~ISettingsImport() = default;
@@ -208,7 +209,7 @@ public:
     // Where the logger writes (for people looking for the log).
     virtual TLString GetLogFilePath() = 0;
     // Moves everything of the settings section `from` into the section `to` (made when missing),
-    // replacing values of the same name, and deletes `from` once all of it arrived. True also when
+    // keeping the values `to` has already, and deletes `from` once all of it arrived. True also when
     // there is no section `from`.
     virtual bool MoveSettingsSection(const TLString& from, const TLString& to) = 0;
 

@@ -1,5 +1,6 @@
 #include "core/windows/registry.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -10,6 +11,10 @@ namespace {
 
 // Windows reads a null name as the default value; an empty string names it too, but not everywhere.
 const wchar_t* ValueName(const TLString& name) { return name.empty() ? nullptr : name.wc(); }
+
+std::u16string_view Units(const std::vector<uint8_t>& bytes) {
+    return {reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / sizeof(char16_t)};
+}
 
 LONG PlantedRegistryError() { return static_cast<LONG>(PlantedError(FaultCall::kRegistryWrite)); }
 
@@ -71,22 +76,59 @@ LONG RegistryKey::QueryValue(const TLString& name, DWORD* type, void* data, DWOR
     return RegQueryValueExW(key_, ValueName(name), nullptr, type, static_cast<BYTE*>(data), size);
 }
 
-bool RegistryKey::ReadString(const TLString& name, TLString* out) const {
+bool RegistryKey::ReadValue(const TLString& name, RegistryValue* out) const {
     DWORD type = 0;
-    DWORD size = 0;
-    std::u16string data(128, u'\0');
+    std::vector<uint8_t> data(256);
     LONG result;
-    // The value may grow between the two calls; ask again until it fits.
-    do {
-        size = static_cast<DWORD>(data.size() * sizeof(char16_t));
+    // The value may grow between two calls; ask again until it fits.
+    for (;;) {
+        DWORD size = static_cast<DWORD>(data.size());
         result = QueryValue(name, &type, data.data(), &size);
-        if (result == ERROR_MORE_DATA) data.resize(size / sizeof(char16_t) + 1);
-    } while (result == ERROR_MORE_DATA);
+        if (result == ERROR_MORE_DATA) {
+            data.resize(size > data.size() ? size : data.size() * 2);
+            continue;
+        }
+        if (result == ERROR_SUCCESS) data.resize(size);
+        break;
+    }
     if (!Succeeded(result)) return false;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return Succeeded(ERROR_UNSUPPORTED_TYPE);
-    size_t length = size / sizeof(char16_t);
-    while (length && data[length - 1] == u'\0') --length;
-    *out = TLString(std::u16string_view(data.data(), length));
+    out->type = type;
+    out->data = std::move(data);
+    return true;
+}
+
+bool RegistryKey::ReadString(const TLString& name, TLString* out) const {
+    RegistryValue value;
+    if (!ReadValue(name, &value)) return false;
+    if (value.type != REG_SZ && value.type != REG_EXPAND_SZ) return Succeeded(ERROR_UNSUPPORTED_TYPE);
+    const std::u16string_view text = Units(value.data);
+    size_t length = text.size();
+    while (length && text[length - 1] == u'\0') --length;
+    *out = TLString(text.substr(0, length));
+    return true;
+}
+
+bool RegistryKey::ReadBinary(const TLString& name, std::vector<uint8_t>* out) const {
+    RegistryValue value;
+    if (!ReadValue(name, &value)) return false;
+    if (value.type != REG_BINARY) return Succeeded(ERROR_UNSUPPORTED_TYPE);
+    *out = std::move(value.data);
+    return true;
+}
+
+bool RegistryKey::ReadMultiString(const TLString& name, TLStringArray* out) const {
+    RegistryValue value;
+    if (!ReadValue(name, &value)) return false;
+    if (value.type != REG_MULTI_SZ) return Succeeded(ERROR_UNSUPPORTED_TYPE);
+    // Strings end in a zero and the list in an empty string; a list cut short still gives what it has.
+    TLStringArray strings;
+    std::u16string_view rest = Units(value.data);
+    while (!rest.empty() && rest.front() != u'\0') {
+        const size_t end = std::min(rest.find(u'\0'), rest.size());
+        strings.Add(TLString(rest.substr(0, end)));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    *out = std::move(strings);
     return true;
 }
 
@@ -110,29 +152,45 @@ bool RegistryKey::ReadQword(const TLString& name, uint64_t* out) const {
     return true;
 }
 
-bool RegistryKey::WriteString(const TLString& name, const TLString& value, DWORD type) {
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return Succeeded(ERROR_INVALID_PARAMETER);
+bool RegistryKey::SetValue(const TLString& name, DWORD type, const void* data, size_t size) {
+    if (size > MAXDWORD) return Succeeded(ERROR_INVALID_PARAMETER);
     LONG result = PlantedRegistryError();
     if (result == ERROR_SUCCESS)
-        result = RegSetValueExW(key_, ValueName(name), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                                static_cast<DWORD>((value.length() + 1) * sizeof(char16_t)));
+        result =
+            RegSetValueExW(key_, ValueName(name), 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size));
     return Succeeded(result);
+}
+
+bool RegistryKey::WriteValue(const TLString& name, const RegistryValue& value) {
+    return SetValue(name, value.type, value.data.data(), value.data.size());
+}
+
+bool RegistryKey::WriteBinary(const TLString& name, const std::vector<uint8_t>& bytes) {
+    return SetValue(name, REG_BINARY, bytes.data(), bytes.size());
+}
+
+bool RegistryKey::WriteMultiString(const TLString& name, const TLStringArray& strings) {
+    std::u16string units;
+    for (const TLString& text : strings) {
+        if (text.empty() || text.Find(u'\0') != TLString::npos) return Succeeded(ERROR_INVALID_PARAMETER);
+        units.append(text.view());
+        units.push_back(u'\0');
+    }
+    units.push_back(u'\0');
+    return SetValue(name, REG_MULTI_SZ, units.data(), units.size() * sizeof(char16_t));
+}
+
+bool RegistryKey::WriteString(const TLString& name, const TLString& value, DWORD type) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return Succeeded(ERROR_INVALID_PARAMETER);
+    return SetValue(name, type, value.c_str(), (value.length() + 1) * sizeof(char16_t));
 }
 
 bool RegistryKey::WriteDword(const TLString& name, DWORD value) {
-    LONG result = PlantedRegistryError();
-    if (result == ERROR_SUCCESS)
-        result =
-            RegSetValueExW(key_, ValueName(name), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    return Succeeded(result);
+    return SetValue(name, REG_DWORD, &value, sizeof value);
 }
 
 bool RegistryKey::WriteQword(const TLString& name, uint64_t value) {
-    LONG result = PlantedRegistryError();
-    if (result == ERROR_SUCCESS)
-        result =
-            RegSetValueExW(key_, ValueName(name), 0, REG_QWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    return Succeeded(result);
+    return SetValue(name, REG_QWORD, &value, sizeof value);
 }
 
 bool RegistryKey::DeleteValue(const TLString& name) {
@@ -159,6 +217,68 @@ TLStringArray RegistryKey::SubkeyNames() const {
         ++index;
     }
     return names;
+}
+
+bool RegistryKey::IsSubkeyLink(const TLString& name) const {
+    HKEY link = nullptr;
+    if (!key_ || RegOpenKeyExW(key_, name.wc(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &link) != ERROR_SUCCESS)
+        return false;
+    DWORD type = REG_NONE;
+    const LONG result = RegQueryValueExW(link, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr);
+    RegCloseKey(link);
+    return result == ERROR_SUCCESS && type == REG_LINK;
+}
+
+TLStringArray RegistryKey::ValueNames() const {
+    TLStringArray names;
+    if (!key_) return names;
+    // Value names reach 16383 units; start small and grow when one does not fit.
+    std::u16string name(256, u'\0');
+    for (DWORD index = 0;;) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG result = RegEnumValueW(key_, index, reinterpret_cast<wchar_t*>(name.data()), &length, nullptr,
+                                          nullptr, nullptr, nullptr);
+        if (result == ERROR_MORE_DATA && name.size() < 65536) {
+            name.resize(name.size() * 2);
+            continue;
+        }
+        if (result != ERROR_SUCCESS) break;
+        names.Add(TLString(std::u16string_view(name.data(), length)));
+        ++index;
+    }
+    return names;
+}
+
+namespace {
+
+// Windows nests keys at most 512 levels deep.
+constexpr int kMaxKeyDepth = 512;
+
+bool Merge(HKEY root, const TLString& from, const TLString& to, const KeyTreeMerge& how, int depth) {
+    const RegistryKey source = RegistryKey::Open(root, from);
+    if (!source.IsOpen()) return true;
+    const RegistryKey target = RegistryKey::Open(root, to);
+    bool complete = true;
+    for (const TLString& name : source.ValueNames()) {
+        RegistryValue value;
+        if (target.IsOpen() && target.ReadValue(name, &value)) continue;
+        if (!source.ReadValue(name, &value)) continue;
+        complete &= how.write ? how.write(to, name, value)
+                              : RegistryKey::Create(root, to, KEY_SET_VALUE).WriteValue(name, value);
+    }
+    if (depth + 1 >= kMaxKeyDepth) return complete;
+    for (const TLString& name : source.SubkeyNames()) {
+        // A link may point back up its own tree.
+        if ((how.leave_out && how.leave_out(name)) || source.IsSubkeyLink(name)) continue;
+        complete &= Merge(root, from + u"\\" + name, to + u"\\" + name, how, depth + 1);
+    }
+    return complete;
+}
+
+}  // namespace
+
+bool MergeKeyTree(HKEY root, const TLString& from, const TLString& to, const KeyTreeMerge& how) {
+    return Merge(root, from, to, how, 0);
 }
 
 bool DeleteKeyTree(HKEY root, const TLString& path, RegistryView view) {

@@ -19,6 +19,7 @@
 #include "engine/install/product_folder_facts.h"
 #include "engine/journal/file_changes.h"
 #include "engine/record/installation_record.h"
+#include "engine/migration/settings_migration.h"
 #include "engine/uninstall/uninstall_entry.h"
 #include "shell/resources/product_art.h"
 #include "shell/shell_registration.h"
@@ -74,8 +75,7 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     Clean(progress);
     MarkPortable(journal);
     installation::CompletePortableInstall(session_);
-    NotBuiltStep(progress, u"Loading default library and settings...", u"Loading the default library");
-    NotBuiltStep(progress, u"Upgrading from previous version...", u"The upgrade from a previous version");
+    MigrateSettings(progress);
 
     TLStringArray core_libraries;
     if (!installation::RegisterInstallation(session_, source_folder_, prompts, core_libraries, &journal)) return false;
@@ -118,13 +118,18 @@ void CInstallHelper::MarkPortable(journal::CJournal& journal) {
     journal.NoteCreatedFile(marker);
 }
 
-// A step whose work belongs to a later part of the installer: it shows its text and says in the log
-// that nothing was done.
-void CInstallHelper::NotBuiltStep(IInstallProgress& progress, const char16_t* text, const char16_t* what) {
-    progress.SetRange(1);
-    progress.SetText(tools::Translate(text));
-    tools::LogFormat(u"CInstallHelper::CopyAndRegister", u"%s is not built yet: nothing was done", what);
-    progress.SetPosition(1);
+void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
+    migration::MigrationRequest request;
+    request.existing_installation_found = session_.ExistingInstallationFound;
+    request.portable = session_.PortableMode;
+    request.no_upgrade = session_.NoUpgrade;
+    request.product_name = tools::ProductItem(3);
+    request.destination_folder = install_folder_;
+    if (const TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
+        request.data_folder = block->GetString(TLProcessInfoBlock::kAppDataFolder).EnsureTrailingBackslash();
+    request.default_library = session_.LibraryFolder;
+    request.settings_import = tools::Interface() ? tools::Interface()->GetSettingsImport(1) : nullptr;
+    migration::MigrateSettings(request, progress);
 }
 
 ProgramFilesFacts CInstallHelper::GatherProgramFilesFacts() const {

@@ -44,7 +44,7 @@ private:
     bool RunSteps(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal);
     void Clean(IInstallProgress& progress);
     void MarkPortable(journal::CJournal& journal);
-    void NotBuiltStep(IInstallProgress& progress, const char16_t* text, const char16_t* what);
+    void MigrateSettings(IInstallProgress& progress);
     ProgramFilesFacts GatherProgramFilesFacts() const;
     bool Apply(const PhaseAction& action, IInstallProgress& progress, tools::IInstallPrompts& prompts,
                journal::CJournal& journal);

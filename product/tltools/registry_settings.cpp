@@ -1,9 +1,11 @@
 #include "product/tltools/registry_settings.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <iterator>
+#include <vector>
 
 #include "core/tools/product_key.h"
+#include "core/windows/folder_entries.h"
 #include "core/xml/file_text.h"
 
 namespace tltools_dll {
@@ -17,29 +19,17 @@ CRegistrySettings* CRegistrySettings::OpenSection(const TLString& section) {
     return Open(HKEY_CURRENT_USER, tools::ProductSettingsKey() + section);
 }
 
-TLStringArray CRegistrySettings::ValueNames() {
-    TLStringArray names;
-    wchar_t name[16384];
-    for (DWORD index = 0;; ++index) {
-        DWORD length = static_cast<DWORD>(std::size(name));
-        if (RegEnumValueW(key_.handle(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            return names;
-        names.Add(TLString(name, length));
-    }
-}
-
 bool CRegistrySettings::DeleteSubsection(const TLString& name) {
     return !name.empty() && tlwin::DeleteKeyTree(key_.handle(), name);
 }
 
-// Values and subkeys of the old section join the new one (replacing values of the same name); the old
-// section goes only when all of it arrived.
+// Values and subkeys of the old section join the new one; a value the new section has already was set
+// by the newer product and stays. The old section goes only when all of it arrived.
 bool CRegistrySettings::MoveSection(const TLString& from, const TLString& to) {
     const TLString from_path = tools::ProductSettingsKey() + from;
-    const tlwin::RegistryKey source = tlwin::RegistryKey::Open(HKEY_CURRENT_USER, from_path, KEY_READ);
-    if (!source.IsOpen()) return true;
-    const tlwin::RegistryKey target = tlwin::RegistryKey::Create(HKEY_CURRENT_USER, tools::ProductSettingsKey() + to);
-    return target.IsOpen() && RegCopyTreeW(source.handle(), nullptr, target.handle()) == ERROR_SUCCESS &&
+    if (!tlwin::RegistryKey::Open(HKEY_CURRENT_USER, from_path, KEY_READ).IsOpen()) return true;
+    return tlwin::RegistryKey::Create(HKEY_CURRENT_USER, tools::ProductSettingsKey() + to).IsOpen() &&
+           tlwin::MergeKeyTree(HKEY_CURRENT_USER, from_path, tools::ProductSettingsKey() + to) &&
            tlwin::DeleteKeyTree(HKEY_CURRENT_USER, from_path);
 }
 
@@ -80,7 +70,23 @@ bool CRegistrySettings::SetString(const TLString& name, const TLString& value, i
 
 bool CRegistrySettings::DeleteValue(const TLString& name) { return key_.DeleteValue(name); }
 
-bool CSettingsImport::Import(const TLString& file) {
+bool CSettingsImport::Import(const TLString& path) {
+    if (!tlwin::FolderExists(path)) return ImportFile(path);
+    std::vector<TLString> exports;
+    tlwin::ForEachEntry(path, [&](const TLString& name, DWORD attributes) {
+        if (!tlwin::IsFolder(attributes) && name.EndsWithNoCase(kExportExtension)) exports.push_back(name);
+        return true;
+    });
+    std::sort(exports.begin(), exports.end(),
+              [](const TLString& a, const TLString& b) { return a.CompareNoCase(b.view()) < 0; });
+    TLString folder = path;
+    folder.EnsureTrailingBackslash();
+    bool ok = !exports.empty();
+    for (const TLString& name : exports) ok = ImportFile(folder + name) && ok;
+    return ok;
+}
+
+bool CSettingsImport::ImportFile(const TLString& file) {
     TLString text;
     if (!tlxml::ReadTextFile(file, text)) return false;
     CRegistrySettings* section = nullptr;

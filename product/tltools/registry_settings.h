@@ -28,7 +28,7 @@ public:
     bool Exists() override { return key_.IsOpen(); }
     void Release() override { delete this; }
     TLStringArray SubsectionNames() override { return key_.SubkeyNames(); }
-    TLStringArray ValueNames() override;
+    TLStringArray ValueNames() override { return key_.ValueNames(); }
     bool DeleteSubsection(const TLString& name) override;
 
     // See ToolsInterface::MoveSettingsSection.
@@ -41,11 +41,16 @@ private:
     tlwin::RegistryKey key_;
 };
 
-// Imports a settings file: "[Section]" lines name a settings section, "name=value" lines set a
-// value in it; "dword:<decimal>" values are integers, all others strings.
+// Imports a settings export: one file, or every "*.tlsettings" file of a folder in name order. In a
+// file "[Section]" lines name a settings section ("DLNA\Servers" one below another), "name=value"
+// lines set a value in it; "dword:<decimal>" values are integers, all others strings.
 class CSettingsImport final : public tltools::ISettingsImport {
 public:
-    bool Import(const TLString& file) override;
+    static constexpr char16_t kExportExtension[] = u".tlsettings";
+    bool Import(const TLString& path) override;
+
+private:
+    static bool ImportFile(const TLString& file);
 };
 
 }  // namespace tltools_dll

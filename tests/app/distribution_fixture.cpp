@@ -38,6 +38,10 @@ void ForgetInstalledProduct() {
         RegCloseKey(run_once);
     }
     DeleteTree(InstalledProductCleanup::kDestination);
+    // The default library and settings an install loads into the product's data folder.
+    wchar_t app_data[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"APPDATA", app_data, MAX_PATH))
+        DeleteTree(TLString(app_data).EnsureTrailingBackslash() + u"C. Orvane\\Tonehall 27");
 }
 
 Distribution::Distribution(std::u16string_view folder) : path_(scratch_.Path(folder)) {

@@ -1,7 +1,9 @@
 // The registry layer against Wine's real registry.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/windows/fault_seam.h"
 #include "core/windows/registry.h"
@@ -86,6 +88,81 @@ TEST_F(Registry, DeletesValuesAndListsSubkeys) {
     EXPECT_EQ(RegistryKey().SubkeyNames().GetCount(), 0u);
 }
 
+TEST_F(Registry, TypedValuesOfAnyLengthReadBackByteForByteWithTheirType) {
+    std::vector<uint8_t> big(100000);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 7);
+    const std::u16string expandable = u"%APPDATA%\\x";
+    const tlwin::RegistryValue cases[] = {
+        {REG_BINARY, {0x00, 0xFF, 0x10, 0x00}},
+        {REG_BINARY, {}},
+        {REG_BINARY, big},
+        {REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 0x80}},
+        {REG_EXPAND_SZ,
+         std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(expandable.c_str()),
+                              reinterpret_cast<const uint8_t*>(expandable.c_str() + expandable.size() + 1))},
+        {REG_NONE, {9}},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const TLString name = TLString::Format(u"Value %d", static_cast<int>(i));
+        ASSERT_TRUE(key_.WriteValue(name, cases[i])) << name;
+        tlwin::RegistryValue read;
+        ASSERT_TRUE(RegistryKey::Open(HKEY_CURRENT_USER, kKey).ReadValue(name, &read)) << name;
+        EXPECT_EQ(read.type, cases[i].type) << name;
+        EXPECT_TRUE(read.data == cases[i].data) << name << " " << read.data.size();
+    }
+    // The expandable string is not expanded on the way.
+    TLString text;
+    ASSERT_TRUE(key_.ReadString(u"Value 4", &text));
+    EXPECT_EQ(text, TLString(expandable));
+
+    ASSERT_TRUE(key_.WriteBinary(u"Bytes", {1, 0, 2}));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(key_.ReadBinary(u"Bytes", &bytes));
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 0, 2}));
+    EXPECT_FALSE(key_.ReadBinary(u"Value 3", &bytes)) << "a QWORD is not binary";
+    EXPECT_EQ(key_.error(), ERROR_UNSUPPORTED_TYPE);
+    uint64_t qword = 0;
+    ASSERT_TRUE(key_.ReadQword(u"Value 3", &qword));
+    EXPECT_EQ(qword, 0x8007060504030201ull);
+}
+
+TEST_F(Registry, MultiStringsKeepTheirOrderAndRefuseWhatTheTypeCannotHold) {
+    TLStringArray strings;
+    for (const char16_t* text : {u"C:\\Music\\", u"D:\\Tonehall 26\\", u"third"}) strings.Add(text);
+    ASSERT_TRUE(key_.WriteMultiString(u"Folders", strings));
+    TLStringArray read;
+    ASSERT_TRUE(key_.ReadMultiString(u"Folders", &read));
+    ASSERT_EQ(read.GetCount(), 3u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(read[i], strings[i]);
+    ASSERT_TRUE(key_.WriteMultiString(u"None", TLStringArray()));
+    ASSERT_TRUE(key_.ReadMultiString(u"None", &read));
+    EXPECT_EQ(read.GetCount(), 0u);
+
+    // An empty string would end the list early; a list without its closing zeros still reads.
+    TLStringArray with_empty;
+    with_empty.Add(u"a");
+    with_empty.Add(u"");
+    EXPECT_FALSE(key_.WriteMultiString(u"Broken", with_empty));
+    EXPECT_EQ(key_.error(), ERROR_INVALID_PARAMETER);
+    ASSERT_EQ(
+        RegSetValueExW(key_.handle(), L"Unterminated", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(L"ab\0cd"), 10),
+        ERROR_SUCCESS);
+    ASSERT_TRUE(key_.ReadMultiString(u"Unterminated", &read));
+    ASSERT_EQ(read.GetCount(), 2u);
+    EXPECT_EQ(read[1], u"cd");
+}
+
+TEST_F(Registry, ListsEveryValueNameHoweverLong) {
+    const std::u16string long_name(5000, u'v');
+    for (const char16_t* name : {u"", u"Short", long_name.c_str()}) ASSERT_TRUE(key_.WriteDword(name, 1));
+    ASSERT_TRUE(RegistryKey::Create(key_.handle(), u"Sub").IsOpen());
+    std::vector<std::u16string> names;
+    for (const TLString& name : key_.ValueNames()) names.emplace_back(name.view());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"", u"Short", long_name}));
+    EXPECT_EQ(RegistryKey().ValueNames().GetCount(), 0u);
+}
+
 TEST(RegistryViews, TheThirtyTwoBitViewIsTheWow64NodeAndTreesGoInTheirView) {
     constexpr char16_t kMachineKey[] = u"Software\\TLTest View";
     tltest::RegistryCleanup native(HKEY_LOCAL_MACHINE, kMachineKey);
@@ -116,6 +193,9 @@ TEST_F(Registry, APlantedFaultFailsEveryWriteWithItsErrorAndChangesNothing) {
         EXPECT_FALSE(key_.WriteString(u"Kept", u"after"));
         EXPECT_EQ(key_.error(), ERROR_ACCESS_DENIED);
         EXPECT_FALSE(key_.WriteDword(u"New", 1));
+        EXPECT_FALSE(key_.WriteValue(u"New", {REG_BINARY, {1}}));
+        EXPECT_FALSE(key_.WriteBinary(u"New", {1}));
+        EXPECT_FALSE(key_.WriteMultiString(u"New", TLStringArray()));
         EXPECT_FALSE(key_.DeleteValue(u"Kept"));
         const RegistryKey created = RegistryKey::Create(HKEY_CURRENT_USER, u"Software\\TLTest\\Registry\\Sub");
         EXPECT_FALSE(created.IsOpen());

@@ -180,6 +180,34 @@ TEST_F(ToolsLibrary, ImportsASettingsFile) {
     EXPECT_FALSE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"missing.ini")));
 }
 
+TEST_F(ToolsLibrary, ImportsTheExportsOfASettingsFolderInNameOrder) {
+    ASSERT_TRUE(scratch_.WriteFile(u"Export\\B.tlsettings", "[Properties]\r\nView=second\r\n"));
+    ASSERT_TRUE(scratch_.WriteFile(u"Export\\a.tlsettings", "[Properties]\r\nView=first\r\nSize=dword:3\r\n"));
+    ASSERT_TRUE(scratch_.WriteFile(u"Export\\TV Shared Settings.ini", "[Properties]\r\nView=not an export\r\n"));
+    ASSERT_TRUE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"Export\\")));
+    EXPECT_EQ(tools::OpenSettingsSection(u"Properties").GetString(u"View", TLString()), u"second");
+    EXPECT_EQ(tools::OpenSettingsSection(u"Properties").GetInteger(u"Size", 0), 3);
+    ASSERT_TRUE(scratch_.WriteFile(u"Empty\\readme.txt", "no export here"));
+    EXPECT_FALSE(tools_->GetSettingsImport(1)->Import(scratch_.Path(u"Empty")));
+}
+
+TEST_F(ToolsLibrary, MovingASettingsSectionMergesKeepingWhatTheNewSectionHas) {
+    tools::Settings old_section = tools::OpenSettingsSection(u"PluginsRemoteControl");
+    ASSERT_TRUE(old_section.SetString(u"Device", u"IR"));
+    ASSERT_TRUE(old_section.SetInteger(u"Repeat Delay", 250));
+    ASSERT_TRUE(tools::OpenSettingsSection(u"PluginsRemoteControl\\Buttons").SetString(u"Play", u"P"));
+    ASSERT_TRUE(tools::OpenSettingsSection(u"Plugins\\RemoteControl").SetString(u"Device", u"Bluetooth"));
+
+    ASSERT_TRUE(tools_->MoveSettingsSection(u"PluginsRemoteControl", u"Plugins\\RemoteControl"));
+
+    const tools::Settings moved = tools::OpenSettingsSection(u"Plugins\\RemoteControl");
+    EXPECT_EQ(moved.GetString(u"Device", TLString()), u"Bluetooth");
+    EXPECT_EQ(moved.GetInteger(u"Repeat Delay", 0), 250);
+    EXPECT_EQ(tools::OpenSettingsSection(u"Plugins\\RemoteControl\\Buttons").GetString(u"Play", TLString()), u"P");
+    EXPECT_FALSE(tools::OpenExistingSettingsSection(u"PluginsRemoteControl").IsOpen());
+    EXPECT_TRUE(tools_->MoveSettingsSection(u"PluginsRemoteControl", u"Plugins\\RemoteControl"));
+}
+
 TEST_F(ToolsLibrary, TranslatesIntoTheUsersLanguage) {
     tltools::ITranslator* translator = tools_->GetTranslator(1);
     EXPECT_EQ(translator->CurrentLanguage(), u"English");
@@ -247,8 +275,8 @@ public:
         window_class.hInstance = GetModuleHandleW(nullptr);
         window_class.lpszClassName = L"QVFrame";
         RegisterClassW(&window_class);
-        window_ = CreateWindowExW(0, L"QVFrame", L"Tonehall", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(0, L"QVFrame", L"Tonehall", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
     }
     ~ProductWindow() {
         if (IsWindow(window_)) DestroyWindow(window_);
