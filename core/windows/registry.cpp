@@ -199,16 +199,19 @@ bool RegistryKey::DeleteValue(const TLString& name) {
     return Succeeded(result);
 }
 
-TLStringArray RegistryKey::SubkeyNames() const {
+namespace {
+
+// Lists the names one enumeration call gives by index (RegEnumKeyExW or RegEnumValueW), growing the
+// buffer when a name does not fit; names never exceed 16383 units, so the growth ends.
+template <typename Enumerate>
+TLStringArray EnumeratedNames(HKEY key, Enumerate enumerate) {
     TLStringArray names;
-    if (!key_) return names;
-    // Key names are at most 255 units; a longer buffer is asked for only if that ever changes.
+    if (!key) return names;
     std::u16string name(256, u'\0');
     for (DWORD index = 0;;) {
         DWORD length = static_cast<DWORD>(name.size());
-        const LONG result = RegEnumKeyExW(key_, index, reinterpret_cast<wchar_t*>(name.data()), &length, nullptr,
-                                          nullptr, nullptr, nullptr);
-        if (result == ERROR_MORE_DATA) {
+        const LONG result = enumerate(key, index, reinterpret_cast<wchar_t*>(name.data()), &length);
+        if (result == ERROR_MORE_DATA && name.size() < 65536) {
             name.resize(name.size() * 2);
             continue;
         }
@@ -217,6 +220,14 @@ TLStringArray RegistryKey::SubkeyNames() const {
         ++index;
     }
     return names;
+}
+
+}  // namespace
+
+TLStringArray RegistryKey::SubkeyNames() const {
+    return EnumeratedNames(key_, [](HKEY key, DWORD index, wchar_t* name, DWORD* length) {
+        return RegEnumKeyExW(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 bool RegistryKey::IsSubkeyLink(const TLString& name) const {
@@ -230,23 +241,9 @@ bool RegistryKey::IsSubkeyLink(const TLString& name) const {
 }
 
 TLStringArray RegistryKey::ValueNames() const {
-    TLStringArray names;
-    if (!key_) return names;
-    // Value names reach 16383 units; start small and grow when one does not fit.
-    std::u16string name(256, u'\0');
-    for (DWORD index = 0;;) {
-        DWORD length = static_cast<DWORD>(name.size());
-        const LONG result = RegEnumValueW(key_, index, reinterpret_cast<wchar_t*>(name.data()), &length, nullptr,
-                                          nullptr, nullptr, nullptr);
-        if (result == ERROR_MORE_DATA && name.size() < 65536) {
-            name.resize(name.size() * 2);
-            continue;
-        }
-        if (result != ERROR_SUCCESS) break;
-        names.Add(TLString(std::u16string_view(name.data(), length)));
-        ++index;
-    }
-    return names;
+    return EnumeratedNames(key_, [](HKEY key, DWORD index, wchar_t* name, DWORD* length) {
+        return RegEnumValueW(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 namespace {
