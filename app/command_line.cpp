@@ -121,8 +121,8 @@ TLString DescribeSwitches(const InstallSession& session) {
     TLString line = u"Switches:";
     for (const Switch& s : kSwitches)
         if (s.flag) line += TLString::Format(u" %s=%d", s.name, session.*(s.flag) ? 1 : 0);
-    return line + TLString::Format(u" DistributorID=[%s] Log=[%s] Dir=[%s]", session.DistributorId,
-                                   session.LogFile, session.DestinationSwitch);
+    return line + TLString::Format(u" DistributorID=[%s] Log=[%s] Dir=[%s]", session.DistributorId, session.LogFile,
+                                   session.DestinationSwitch);
 }
 
 std::vector<std::u16string_view> SwitchNames() {

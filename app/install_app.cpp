@@ -80,7 +80,8 @@ bool CInstallApp::InitInstance() {
     startup::ChooseSkin(folder);
 
     tools::MessageServicePrompts boxes;
-    tools::IInstallPrompts& prompts = session.NoMessageBoxes ? static_cast<tools::IInstallPrompts&>(safe_answers_) : boxes;
+    tools::IInstallPrompts& prompts =
+        session.NoMessageBoxes ? static_cast<tools::IInstallPrompts&>(safe_answers_) : boxes;
     if (AnotherInstanceRuns()) {
         prompts.Ask(tools::TranslatedPrompt(u"Corvane Installer",
                                             {u"Another instance of the Corvane installer is already running on this "

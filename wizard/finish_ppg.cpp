@@ -56,6 +56,4 @@ bool CFinishPpg::OnLeaveNext() {
     return ApplyPage();
 }
 
-bool CFinishPpg::ApplyPage() {
-    return engine::Finish(decision_.action, context_, context().prompts);
-}
+bool CFinishPpg::ApplyPage() { return engine::Finish(decision_.action, context_, context().prompts); }

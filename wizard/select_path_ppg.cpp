@@ -69,7 +69,8 @@ bool CSelectPathPpg::ApplyPage() {
     context().prompts.Ask(refusal);
     // A Silent run that was given its folder, or that nobody watches, has no one to correct it on the page.
     if (wizard_rules::RefusalEndsRun(session())) {
-        context().outcome.Fail(TLString::Format(u"the destination folder \"%s\" was refused: %s", folder, message.title));
+        context().outcome.Fail(
+            TLString::Format(u"the destination folder \"%s\" was refused: %s", folder, message.title));
         wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
     }
     return false;

@@ -52,7 +52,8 @@ public:
         prompt.title = message.title;
         prompt.text = message.text;
         prompt.buttons = message.buttons;
-        if (message.buttons == tltools::IMessageService::kYesNo) prompt.safe_answer = tltools::IMessageService::kResultNo;
+        if (message.buttons == tltools::IMessageService::kYesNo)
+            prompt.safe_answer = tltools::IMessageService::kResultNo;
         return prompts_.Ask(prompt);
     }
 

@@ -4,10 +4,14 @@ namespace {
 
 const char16_t* EndName(RunEnd end) {
     switch (end) {
-        case RunEnd::kSucceeded: return u"succeeded";
-        case RunEnd::kRestartRequired: return u"succeeded, restart required";
-        case RunEnd::kCancelled: return u"cancelled";
-        case RunEnd::kFailed: return u"failed";
+        case RunEnd::kSucceeded:
+            return u"succeeded";
+        case RunEnd::kRestartRequired:
+            return u"succeeded, restart required";
+        case RunEnd::kCancelled:
+            return u"cancelled";
+        case RunEnd::kFailed:
+            return u"failed";
     }
     return u"failed";
 }
@@ -34,10 +38,14 @@ void RunOutcome::RequireRestart(const TLString& why) {
 
 int ResultCodeOf(RunEnd end) {
     switch (end) {
-        case RunEnd::kSucceeded: return 0;
-        case RunEnd::kRestartRequired: return 3010;
-        case RunEnd::kCancelled: return 1602;
-        case RunEnd::kFailed: return 1603;
+        case RunEnd::kSucceeded:
+            return 0;
+        case RunEnd::kRestartRequired:
+            return 3010;
+        case RunEnd::kCancelled:
+            return 1602;
+        case RunEnd::kFailed:
+            return 1603;
     }
     return 1603;
 }

@@ -12,8 +12,8 @@ constexpr const char16_t* kKindNames[] = {u"info", u"warning", u"error", u"trace
 
 // Reads the whole general log; it is written by one process at a time per line, never held open.
 std::string ReadWholeFile(const TLString& path) {
-    HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes;
     char buffer[64 * 1024];

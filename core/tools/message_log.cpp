@@ -10,11 +10,16 @@ TLString AnswerName(int answer, const TLStringArray* named_buttons) {
     if (named_buttons && named >= 0 && static_cast<size_t>(named) < named_buttons->GetCount())
         return (*named_buttons)[static_cast<size_t>(named)];
     switch (answer) {
-        case IMessageService::kResultOk: return u"OK";
-        case IMessageService::kResultCancel: return u"Cancel";
-        case IMessageService::kResultYes: return u"Yes";
-        case IMessageService::kResultNo: return u"No";
-        default: return TLString::Format(u"answer %d", answer);
+        case IMessageService::kResultOk:
+            return u"OK";
+        case IMessageService::kResultCancel:
+            return u"Cancel";
+        case IMessageService::kResultYes:
+            return u"Yes";
+        case IMessageService::kResultNo:
+            return u"No";
+        default:
+            return TLString::Format(u"answer %d", answer);
     }
 }
 

@@ -183,9 +183,10 @@ TEST_F(SystemChecks, WithoutMessageBoxesTheChecksAnswerThemselvesAndTheRunFails)
         const auto result = setup.Wait();
         ASSERT_TRUE(result.finished);
         EXPECT_EQ(result.exit_code, 1603u);
-        EXPECT_TRUE(tltest::LogContains(setup, u"\"Tonehall Open\": Install Wizard has detected a running copy of "
-                                               u"Tonehall. Do you want Install Wizard to close Tonehall and continue "
-                                               u"setup? -> \"No\""));
+        EXPECT_TRUE(tltest::LogContains(setup,
+                                        u"\"Tonehall Open\": Install Wizard has detected a running copy of "
+                                        u"Tonehall. Do you want Install Wizard to close Tonehall and continue "
+                                        u"setup? -> \"No\""));
         EXPECT_NE(FindWindowW(L"QVFrame", nullptr), nullptr);
     }
     EditProductInformation(distribution_, "<MinIEVersion>9.0.0.0</MinIEVersion>",

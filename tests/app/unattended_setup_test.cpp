@@ -71,8 +71,7 @@ TEST_F(UnattendedSetup, DistributorCommandLineInstallsWhereAskedAndLogsWhereAske
     EXPECT_TRUE(AnyLineHas(lines, "TLTools: Loaded")) << "the tools library's lines from before the switches";
     EXPECT_TRUE(AnyLineHas(lines, "Destination folder from the command line: " + destination.ToUtf8()));
     EXPECT_TRUE(AnyLineHas(lines, "CInstallHelper::CopyAndRegister: Finish (result: 1)"));
-    EXPECT_NE(lines.back().find("CInstallApp::ExitInstance: Result: 0 (succeeded)"), std::string::npos)
-        << lines.back();
+    EXPECT_NE(lines.back().find("CInstallApp::ExitInstance: Result: 0 (succeeded)"), std::string::npos) << lines.back();
     EXPECT_NE(LastLogLine(setup).Find(u"Result: 0 (succeeded)"), TLString::npos) << LastLogLine(setup);
 }
 
@@ -106,8 +105,9 @@ TEST_F(UnattendedSetup, FileInUseEndsAsFailureOrRestart) {
         ASSERT_TRUE(result.finished);
         EXPECT_EQ(result.exit_code, c.exit_code);
         EXPECT_NE(LastLogLine(setup).Find(c.last_line), TLString::npos) << LastLogLine(setup);
-        EXPECT_EQ(tltest::LogContains(setup, u"Nobody is there to answer, so no box is shown and the safe answer is "
-                                             u"taken: \"Failure Copying System File\": "),
+        EXPECT_EQ(tltest::LogContains(setup,
+                                      u"Nobody is there to answer, so no box is shown and the safe answer is "
+                                      u"taken: \"Failure Copying System File\": "),
                   c.question_asked);
         if (c.question_asked) {
             EXPECT_TRUE(tltest::LogContains(setup, u"'" + in_use + u"' is not in use. -> \"Cancel\""));
@@ -152,15 +152,16 @@ TEST_F(UnattendedSetup, UnwritableLogFileIsALineInTheGeneralLog) {
     const tltest::ProgramResult result = setup.Wait(kRunLimitMs);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 1603u) << "the refused folder, not the log, ends this run";
-    EXPECT_TRUE(tltest::LogContains(setup, u"The log file \"" + log + u"\" named on the command line cannot be written"));
+    EXPECT_TRUE(
+        tltest::LogContains(setup, u"The log file \"" + log + u"\" named on the command line cannot be written"));
 }
 
 struct BrokenCase {
     const char* name;
     const char16_t* damaged_file;
-    std::string_view bytes;          // what the file is replaced with
-    std::u16string_view reason;      // in the "Critical Error" line
-    bool tools_library_loads;        // only then is there a general log
+    std::string_view bytes;      // what the file is replaced with
+    std::u16string_view reason;  // in the "Critical Error" line
+    bool tools_library_loads;    // only then is there a general log
 };
 
 class BrokenDistributionUnattended : public ::testing::TestWithParam<BrokenCase> {};
@@ -172,8 +173,7 @@ TEST_P(BrokenDistributionUnattended, EndsAtOnceWithTheReasonInTheLog) {
     Distribution distribution;
     ASSERT_TRUE(distribution.scratch().WriteFile(c.damaged_file, c.bytes));
     const TLString log = distribution.scratch().Path(u"setup.log");
-    tltest::StartedProgram setup(distribution.SetupExe(),
-                                 u"/Silent /NoMessageBoxes /ResultCode /Log=\"" + log + u"\"");
+    tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent /NoMessageBoxes /ResultCode /Log=\"" + log + u"\"");
     const tltest::ProgramResult result = setup.Wait(kRunLimitMs);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 1603u);
@@ -187,13 +187,12 @@ TEST_P(BrokenDistributionUnattended, EndsAtOnceWithTheReasonInTheLog) {
     EXPECT_EQ(tltest::LogContains(setup, u"\"Critical Error\": "), c.tools_library_loads);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Damaged, BrokenDistributionUnattended,
-    ::testing::Values(BrokenCase{"ProductInformation", u"Tunevault\\Product.xml", "<TLProduct><Product>",
-                                 u"Product.xml\" is not valid", true},
-                      BrokenCase{"ToolsLibrary", u"Tunevault\\TLTools.dll", "not a library", u"Failed to load TLTools",
-                                 false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Damaged, BrokenDistributionUnattended,
+                         ::testing::Values(BrokenCase{"ProductInformation", u"Tunevault\\Product.xml",
+                                                      "<TLProduct><Product>", u"Product.xml\" is not valid", true},
+                                           BrokenCase{"ToolsLibrary", u"Tunevault\\TLTools.dll", "not a library",
+                                                      u"Failed to load TLTools", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Without the new switches the damaged product information still shows its box, and once it is
 // answered the run ends with 0; the box and its answer are in the log.
@@ -207,7 +206,8 @@ TEST(UnattendedSetupDefaults, DamagedProductInformationShowsTheBoxAndLogsIt) {
     const tltest::ProgramResult result = setup.Wait();
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
-    EXPECT_TRUE(tltest::LogContains(setup, u"MessageBox: \"Critical Error\": The following module has failed to load:"));
+    EXPECT_TRUE(
+        tltest::LogContains(setup, u"MessageBox: \"Critical Error\": The following module has failed to load:"));
     EXPECT_TRUE(tltest::LogContains(setup, u"-> \"OK\""));
     EXPECT_NE(LastLogLine(setup).Find(u"Result: failed (exit code 0)"), TLString::npos) << LastLogLine(setup);
 }

@@ -46,9 +46,8 @@ TEST(MessageLogTest, UnansweredQuestionReachesTheLogCopyWithoutTheToolsLibrary) 
     RecordingCopy copy;
     tools::SetLogCopy(&copy);
     tools::SafeAnswerPrompts prompts;
-    const int answer = prompts.Ask(
-        tools::TranslatedPrompt(u"Install Error", {u"A file could not be copied.\r\n\r\n"}, IMessageService::kOk,
-                                {u"Retry", u"Cancel"}));
+    const int answer = prompts.Ask(tools::TranslatedPrompt(u"Install Error", {u"A file could not be copied.\r\n\r\n"},
+                                                           IMessageService::kOk, {u"Retry", u"Cancel"}));
     tools::SetLogCopy(nullptr);
     EXPECT_EQ(answer, IMessageService::kResultFirstNamed + 1);
     ASSERT_EQ(copy.lines.size(), 1u);

@@ -178,8 +178,7 @@ TEST(DestinationRefusal, EndsOnlySilentRunsGivenTheirFolderOrUnwatched) {
         session.Silent = c.silent;
         session.NoMessageBoxes = c.no_message_boxes;
         if (c.folder_switch) session.DestinationSwitch = u"C:\\Windows\\Tonehall";
-        EXPECT_EQ(wizard_rules::RefusalEndsRun(session), c.ends)
-            << c.silent << c.folder_switch << c.no_message_boxes;
+        EXPECT_EQ(wizard_rules::RefusalEndsRun(session), c.ends) << c.silent << c.folder_switch << c.no_message_boxes;
     }
 }
 
