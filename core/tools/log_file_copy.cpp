@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/windows/full_path.h"
 #include "core/windows/tl_file_system.h"
 
 namespace tools {
@@ -29,8 +30,10 @@ LogFileCopy::~LogFileCopy() {
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
 }
 
-bool LogFileCopy::Open(const TLString& path, DWORD& error) {
+bool LogFileCopy::Open(const TLString& named_path, DWORD& error) {
     error = ERROR_SUCCESS;
+    // A name without a folder is the caller's current folder, as the deployment tool that wrote it meant.
+    const TLString path = tlwin::FullPath(named_path);
     if (!tlwin::TLFileSystem::MakeDirectoryTree(path, true)) {
         error = GetLastError();
         if (error == ERROR_SUCCESS) error = ERROR_PATH_NOT_FOUND;

@@ -15,8 +15,9 @@ public:
     LogFileCopy& operator=(const LogFileCopy&) = delete;
     ~LogFileCopy();
 
-    // Makes the file's folders and the file itself, emptied. False, with the Windows error code in
-    // `error`, when either cannot be made; the run goes on with the general log alone.
+    // Makes the file's folders and the file itself, emptied; a relative path starts at the current
+    // folder. False, with the Windows error code in `error`, when either cannot be made; the run goes
+    // on with the general log alone.
     bool Open(const TLString& path, DWORD& error);
     // Starts the file with this process's lines that the general log at `general_log` holds already
     // (those the tools library wrote while it loaded).

@@ -142,18 +142,34 @@ TEST_F(UnattendedSetup, DestinationInsideTheWindowsFolderIsRefused) {
     }
 }
 
-// A log file that cannot be made (its folder would have to be made inside a file) costs one line in
-// the general log, never the run.
-TEST_F(UnattendedSetup, UnwritableLogFileIsALineInTheGeneralLog) {
-    Distribution distribution;
-    const TLString log = distribution.Path(u"Install.xml\\setup.log");
-    tltest::StartedProgram setup(distribution.SetupExe(),
-                                 u"/Silent /NoMessageBoxes /ResultCode /Dir=C:\\windows\\x /Log=\"" + log + u"\"");
-    const tltest::ProgramResult result = setup.Wait(kRunLimitMs);
-    ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exit_code, 1603u) << "the refused folder, not the log, ends this run";
-    EXPECT_TRUE(
-        tltest::LogContains(setup, u"The log file \"" + log + u"\" named on the command line cannot be written"));
+// A log named without a folder lands in the current folder of whoever started the installer. One that
+// cannot be made (its folder would have to be made inside a file) costs a line in the general log,
+// never the run.
+TEST_F(UnattendedSetup, LogFileNamedOnTheCommandLine) {
+    struct Case {
+        const char16_t* argument;  // below the distribution, the current folder of the run
+        const char16_t* made;      // the file the run writes, or null
+    };
+    const Case cases[] = {{u"logs\\setup.log", u"logs\\setup.log"}, {u"Install.xml\\setup.log", nullptr}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(TLString(c.argument).ToUtf8());
+        Distribution distribution;
+        tltest::StartedProgram setup(
+            distribution.SetupExe(),
+            u"/Silent /NoMessageBoxes /ResultCode /Dir=C:\\windows\\x /Log=" + TLString(c.argument),
+            distribution.path());
+        const tltest::ProgramResult result = setup.Wait(kRunLimitMs);
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exit_code, 1603u) << "the refused folder, not the log, ends this run";
+        if (c.made) {
+            const std::vector<std::string> lines = FileLines(distribution.Path(c.made));
+            ASSERT_FALSE(lines.empty());
+            EXPECT_NE(lines.back().find("Result: 1603 (failed)"), std::string::npos) << lines.back();
+        } else {
+            EXPECT_TRUE(tltest::LogContains(
+                setup, u"The log file \"" + TLString(c.argument) + u"\" named on the command line cannot be written"));
+        }
+    }
 }
 
 struct BrokenCase {
