@@ -9,6 +9,7 @@
 #include "tests/copy/copy_test_support.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
 
 namespace {
 
@@ -113,6 +114,15 @@ TEST_F(UnattendedSetup, FileInUseEndsAsFailureOrRestart) {
             EXPECT_TRUE(tltest::LogContains(setup, u"'" + in_use + u"' is not in use. -> \"Cancel\""));
         }
     }
+}
+
+// The person ends the wizard before anything is installed.
+TEST_F(UnattendedSetup, CancelledWizardGives1602) {
+    Distribution distribution;
+    tltest::StartedProgram setup(distribution.SetupExe(), u"/ResultCode");
+    EXPECT_EQ(tltest::CloseWizardAndWait(setup).exit_code, 1602u);
+    EXPECT_NE(LastLogLine(setup).Find(u"Result: 1602 (cancelled): the install was cancelled"), TLString::npos)
+        << LastLogLine(setup);
 }
 
 // A folder inside the Windows folder is refused as if typed: the refusal is logged instead of shown,
