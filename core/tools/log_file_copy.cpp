@@ -11,16 +11,28 @@ namespace {
 
 constexpr const char16_t* kKindNames[] = {u"info", u"warning", u"error", u"trace"};
 
-// Reads the whole general log; it is written by one process at a time per line, never held open.
-std::string ReadWholeFile(const TLString& path) {
+// This process's first lines are at the end of the general log, which every run of the product
+// lengthens: only its last part is read, from the first whole line in it.
+constexpr LONGLONG kTailBytes = 64 * 1024;
+
+std::string ReadTail(const TLString& path) {
     HANDLE file = CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    LARGE_INTEGER start{};
+    start.QuadPart = size.QuadPart > kTailBytes ? size.QuadPart - kTailBytes : 0;
+    SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
     std::string bytes;
-    char buffer[64 * 1024];
+    char buffer[16 * 1024];
     DWORD read = 0;
     while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) bytes.append(buffer, read);
     CloseHandle(file);
+    if (start.QuadPart > 0) {
+        const size_t line_end = bytes.find('\n');
+        bytes.erase(0, line_end == std::string::npos ? bytes.size() : line_end + 1);
+    }
     return bytes;
 }
 
@@ -48,7 +60,7 @@ bool LogFileCopy::Open(const TLString& named_path, DWORD& error) {
 
 void LogFileCopy::CopyEarlierLines(const TLString& general_log) {
     if (file_ == INVALID_HANDLE_VALUE) return;
-    const std::string bytes = ReadWholeFile(general_log);
+    const std::string bytes = ReadTail(general_log);
     const std::string mark = " [" + std::to_string(GetCurrentProcessId()) + "] ";
     size_t start = 0;
     while (start < bytes.size()) {

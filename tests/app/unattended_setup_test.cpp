@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/app/distribution_fixture.h"
 #include "tests/copy/copy_test_support.h"
