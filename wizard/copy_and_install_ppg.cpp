@@ -140,6 +140,7 @@ void CCopyAndInstallPpg::InstallPlugins() {
     plugins.source_folder = source_folder_;
     plugins.destination = install.DestinationFolder();
     plugins.support_folders = install.SupportFolders;
+    plugins.silent = install.Silent;
     plugins.driver.no_driver = install.NoDriver;
     plugins.driver.portable = install.PortableMode;
     plugins.driver.driver_feature = tools::ProductFeature(engine::kDriverFeature);

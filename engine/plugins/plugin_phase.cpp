@@ -46,10 +46,12 @@ std::optional<int> InstalledDriverRevision() {
 
 void InstallPackages(PluginPhaseContext& context, const TLStringArray& packages, int& position) {
     const package::PackageTarget target = package::ProductTarget(context.destination);
-    CFileCopier copier(context.source_folder, context.destination, context.pending, context.prompts);
+    tools::SafeAnswerPrompts unattended;
+    tools::IInstallPrompts& prompts = context.silent ? unattended : context.prompts;
+    CFileCopier copier(context.source_folder, context.destination, context.pending, prompts);
     package::NoChangeNotes notes;
     for (const TLString& path : packages) {
-        package::CInstallPackage installer(target, context.prompts, notes);
+        package::CInstallPackage installer(target, prompts, notes);
         if (installer.Load(path)) {
             const TLString name = installer.Description().name.empty() ? tlpath::NameOf(path) : installer.Description().name;
             context.progress.SetText(TLString::Format(tools::Translate(u"Installing plug-in '%s'"), name));

@@ -12,6 +12,9 @@
 namespace engine {
 
 struct PluginPhaseContext {
+    PluginPhaseContext(IInstallProgress& progress, tools::IInstallPrompts& prompts, PendingOperations& pending)
+        : progress(progress), prompts(prompts), pending(pending) {}
+
     IInstallProgress& progress;
     tools::IInstallPrompts& prompts;
     PendingOperations& pending;
@@ -19,6 +22,7 @@ struct PluginPhaseContext {
     TLString destination;          // the install folder, with its trailing backslash
     TLStringArray support_folders;  // each with its trailing backslash, searched in order
     DriverFacts driver;
+    bool silent = false;  // nobody is there: packages are installed without questions
     bool media_server_edition = false;
     bool shell_integration_enabled = false;  // "General - Enable Shell Integration"
 };
