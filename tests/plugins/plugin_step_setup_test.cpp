@@ -66,26 +66,23 @@ protected:
     tltest::Distribution distribution;
 };
 
-TEST_F(PluginStepSetup, ASilentInstallInstallsEverySupportPackageAndMarksIt) {
+TEST_F(PluginStepSetup, SupportPackagesAreInstalledAndMarkedAndOneInUseIsStagedForTheNextStart) {
     const std::string calls = Install();
-    EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\night.dll"), "night");
+    const TLString night = TLString(kDestination) + u"Plugins\\night.dll";
+    EXPECT_EQ(tltest::ReadFileBytes(night), "night");
     EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\day.dll"), "day");
     EXPECT_EQ(Setting(u"Plugins\\System", u"Night"), u"installed");
     EXPECT_EQ(Setting(u"Plugins\\System", u"Day"), u"installed");
     // The sample edition has no driver: an earlier one is removed.
     EXPECT_NE(calls.find("/RemoveWDMDriver"), std::string::npos) << calls;
-}
 
-TEST_F(PluginStepSetup, APackageHeldInUseIsStagedAndStillMarkedInstalled) {
-    Install();
-    const TLString held = TLString(kDestination) + u"Plugins\\night.dll";
-    HANDLE holder = CreateFileW(held.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileW(night.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Support\\night.dll", "newer night"));
     tltest::RegistryCleanup marks{HKEY_CURRENT_USER, TLString(tltest::kProductSettingsKey) + u"\\Plugins"};
     Install();
     CloseHandle(holder);
-    EXPECT_EQ(tltest::ReadFileBytes(held), "night");
+    EXPECT_EQ(tltest::ReadFileBytes(night), "night");
     // The package and its folder wait in the staging folder, under their place in the distribution.
     EXPECT_TRUE(tltest::FileExists(TLString(kDestination) + u"Setup\\Support\\night.qvp"));
     EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Setup\\Support\\night.dll"), "newer night");
