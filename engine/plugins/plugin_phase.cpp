@@ -10,6 +10,7 @@
 #include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/copy/file_copier.h"
+#include "engine/plugins/package_downloader.h"
 #include "package/install/install_package.h"
 
 namespace engine {
@@ -50,8 +51,9 @@ void InstallPackages(PluginPhaseContext& context, const TLStringArray& packages,
     tools::IInstallPrompts& prompts = context.silent ? unattended : context.prompts;
     CFileCopier copier(context.source_folder, context.destination, context.pending, prompts);
     package::NoChangeNotes notes;
+    CPackageDownloader downloader;
     for (const TLString& path : packages) {
-        package::CInstallPackage installer(target, prompts, notes);
+        package::CInstallPackage installer(target, prompts, notes, &downloader);
         if (installer.Load(path)) {
             const TLString name = installer.Description().name.empty() ? tlpath::NameOf(path) : installer.Description().name;
             context.progress.SetText(TLString::Format(tools::Translate(u"Installing plug-in '%s'"), name));

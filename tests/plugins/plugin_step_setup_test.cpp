@@ -6,6 +6,7 @@
 #include "tests/app/distribution_fixture.h"
 #include "tests/archive/zip_builder.h"
 #include "tests/copy/copy_test_support.h"
+#include "tests/support/loopback_http_server.h"
 #include "tests/support/product_tools.h"
 #include "tests/support/win_test_support.h"
 
@@ -67,7 +68,16 @@ protected:
 };
 
 TEST_F(PluginStepSetup, SupportPackagesAreInstalledAndMarkedAndOneInUseIsStagedForTheNextStart) {
+    // A package whose file is fetched by its address.
+    ASSERT_TRUE(distribution.scratch().WriteFile(u"Served\\web.dll", "web"));
+    const tltest::LoopbackHttpServer server(distribution.scratch().Path(u"Served\\"),
+                                            distribution.scratch().Path(u"Server\\"));
+    ASSERT_TRUE(server.running());
+    ASSERT_TRUE(distribution.scratch().WriteFile(u"Support\\web.qvp",
+                                                 CopyPackage("Web", server.Address(u"files/web.dll").ToUtf8().c_str())));
+
     const std::string calls = Install();
+    EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\web.dll"), "web");
     const TLString night = TLString(kDestination) + u"Plugins\\night.dll";
     EXPECT_EQ(tltest::ReadFileBytes(night), "night");
     EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\day.dll"), "day");
