@@ -14,7 +14,6 @@ struct PackageTarget {
     TLString name_with_version;     // for "[NameWithVersion]" in registry lines
     TLString main_program;          // full path, for starting the product again
     TLString package_installer;     // full path of PackageInstaller.exe, for "INSTALL"
-    bool quiet = false;             // nobody to ask: plug-in registration shows no messages
 };
 
 // The facts of the product installed in `product_folder`, from the tools library's product
