@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "core/process/tl_process_info_block.h"
-#include "core/tools/message_box.h"
 #include "core/tools/message_service_prompts.h"
 #include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
@@ -47,14 +46,16 @@ TLString SystemErrorText(DWORD error) {
 }
 
 // Tells the person and the log that the install wizard could not start, and why.
-void ReportWizardNotStarted(DWORD error) {
+void ReportWizardNotStarted(DWORD error, tools::IInstallPrompts& prompts) {
     tools::LogFormat(u"RunWizard", u"The install wizard could not start (error %d): nothing was installed",
                      static_cast<int>(error));
     const TLString what =
         TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"),
                          SystemErrorText(error), static_cast<int>(error));
-    const TLString text = what + tools::Translate(u"Nothing has been installed. Please start the installer again.");
-    tools::ShowMessage(nullptr, tools::Translate(u"Install Error"), text, tltools::IMessageService::kOk);
+    tools::Prompt prompt;
+    prompt.title = tools::Translate(u"Install Error");
+    prompt.text = what + tools::Translate(u"Nothing has been installed. Please start the installer again.");
+    prompts.Ask(prompt);
 }
 
 }  // namespace
@@ -109,10 +110,13 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
                          static_cast<int>(GetLastError()));
 }
 
-void RunWizard(InstallSession& session, const TLString& folder) {
+RunOutcome RunWizard(InstallSession& session, const TLString& folder) {
     TLScopedTrace trace(u"RunWizard");
-    // The questions of the steps are the wizard's message boxes.
-    tools::MessageServicePrompts prompts;
+    // The questions of the steps are the wizard's message boxes, unless nobody is there to answer.
+    tools::MessageServicePrompts boxes;
+    tools::SafeAnswerPrompts safe_answers;
+    tools::IInstallPrompts& prompts =
+        session.NoMessageBoxes ? static_cast<tools::IInstallPrompts&>(safe_answers) : boxes;
     engine::InstallContext context{.session = session,
                                    .source_folder = folder,
                                    .product_info = tools::ProductInfo(),
@@ -120,13 +124,16 @@ void RunWizard(InstallSession& session, const TLString& folder) {
                                    .pending = engine::ProcessPendingOperations(),
                                    .prompts = prompts};
     CInstallWizard wizard(context);
-    wizard.OwnMessageBoxes(prompts);
+    wizard.OwnMessageBoxes(boxes);
     const int result = wizard.RunModal();
     if (result == TLWizardPopupWnd::kNotCreated) {
-        ReportWizardNotStarted(wizard.creation_error());
-        return;
+        ReportWizardNotStarted(wizard.creation_error(), prompts);
+        context.outcome.Fail(u"the install wizard could not start");
+        return context.outcome;
     }
     tools::LogFormat(u"RunWizard", u"The wizard ended with result %d", result);
+    if (result != TLWizardPopupWnd::kFinished) context.outcome.Cancel(u"the install was cancelled");
+    return context.outcome;
 }
 
 }  // namespace startup
