@@ -10,6 +10,7 @@
 #include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
 #include "core/windows/module_path.h"
+#include "core/windows/system_message.h"
 #include "engine/context/install_context.h"
 #include "engine/pending/pending_operations.h"
 #include "wizard/install_wizard.h"
@@ -31,27 +32,15 @@ TLString StoredSkinFileName(const TLString& stored) {
     return value.Mid(slash + 1);
 }
 
-// The system's own words for a Windows error code, without the line break it ends them with.
-TLString SystemErrorText(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    TLString text(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), buffer ? length : 0));
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() &&
-           (text.Last() == u'\n' || text.Last() == u'\r' || text.Last() == u' ' || text.Last() == u'.'))
-        text.Truncate(text.length() - 1);
-    return text.empty() ? tools::Translate(u"unknown error") : text;
-}
-
 // Tells the person and the log that the install wizard could not start, and why.
 void ReportWizardNotStarted(DWORD error, tools::IInstallPrompts& prompts) {
-    tools::LogFormat(u"RunWizard", u"The install wizard could not start (error %d): nothing was installed",
+    const TLString cause = WizardStartCause(error);
+    tools::LogFormat(u"RunWizard", u"The install wizard could not start: %s (error %d): nothing was installed", cause,
                      static_cast<int>(error));
-    const TLString what =
-        TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"),
-                         SystemErrorText(error), static_cast<int>(error));
+    const TLString what = TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).
+
+"),
+                                           cause, static_cast<int>(error));
     tools::Prompt prompt;
     prompt.title = tools::Translate(u"Install Error");
     prompt.text = what + tools::Translate(u"Nothing has been installed. Please start the installer again.");
@@ -59,6 +48,17 @@ void ReportWizardNotStarted(DWORD error, tools::IInstallPrompts& prompts) {
 }
 
 }  // namespace
+
+// Windows refuses a top-level window without naming any error when it has no display to put it on
+// (a session without a desktop, or, under Wine, an X display that cannot be reached).
+TLString WizardStartCause(DWORD error) {
+    if (error == ERROR_SUCCESS)
+        return tools::Translate(u"Windows refused to make its window without giving a reason, which happens "
+                                u"when no display is available to the program");
+    TLString words = tlwin::SystemMessage(error);
+    while (words.Last() == u'.') words.Truncate(words.length() - 1);
+    return words;
+}
 
 VirtualStoreKeys ClearVirtualStore() {
     VirtualStoreKeys opened;

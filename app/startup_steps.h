@@ -42,4 +42,8 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
 // the run ended.
 RunOutcome RunWizard(InstallSession& session, const TLString& folder);
 
+// Why the wizard window could not be made, for the person: Windows' words for `error`, or for a
+// window refused without any error, the likely reason.
+TLString WizardStartCause(DWORD error);
+
 }  // namespace startup
