@@ -37,9 +37,7 @@ void ReportWizardNotStarted(DWORD error, tools::IInstallPrompts& prompts) {
     const TLString cause = WizardStartCause(error);
     tools::LogFormat(u"RunWizard", u"The install wizard could not start: %s (error %d): nothing was installed", cause,
                      static_cast<int>(error));
-    const TLString what = TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).
-
-"),
+    const TLString what = TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"),
                                            cause, static_cast<int>(error));
     tools::Prompt prompt;
     prompt.title = tools::Translate(u"Install Error");
