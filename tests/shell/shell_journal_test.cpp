@@ -29,7 +29,13 @@ journal::ValueState Text(std::u16string_view text) {
 
 class ShellJournal : public ::testing::Test {
 protected:
+    // What other tests' installs leave in the prefix would be this round's earlier values.
+    static void ForgetMediaClient() {
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\RegisteredApplications", L"Tonehall Media Player");
+    }
+    void TearDown() override { ForgetMediaClient(); }
     void SetUp() override {
+        ForgetMediaClient();
         ASSERT_TRUE(tools_.loaded());
         ASSERT_TRUE(tools_.scratch().WriteFile(
             TLString(u"Installed\\") + kAssociations,
@@ -83,6 +89,8 @@ protected:
     }
 
     tltest::RegistryCleanup other_program_{HKEY_CLASSES_ROOT, u".mp3"};
+    tltest::RegistryCleanup playlist_{HKEY_CLASSES_ROOT, u".mpl"};
+    tltest::RegistryCleanup media_client_{HKEY_LOCAL_MACHINE, u"Software\\Clients\\Media\\Tonehall Media Player"};
     tltest::ProductTools tools_;
     tltest::RecordingPrompts prompts_;
 };
