@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -130,8 +131,10 @@ TEST_F(ShellInstall, SilentInstallRegistersTheProductWithTheShell) {
         text.replace(from, to - from, "<DefaultFileTypes>mp3;flac;xml");
         ASSERT_TRUE(distribution.scratch().WriteFile(associations.Mid(distribution.scratch().Path(u"").length()), text));
     }
-    TLStringArray handled = tlwin::RegistryKey::Open(HKEY_LOCAL_MACHINE, kClient).ValueNames();
-    EXPECT_EQ(handled, (TLStringArray{u".mp3", u".flac", u".xml"}));
+    std::set<std::string> handled;
+    for (const TLString& name : tlwin::RegistryKey::Open(HKEY_LOCAL_MACHINE, kClient).ValueNames())
+        handled.insert(name.ToUtf8());
+    EXPECT_EQ(handled, (std::set<std::string>{".flac", ".mp3", ".xml"}));
     ExpectTemplateTable();
 
     // The default types, chosen by the page as it passed over itself, associated by the product.
