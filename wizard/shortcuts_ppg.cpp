@@ -2,8 +2,8 @@
 
 #include <shlobj.h>
 
-#include "core/system/os_info.h"
 #include "core/process/tl_process_info_block.h"
+#include "core/system/os_info.h"
 #include "core/tools/tools.h"
 #include "engine/journal/journal.h"
 #include "engine/journal/record_notes.h"

@@ -8,7 +8,9 @@ namespace journal {
 void CRecordNotes::NoteCreatedFolder(const TLString& folder) {
     entries_.push_back(PathEntry(EntryKind::kCreatedFolder, folder));
 }
-void CRecordNotes::NoteCreatedFile(const TLString& path) { entries_.push_back(PathEntry(EntryKind::kCreatedFile, path)); }
+void CRecordNotes::NoteCreatedFile(const TLString& path) {
+    entries_.push_back(PathEntry(EntryKind::kCreatedFile, path));
+}
 // The record never names a set-aside file: the earlier file is gone once the change is made.
 void CRecordNotes::NoteReplacedFile(const TLString& path, const TLString&) {
     entries_.push_back(PathEntry(EntryKind::kReplacedFile, path));

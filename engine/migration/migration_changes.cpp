@@ -3,8 +3,8 @@
 #include "core/tools/tools.h"
 #include "core/windows/change_notes.h"
 #include "core/windows/file_operations.h"
-#include "core/xml/file_text.h"
 #include "core/windows/tl_file_system.h"
+#include "core/xml/file_text.h"
 #include "engine/journal/file_changes.h"
 
 namespace engine::migration {

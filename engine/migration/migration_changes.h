@@ -19,7 +19,8 @@ bool DeleteFolderTree(journal::CJournal* journal, const TLString& folder);
 bool WriteEmptyFile(journal::CJournal* journal, const TLString& path);
 
 // Writes the value with its own type into the key, made when missing.
-bool WriteSettingValue(journal::CJournal* journal, const TLString& key_path, const TLString& name, const tlwin::RegistryValue& value);
+bool WriteSettingValue(journal::CJournal* journal, const TLString& key_path, const TLString& name,
+                       const tlwin::RegistryValue& value);
 // A value or key that is not there counts as deleted.
 bool DeleteSettingValue(journal::CJournal* journal, const TLString& key_path, const TLString& name);
 bool DeleteSettingKey(journal::CJournal* journal, const TLString& key_path);

@@ -47,16 +47,18 @@ void RegisterMimeType(const TLString& mime_type, const TLString& extension, cons
         return;
     }
     const TLString key = u"Mime\\Database\\Content Type\\" + mime_type;
-    WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, key, u"Extension", TLString(target).MakeLower(), true);
+    WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, key, u"Extension", TLString(target).MakeLower(),
+                                  true);
     WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, key, u"CLSID", std::nullopt, true);
 }
 
 void RegisterProtocols(const TLStringArray& protocols, const TLString& launcher_path, const RegistryRoots& roots) {
     for (const TLString& protocol : protocols) {
-        WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol, TLString(), u"URL:" + protocol + u" Protocol", true);
+        WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol, TLString(),
+                                      u"URL:" + protocol + u" Protocol", true);
         WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol, u"URL Protocol", TLString(), true);
-        WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol + u"\\shell\\open\\command\\", TLString(),
-                                      u"\"" + launcher_path + u"\" /Protocol \"%L\"", true);
+        WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol + u"\\shell\\open\\command\\",
+                                      TLString(), u"\"" + launcher_path + u"\" /Protocol \"%L\"", true);
     }
 }
 

@@ -96,7 +96,8 @@ bool ParseFileAssociations(const TLString& text, const std::vector<InputPluginRe
 }
 
 void OverrideDefaultLists(FileAssociationData& data, const TLString& offered, const TLString& associated) {
-    if (!offered.empty()) data.lists[static_cast<size_t>(FileTypeList::kDefaultFileTypes)] = TLStringArray::FromList(offered);
+    if (!offered.empty())
+        data.lists[static_cast<size_t>(FileTypeList::kDefaultFileTypes)] = TLStringArray::FromList(offered);
     if (!associated.empty())
         data.lists[static_cast<size_t>(FileTypeList::kDefaultAssocFileTypes)] = TLStringArray::FromList(associated);
 }

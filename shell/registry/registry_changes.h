@@ -12,8 +12,8 @@
 
 namespace shell {
 
-bool WriteRegistryString(tlwin::IChangeNotes& notes, HKEY root, const TLString& key, const TLString& name, const TLString& text,
-                         tlwin::RegistryView view = tlwin::RegistryView::kNative);
+bool WriteRegistryString(tlwin::IChangeNotes& notes, HKEY root, const TLString& key, const TLString& name,
+                         const TLString& text, tlwin::RegistryView view = tlwin::RegistryView::kNative);
 bool WriteRegistryDword(tlwin::IChangeNotes& notes, HKEY root, const TLString& key, const TLString& name, DWORD number,
                         tlwin::RegistryView view = tlwin::RegistryView::kNative);
 // A value that is not there counts as deleted.

@@ -91,8 +91,8 @@ void ExpectRecordedAfterTheInstall(const TLString& desktop_link) {
             ASSERT_TRUE(entry.written.has_value());
             EXPECT_EQ(Text(*entry.written), u"Tonehall.27.File");
         }
-        shortcut |= entry.path.EqualsNoCase(desktop_link) && (entry.kind == journal::EntryKind::kCreatedFile ||
-                                                              entry.kind == journal::EntryKind::kReplacedFile);
+        shortcut |= entry.path.EqualsNoCase(desktop_link) &&
+                    (entry.kind == journal::EntryKind::kCreatedFile || entry.kind == journal::EntryKind::kReplacedFile);
     }
     EXPECT_TRUE(association);
     EXPECT_TRUE(shortcut);
@@ -129,7 +129,8 @@ TEST_F(ShellInstall, SilentInstallRegistersTheProductWithTheShell) {
         const size_t from = text.find("<DefaultFileTypes>"), to = text.find("</DefaultFileTypes>");
         ASSERT_NE(to, std::string::npos);
         text.replace(from, to - from, "<DefaultFileTypes>mp3;flac;xml");
-        ASSERT_TRUE(distribution.scratch().WriteFile(associations.Mid(distribution.scratch().Path(u"").length()), text));
+        ASSERT_TRUE(
+            distribution.scratch().WriteFile(associations.Mid(distribution.scratch().Path(u"").length()), text));
     }
     std::set<std::string> handled;
     for (const TLString& name : tlwin::RegistryKey::Open(HKEY_LOCAL_MACHINE, kClient).ValueNames())

@@ -22,7 +22,8 @@ constexpr char16_t kAssociations[] = u"Data\\Default Resources\\FileAssociations
 
 journal::ValueState Text(std::u16string_view text) {
     journal::ValueState state{true, REG_SZ, {}};
-    for (const char16_t c : text) state.data.insert(state.data.end(), {static_cast<uint8_t>(c & 0xFF), static_cast<uint8_t>(c >> 8)});
+    for (const char16_t c : text)
+        state.data.insert(state.data.end(), {static_cast<uint8_t>(c & 0xFF), static_cast<uint8_t>(c >> 8)});
     state.data.insert(state.data.end(), {0, 0});
     return state;
 }
@@ -68,7 +69,7 @@ protected:
         const auto art = [&](const TLString& name) { return registration.FindArt(name); };
         for (const shell::TemplateValue& value :
              shell::PlanTemplateLines(shell::BuildTemplateTable(true), registration.placeholders(), art, false)) {
-            const HKEY root = value.root == shell::RegistryRoot::kLocalMachine ? HKEY_LOCAL_MACHINE
+            const HKEY root = value.root == shell::RegistryRoot::kLocalMachine  ? HKEY_LOCAL_MACHINE
                               : value.root == shell::RegistryRoot::kCurrentUser ? HKEY_CURRENT_USER
                                                                                 : HKEY_CLASSES_ROOT;
             keys.emplace_back(root, value.key);
@@ -136,9 +137,15 @@ TEST_F(ShellJournal, TheRecordListsEachValueWithItsEarlierAndWrittenData) {
         {u"HKLM", u"Software\\Classes\\.mp3", u"", Text(u"Other.mp3"), Text(u"Tonehall.27.File")},
         {u"HKLM", u"Software\\Classes\\.mp3", u"Default.BAK", {}, Text(u"Other.mp3")},
         {u"HKLM", u"Software\\Classes\\.mpl", u"", {}, Text(u"Tonehall.27.Playlist")},
-        {u"HKLM", u"Software\\Clients\\Media\\Tonehall Media Player\\Capabilities\\FileAssociations", u".xml", {},
+        {u"HKLM",
+         u"Software\\Clients\\Media\\Tonehall Media Player\\Capabilities\\FileAssociations",
+         u".xml",
+         {},
          Text(u"Tonehall.27.Subscribe")},
-        {u"HKLM", u"Software\\RegisteredApplications", u"Tonehall Media Player", {},
+        {u"HKLM",
+         u"Software\\RegisteredApplications",
+         u"Tonehall Media Player",
+         {},
          Text(u"Software\\Clients\\Media\\Tonehall Media Player\\Capabilities")},
     };
     for (const auto& value : expected) {
