@@ -51,7 +51,8 @@ bool IsRegistryRoot(const TLString& root) { return root == u"HKLM" || root == u"
 Step LeaveAlone(const journal::Entry& entry, const char16_t* reason) { return {StepKind::kLeaveAlone, entry, reason}; }
 
 bool IsSystemFile(const TLString& path, const ProductPlaces& places) {
-    return IsFileDirectlyIn(path, places.system_folder) || IsFileDirectlyIn(path, places.fonts_folder);
+    return IsFileDirectlyIn(path, places.system_folder) || IsFileDirectlyIn(path, places.system_wow64_folder) ||
+           IsFileDirectlyIn(path, places.fonts_folder);
 }
 
 Step PlanFileStep(const journal::Entry& entry, const ProductPlaces& places) {

@@ -16,6 +16,7 @@ namespace uninstall {
 struct ProductPlaces {
     TLString destination;         // the product's folder: everything below it, and the folder itself
     TLString system_folder;       // the product's system files: files directly inside, never the folder
+    TLString system_wow64_folder; // the same for the 32-bit system files
     TLString fonts_folder;        // the product's fonts: files directly inside, never the folder
     TLString start_menu_folder;   // the product's own Start menu folder: everything below it, and itself
     TLString desktop_folder;      // shortcuts (".lnk") directly inside

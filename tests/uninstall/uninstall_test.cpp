@@ -1,0 +1,224 @@
+// The product installed by Setup.exe and removed by its uninstaller, as a person and a distributor
+// would: through Wine's list of installed programs and from a script with "/Silent". What the install
+// record lists is read back from the files and the registry afterwards.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/journal/journal.h"
+#include "engine/journal/registry_state.h"
+#include "product/uninstall/uninstall_app.h"
+#include "product/uninstall/uninstall_confirmation.h"
+#include "tests/app/distribution_fixture.h"
+#include "tests/copy/copy_test_support.h"
+#include "tests/support/win_test_support.h"
+#include "tests/support/window_driver.h"
+#include "tests/support/wizard_driver.h"
+#include "toolkit/wizard/tl_wizard_ids.h"
+
+namespace {
+
+using journal::Entry;
+using journal::EntryKind;
+
+const TLString kDestination = tltest::InstalledProductCleanup::kDestination;
+const TLString kUninstaller = kDestination + u"TLMediaUninstall.exe";
+const TLString kRecord = kDestination + u"Install Record.tlr";
+constexpr char16_t kInstallationsKey[] = u"Software\\C. Orvane\\Tone Core\\Installations";
+constexpr char16_t kEntryName[] = u"Tonehall 27 (64-bit)";
+constexpr char16_t kWineUninstaller[] = u"C:\\windows\\system32\\uninstaller.exe";
+
+// Every file below `folder`, relative to it, sorted.
+std::vector<std::string> FilesBelow(const TLString& folder, const TLString& relative = TLString()) {
+    std::vector<std::string> files;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + relative + u"*").wc(), &data);
+    if (find == INVALID_HANDLE_VALUE) return files;
+    do {
+        const TLString name(data.cFileName);
+        if (name == u"." || name == u"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            for (std::string& below : FilesBelow(folder, relative + name + u"\\")) files.push_back(std::move(below));
+        } else {
+            files.push_back((relative + name).ToUtf8());
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+bool Listed() {
+    return tltest::CaptureOutput(TLString(kWineUninstaller) + u" --list").find("Tonehall 27 (64-bit)|||") !=
+           std::string::npos;
+}
+
+// What the install changed in the registry is as it was before it, its files gone but `kept`.
+void ExpectUndone(const std::vector<Entry>& record, std::initializer_list<const char16_t*> kept) {
+    for (const Entry& entry : record) {
+        const HKEY root = journal::RootOfWord(entry.root);
+        switch (entry.kind) {
+            case EntryKind::kCreatedKey:
+                EXPECT_FALSE(journal::KeyExists(root, entry.path)) << entry.path.ToUtf8();
+                break;
+            case EntryKind::kRegistryValue:
+                EXPECT_EQ(journal::ReadValueState(root, entry.path, entry.name), entry.earlier)
+                    << entry.path.ToUtf8() << " " << entry.name.ToUtf8();
+                break;
+            case EntryKind::kCreatedFile:
+            case EntryKind::kReplacedFile:
+                if (!entry.path.StartsWithNoCase(kDestination)) break;
+                if (std::none_of(kept.begin(), kept.end(), [&](const char16_t* k) { return entry.path.EqualsNoCase(k); })) {
+                    EXPECT_FALSE(tltest::FileExists(entry.path)) << entry.path.ToUtf8();
+                }
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+class Uninstall : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Another product of the family was the last one installed: the install takes that over.
+        ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kInstallationsKey, u"", u"Tone Other 1"));
+        tltest::StartedProgram setup(distribution_.SetupExe(), u"/Silent /NoRun");
+        ASSERT_TRUE(setup.Wait(120000).finished);
+        std::optional<std::vector<Entry>> record = journal::ReadRecord(kRecord);
+        ASSERT_TRUE(record.has_value());
+        record_ = std::move(*record);
+        ASSERT_TRUE(Listed());
+        // The package installer stand-in's own log of the commands it got: no file of the product.
+        DeleteFileW((kDestination + u"PackageInstaller.log").wc());
+    }
+
+    tltest::InstalledProductCleanup installed_;
+    tltest::PendingRenamesGuard renames_;
+    tltest::Distribution distribution_;
+    std::vector<Entry> record_;
+};
+
+// Presses a button of the uninstaller's window once its guard against hasty clicks lets it through,
+// and waits for the window to go.
+bool PressAndWaitGone(HWND window, int id) {
+    for (int attempt = 0; attempt < 40 && IsWindow(window) && IsWindowVisible(window); ++attempt) {
+        HWND found = nullptr;
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM out) {
+                if (GetDlgCtrlID(child) != toolkit::kNextButtonId) return TRUE;  // the one button pressed here
+                *reinterpret_cast<HWND*>(out) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        if (!found) return false;
+        PostMessageW(GetParent(found), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(found));
+        for (int wait = 0; wait < 10 && IsWindow(window) && IsWindowVisible(window); ++wait) Sleep(50);
+    }
+    return !IsWindow(window) || !IsWindowVisible(window);
+}
+
+TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersonsFiles) {
+    const TLString notes = kDestination + u"Data\\my notes.txt";
+    {
+        HANDLE file = CreateFileW(notes.wc(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+    const TLString in_use = kDestination + u"Skins\\Standard View\\Standard.tlskin";
+    tltest::HeldFile held(in_use);
+    ASSERT_TRUE(held.held());
+    tltest::StartedProgram product(kDestination + u"Tonehall.exe", u"");
+    for (int poll = 0; poll < 400 && !tltest::FindVisibleWindow(product.id(), u"QVFrame"); ++poll) Sleep(50);
+    ASSERT_NE(tltest::FindVisibleWindow(product.id(), u"QVFrame"), nullptr);
+
+    tltest::StartedProgram list(kWineUninstaller, TLString(u"--remove \"") + kEntryName + u"\"");
+    // The uninstaller is Wine's uninstaller's child: found by its window, once its question is up.
+    HWND window = nullptr;
+    for (int poll = 0; poll < 1200; ++poll, Sleep(50)) {
+        window = tltest::FindVisibleWindow(0, u"TLWizardPopupWnd");
+        if (window && tltest::AllText(window).Find(u"Are you sure") != TLString::npos) break;
+    }
+    ASSERT_NE(window, nullptr);
+    DWORD uninstaller_id = 0;
+    GetWindowThreadProcessId(window, &uninstaller_id);
+    HANDLE uninstaller = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, uninstaller_id);
+    ASSERT_NE(uninstaller, nullptr);
+    EXPECT_NE(tltest::AllText(window).Find(u"Are you sure you want to remove Tonehall"), TLString::npos)
+        << tltest::AllText(window).ToUtf8();
+    ASSERT_TRUE(PressAndWaitGone(window, toolkit::kNextButtonId));
+
+    HWND close = tltest::WaitForDialog(u"Tonehall Open", uninstaller_id);
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(tltest::PressButton(close, u"Yes"));
+    EXPECT_TRUE(product.Wait(30000).finished);
+    HWND done = tltest::WaitForDialog(u"Uninstall Tonehall", uninstaller_id);
+    ASSERT_NE(done, nullptr);
+    EXPECT_NE(tltest::AllText(done).Find(u"restart"), TLString::npos) << tltest::AllText(done).ToUtf8();
+    EXPECT_TRUE(tltest::PressButton(done, u"OK"));
+    ASSERT_EQ(WaitForSingleObject(uninstaller, 60000), WAIT_OBJECT_0);
+    DWORD exit_code = 0;
+    GetExitCodeProcess(uninstaller, &exit_code);
+    CloseHandle(uninstaller);
+    EXPECT_EQ(exit_code, static_cast<DWORD>(uninstall::kExitRestartNeeded));
+    list.Wait(30000);
+
+    EXPECT_FALSE(Listed());
+    TLString last;
+    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, kInstallationsKey, u"", &last));
+    EXPECT_EQ(last, u"Tone Other 1");
+    ExpectUndone(record_, {in_use.c_str(), kUninstaller.c_str()});
+    EXPECT_TRUE(tltest::FileExists(notes));
+
+    held.Release();
+    ASSERT_TRUE(tltest::RunAndWait(u"C:\\windows\\system32\\wineboot.exe", u"-r", 120000).finished);
+    EXPECT_EQ(FilesBelow(kDestination), std::vector<std::string>{"Data\\my notes.txt"});
+}
+
+TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing) {
+    const TLString canary = u"C:\\windows\\tltest-uninstall-canary.txt";
+    ASSERT_TRUE(CloseHandle(CreateFileW(canary.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+    // A record edited to name what the install never put there.
+    std::string record = tltest::ReadFileBytes(kRecord);
+    for (const char* line : {"created-file\tC:\\windows\\tltest-uninstall-canary.txt",
+                             "created-file\tC:\\Program Files\\Tonehall 27\\..\\..\\windows\\tltest-uninstall-canary.txt",
+                             "created-folder\tC:\\windows\\", "created-folder\tC:\\windows\\system32"})
+        record += std::string(line) + "\r\n";
+    {
+        HANDLE file = CreateFileW(kRecord.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+
+    tltest::StartedProgram first(kUninstaller, u"/Silent");
+    const tltest::ProgramResult removed = first.Wait(60000);
+    ASSERT_TRUE(removed.finished);
+    EXPECT_EQ(removed.exit_code, static_cast<DWORD>(uninstall::kExitRemoved));
+    EXPECT_TRUE(tltest::FileExists(canary));
+    EXPECT_TRUE(tltest::LogContains(first, u"Left alone (outside the product's folders): C:\\windows\\tltest-uninstall-canary.txt"));
+    EXPECT_TRUE(tltest::LogContains(
+        first, u"Left alone (outside the product's folders): C:\\Program Files\\Tonehall 27\\..\\..\\windows"));
+    EXPECT_FALSE(Listed());
+    ExpectUndone(record_, {kUninstaller.c_str()});
+    DeleteFileW(canary.wc());
+
+    // Its program waits for the next start; run again (the tools library, and with it the log, gone
+    // already), it finds nothing to remove and ends as having removed the product.
+    ASSERT_TRUE(tltest::FileExists(kUninstaller));
+    const TLString added = kDestination + u"added later.txt";
+    ASSERT_TRUE(CloseHandle(CreateFileW(added.wc(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kInstallationsKey, u"", u"Tone Other 2"));
+    tltest::StartedProgram second(kUninstaller, u"/Silent");
+    const tltest::ProgramResult again = second.Wait(60000);
+    ASSERT_TRUE(again.finished);
+    EXPECT_EQ(again.exit_code, static_cast<DWORD>(uninstall::kExitRemoved));
+    EXPECT_TRUE(tltest::FileExists(added));
+    TLString last;
+    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, kInstallationsKey, u"", &last));
+    EXPECT_EQ(last, u"Tone Other 2");
+}
+
+}  // namespace
