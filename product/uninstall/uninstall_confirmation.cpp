@@ -29,9 +29,9 @@ public:
 
 protected:
     void OnCreated() override {
-        question_.Create(*this, kQuestionLabelId, {20, 24, 480, 84},
+        question_.Create(*this, kQuestionLabelId, {20, 24, 480, 60},
                          Named(u"Are you sure you want to remove %s and all of its components?", product_name_));
-        user_data_.Create(*this, kRemoveUserDataCheckId, {20, 100, 480, 136},
+        user_data_.Create(*this, kRemoveUserDataCheckId, {20, 76, 480, 100},
                           tools::Translate(u"Also remove my library and settings"), false);
     }
 

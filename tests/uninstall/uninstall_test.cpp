@@ -48,6 +48,19 @@ std::vector<std::string> FilesBelow(const TLString& folder, const TLString& rela
     return files;
 }
 
+// The person's library and settings: the product's data folder and settings key.
+TLString DataFolder() {
+    wchar_t app_data[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"APPDATA", app_data, MAX_PATH);
+    return TLString(app_data).EnsureTrailingBackslash() + u"C. Orvane\\Tonehall 27\\";
+}
+constexpr char16_t kSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27";
+
+bool UserDataThere() {
+    return GetFileAttributesW(DataFolder().wc()) != INVALID_FILE_ATTRIBUTES &&
+           journal::KeyExists(HKEY_CURRENT_USER, kSettingsKey);
+}
+
 bool Listed() {
     return tltest::CaptureOutput(TLString(kWineUninstaller) + u" --list").find("Tonehall 27 (64-bit)|||") !=
            std::string::npos;
@@ -89,6 +102,7 @@ protected:
         ASSERT_TRUE(record.has_value());
         record_ = std::move(*record);
         ASSERT_TRUE(Listed());
+        ASSERT_TRUE(UserDataThere());
         // The package installer stand-in's own log of the commands it got: no file of the product.
         DeleteFileW((kDestination + u"PackageInstaller.log").wc());
     }
@@ -99,24 +113,35 @@ protected:
     std::vector<Entry> record_;
 };
 
-// Presses a button of the uninstaller's window once its guard against hasty clicks lets it through,
-// and waits for the window to go.
+// A control of another process's window, at any depth.
+HWND ChildWithId(HWND window, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) {
+            auto* search = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) != search->id) return TRUE;
+            search->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Presses a button of the uninstaller's window until its guard against hasty clicks lets the click
+// through and the window goes.
 bool PressAndWaitGone(HWND window, int id) {
-    for (int attempt = 0; attempt < 40 && IsWindow(window) && IsWindowVisible(window); ++attempt) {
-        HWND found = nullptr;
-        EnumChildWindows(
-            window,
-            [](HWND child, LPARAM out) {
-                if (GetDlgCtrlID(child) != toolkit::kNextButtonId) return TRUE;  // the one button pressed here
-                *reinterpret_cast<HWND*>(out) = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        if (!found) return false;
-        PostMessageW(GetParent(found), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(found));
-        for (int wait = 0; wait < 10 && IsWindow(window) && IsWindowVisible(window); ++wait) Sleep(50);
+    const auto gone = [window] { return !IsWindow(window) || !IsWindowVisible(window); };
+    for (int attempt = 0; attempt < 40 && !gone(); ++attempt) {
+        HWND button = ChildWithId(window, id);
+        if (!button) return false;
+        PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        for (int poll = 0; poll < 10 && !gone(); ++poll) Sleep(50);
     }
-    return !IsWindow(window) || !IsWindowVisible(window);
+    return gone();
 }
 
 TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersonsFiles) {
@@ -147,6 +172,10 @@ TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersons
     ASSERT_NE(uninstaller, nullptr);
     EXPECT_NE(tltest::AllText(window).Find(u"Are you sure you want to remove Tonehall"), TLString::npos)
         << tltest::AllText(window).ToUtf8();
+    HWND remove_user_data = ChildWithId(window, uninstall::kRemoveUserDataCheckId);
+    ASSERT_NE(remove_user_data, nullptr);
+    EXPECT_EQ(SendMessageW(remove_user_data, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageW(remove_user_data, BM_SETCHECK, BST_CHECKED, 0);
     ASSERT_TRUE(PressAndWaitGone(window, toolkit::kNextButtonId));
 
     HWND close = tltest::WaitForDialog(u"Tonehall Open", uninstaller_id);
@@ -170,6 +199,8 @@ TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersons
     EXPECT_EQ(last, u"Tone Other 1");
     ExpectUndone(record_, {in_use.c_str(), kUninstaller.c_str()});
     EXPECT_TRUE(tltest::FileExists(notes));
+    EXPECT_FALSE(GetFileAttributesW(DataFolder().wc()) != INVALID_FILE_ATTRIBUTES) << "the box was ticked";
+    EXPECT_FALSE(journal::KeyExists(HKEY_CURRENT_USER, kSettingsKey));
 
     held.Release();
     ASSERT_TRUE(tltest::RunAndWait(u"C:\\windows\\system32\\wineboot.exe", u"-r", 120000).finished);
@@ -203,6 +234,7 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
         first, u"Left alone (outside the product's folders): C:\\Program Files\\Tonehall 27\\..\\..\\windows"));
     EXPECT_FALSE(Listed());
     ExpectUndone(record_, {kUninstaller.c_str()});
+    EXPECT_TRUE(UserDataThere()) << "nobody ticked the box";
     DeleteFileW(canary.wc());
 
     // Its program waits for the next start; run again (the tools library, and with it the log, gone
