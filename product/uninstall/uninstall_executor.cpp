@@ -10,6 +10,7 @@
 #include "core/windows/registry.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/journal/registry_state.h"
+#include "shell/registry/registry_changes.h"
 
 namespace uninstall {
 namespace {
@@ -104,11 +105,24 @@ bool CUninstallExecutor::RemoveFolderNowOrAtRestart(const TLString& folder) {
 void CUninstallExecutor::RestoreValue(const journal::Entry& entry) {
     const HKEY root = journal::RootOfWord(entry.root);
     const journal::ValueState now = journal::ReadValueState(root, entry.path, entry.name);
-    if (DecideValueUndo(entry, now) == ValueUndo::kChangedSince) {
-        tools::LogFormat(kFunction, u"Changed by another program since the install, stays: %s", ValueName(entry));
-        return;
+    const TLString backup_name = shell::BackupValueName(entry.name);
+    const journal::ValueState backup = journal::ReadValueState(root, entry.path, backup_name);
+    bool restored = true;
+    switch (DecideValueUndo(entry, now, backup)) {
+        case ValueUndo::kAsBefore:
+            return;
+        case ValueUndo::kChangedSince:
+            tools::LogFormat(kFunction, u"Changed by another program since the install, stays: %s", ValueName(entry));
+            return;
+        case ValueUndo::kPutBackup:
+            restored = journal::RestoreValueState(root, entry.path, entry.name, backup) &&
+                       journal::RestoreValueState(root, entry.path, backup_name, journal::ValueState{});
+            break;
+        case ValueUndo::kPutBack:
+            restored = journal::RestoreValueState(root, entry.path, entry.name, entry.earlier);
+            break;
     }
-    if (journal::RestoreValueState(root, entry.path, entry.name, entry.earlier)) return;
+    if (restored) return;
     ++outcome_.failures;
     tools::Log(kFunction, u"Cannot put back " + ValueName(entry), tltools::ILogger::kError);
 }

@@ -5,6 +5,9 @@
 namespace uninstall {
 namespace {
 
+// Backups are kept as strings only.
+constexpr uint32_t kStringType = 1;
+
 using journal::EntryKind;
 
 // A path the plan can reason about: a drive, backslashes only, no part that climbs or stays put.
@@ -110,9 +113,12 @@ std::vector<Step> PlanUninstall(const std::vector<journal::Entry>& record, const
     return steps;
 }
 
-ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState& now) {
-    if (entry.written && now != *entry.written) return ValueUndo::kChangedSince;
-    return ValueUndo::kPutBack;
+ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState& now,
+                          const journal::ValueState& backup) {
+    if (entry.written && now != *entry.written)
+        return now == entry.earlier ? ValueUndo::kAsBefore : ValueUndo::kChangedSince;
+    if (backup.existed && backup.type == kStringType) return ValueUndo::kPutBackup;
+    return now == entry.earlier ? ValueUndo::kAsBefore : ValueUndo::kPutBack;
 }
 
 }  // namespace uninstall

@@ -49,11 +49,16 @@ bool IsProductPath(const TLString& path, bool is_folder, const ProductPlaces& pl
 std::vector<Step> PlanUninstall(const std::vector<journal::Entry>& record, const ProductPlaces& places);
 
 enum class ValueUndo {
-    kPutBack,         // the earlier value goes back, or the value goes where there was none
-    kChangedSince,    // another program wrote the value after the install: it stays as it is
+    kAsBefore,      // it holds what it held before the install already
+    kPutBack,       // the earlier value goes back, or the value goes where there was none
+    kPutBackup,     // the other program's value kept in the backup goes back, and the backup goes
+    kChangedSince,  // another program wrote the value after the install: it stays as it is
 };
 
-// Whether a value the install wrote may be put back, from what it holds now.
-ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState& now);
+// What to do with a value the install wrote, from what it holds now and what its backup (the string
+// the shell registration keeps of a value it replaces, under the name plus ".BAK") holds now. The backup is the older truth: a reinstall's record finds the product's own value
+// as the earlier one, while the backup still has the other program's.
+ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState& now,
+                          const journal::ValueState& backup = {});
 
 }  // namespace uninstall

@@ -111,20 +111,44 @@ TEST(UninstallPlan, SystemFilesStayWhenTheyWereThereBeforeOrAnotherProductRemain
     EXPECT_EQ(steps[1].kind, StepKind::kDeleteFile);
 }
 
-TEST(UninstallPlan, AValueChangedSinceTheInstallStays) {
+TEST(UninstallPlan, AValueGoesBackUnlessAnotherProgramChangedIt) {
+    using uninstall::ValueUndo;
+    const journal::ValueState none;
     const journal::ValueState other{true, 1, {u'o', 0, 0, 0}};
     const journal::ValueState ours{true, 1, {u't', 0, 0, 0}};
-    Entry entry = journal::RegistryEntry(EntryKind::kRegistryValue, u"HKLM", u"Software\\Classes\\.mp3", u"", other);
-    entry.written = ours;
-    EXPECT_EQ(uninstall::DecideValueUndo(entry, ours), uninstall::ValueUndo::kPutBack);
-    EXPECT_EQ(uninstall::DecideValueUndo(entry, other), uninstall::ValueUndo::kChangedSince);
-    EXPECT_EQ(uninstall::DecideValueUndo(entry, journal::ValueState{}), uninstall::ValueUndo::kChangedSince);
-    journal::ValueState same_text_other_type = ours;
-    same_text_other_type.type = 2;
-    EXPECT_EQ(uninstall::DecideValueUndo(entry, same_text_other_type), uninstall::ValueUndo::kChangedSince);
-    // A record that does not say what was written cannot tell: the earlier value goes back.
-    entry.written.reset();
-    EXPECT_EQ(uninstall::DecideValueUndo(entry, other), uninstall::ValueUndo::kPutBack);
+    const journal::ValueState third{true, 1, {u'x', 0, 0, 0}};
+    journal::ValueState ours_as_expandable = ours;
+    ours_as_expandable.type = 2;
+    journal::ValueState binary_backup = other;
+    binary_backup.type = 3;
+    Entry replaced = journal::RegistryEntry(EntryKind::kRegistryValue, u"HKLM", u"Software\\Classes\\.mp3", u"", other);
+    replaced.written = ours;
+    Entry created = journal::RegistryEntry(EntryKind::kRegistryValue, u"HKLM", u"Software\\Classes\\.tone", u"", none);
+    created.written = ours;
+    // A reinstall found the product's own value; the backup still has the other program's.
+    Entry reinstalled = journal::RegistryEntry(EntryKind::kRegistryValue, u"HKLM", u"Software\\Classes\\.mp3", u"", ours);
+    reinstalled.written = ours;
+    Entry unknown_written = replaced;
+    unknown_written.written.reset();
+    struct Case {
+        const char* what;
+        const Entry& entry;
+        journal::ValueState now, backup;
+        ValueUndo expected;
+    };
+    const Case cases[] = {
+        {"ours replaced another's", replaced, ours, none, ValueUndo::kPutBack},
+        {"ours where there was none", created, ours, none, ValueUndo::kPutBack},
+        {"changed since", replaced, third, none, ValueUndo::kChangedSince},
+        {"deleted since", replaced, none, none, ValueUndo::kChangedSince},
+        {"same text, other type", replaced, ours_as_expandable, none, ValueUndo::kChangedSince},
+        {"the other program took it back", replaced, other, none, ValueUndo::kAsBefore},
+        {"backup of a reinstall", reinstalled, ours, other, ValueUndo::kPutBackup},
+        {"backup, but changed since", replaced, third, other, ValueUndo::kChangedSince},
+        {"a backup that is no string", reinstalled, ours, binary_backup, ValueUndo::kAsBefore},
+        {"an older record cannot tell", unknown_written, third, none, ValueUndo::kPutBack},
+    };
+    for (const Case& c : cases) EXPECT_EQ(uninstall::DecideValueUndo(c.entry, c.now, c.backup), c.expected) << c.what;
 }
 
 }  // namespace
