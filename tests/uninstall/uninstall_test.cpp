@@ -113,6 +113,22 @@ protected:
     std::vector<Entry> record_;
 };
 
+// Starts the installed main program and waits for its window.
+bool StartProduct(tltest::StartedProgram& product) {
+    for (int poll = 0; poll < 400 && !tltest::FindVisibleWindow(product.id(), u"QVFrame"); ++poll) Sleep(50);
+    return tltest::FindVisibleWindow(product.id(), u"QVFrame") != nullptr;
+}
+
+// The uninstaller's window of any process (Wine's uninstaller starts it as its child), once its
+// question is up.
+HWND WaitForQuestion() {
+    for (int poll = 0; poll < 1200; ++poll, Sleep(50)) {
+        HWND window = tltest::FindVisibleWindow(0, u"TLWizardPopupWnd");
+        if (window && tltest::AllText(window).Find(u"Are you sure") != TLString::npos) return window;
+    }
+    return nullptr;
+}
+
 // A control of another process's window, at any depth.
 HWND ChildWithId(HWND window, int id) {
     struct Search {
@@ -155,16 +171,10 @@ TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersons
     tltest::HeldFile held(in_use);
     ASSERT_TRUE(held.held());
     tltest::StartedProgram product(kDestination + u"Tonehall.exe", u"");
-    for (int poll = 0; poll < 400 && !tltest::FindVisibleWindow(product.id(), u"QVFrame"); ++poll) Sleep(50);
-    ASSERT_NE(tltest::FindVisibleWindow(product.id(), u"QVFrame"), nullptr);
+    ASSERT_TRUE(StartProduct(product));
 
     tltest::StartedProgram list(kWineUninstaller, TLString(u"--remove \"") + kEntryName + u"\"");
-    // The uninstaller is Wine's uninstaller's child: found by its window, once its question is up.
-    HWND window = nullptr;
-    for (int poll = 0; poll < 1200; ++poll, Sleep(50)) {
-        window = tltest::FindVisibleWindow(0, u"TLWizardPopupWnd");
-        if (window && tltest::AllText(window).Find(u"Are you sure") != TLString::npos) break;
-    }
+    HWND window = WaitForQuestion();
     ASSERT_NE(window, nullptr);
     DWORD uninstaller_id = 0;
     GetWindowThreadProcessId(window, &uninstaller_id);
@@ -205,6 +215,28 @@ TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersons
     held.Release();
     ASSERT_TRUE(tltest::RunAndWait(u"C:\\windows\\system32\\wineboot.exe", u"-r", 120000).finished);
     EXPECT_EQ(FilesBelow(kDestination), std::vector<std::string>{"Data\\my notes.txt"});
+}
+
+TEST_F(Uninstall, KeepingTheRunningProductOpenChangesNothing) {
+    tltest::StartedProgram product(kDestination + u"Tonehall.exe", u"");
+    ASSERT_TRUE(StartProduct(product));
+    tltest::StartedProgram uninstaller(kUninstaller, u"");
+    HWND window = WaitForQuestion();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(PressAndWaitGone(window, toolkit::kNextButtonId));
+    HWND close = tltest::WaitForDialog(u"Tonehall Open", uninstaller.id());
+    ASSERT_NE(close, nullptr);
+    EXPECT_TRUE(tltest::PressButton(close, u"No"));
+    const tltest::ProgramResult refused = uninstaller.Wait(60000);
+    ASSERT_TRUE(refused.finished);
+    EXPECT_EQ(refused.exit_code, static_cast<DWORD>(uninstall::kExitFailed));
+    EXPECT_TRUE(tltest::FindVisibleWindow(product.id(), u"QVFrame") != nullptr);
+    EXPECT_TRUE(Listed());
+    EXPECT_TRUE(tltest::FileExists(kRecord));
+    for (const Entry& entry : record_)
+        if (entry.kind == EntryKind::kCreatedFile && entry.path.StartsWithNoCase(kDestination)) {
+            EXPECT_TRUE(tltest::FileExists(entry.path)) << entry.path.ToUtf8();
+        }
 }
 
 TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing) {
