@@ -1,24 +1,25 @@
 #include "product/uninstall/product_places.h"
 
-#include <shlobj.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/tools/tools.h"
 #include "core/windows/known_folders.h"
 #include "core/windows/registry.h"
+#include "core/windows/shell_folder.h"
+#include "engine/uninstall/uninstall_values.h"
 #include "shell/shortcuts/shortcut_plan.h"
 
 namespace uninstall {
 namespace {
 
-constexpr char16_t kUninstallRoot[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+using engine::kUninstallRootKey;
 
 TLString ShellFolderOf(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return TLString();
-    TLString folder(reinterpret_cast<const char16_t*>(path));
+    TLString folder = tlwin::ShellFolder(csidl);
     return folder.empty() ? folder : folder.EnsureTrailingBackslash();
 }
 
@@ -79,11 +80,11 @@ bool IsRegistrationEntry(const journal::Entry& entry, const TLString& product_na
     if (entry.kind != journal::EntryKind::kRegistryValue && entry.kind != journal::EntryKind::kCreatedKey) return false;
     if (entry.root != u"HKLM") return false;
     const TLString key = entry.path + u"\\";
-    return key.StartsWithNoCase(kUninstallRoot) || key.StartsWithNoCase(RecordKeyOf(product_name) + u"\\");
+    return key.StartsWithNoCase(kUninstallRootKey) || key.StartsWithNoCase(RecordKeyOf(product_name) + u"\\");
 }
 
 void RemoveProductRegistration(const TLString& product_name, const TLString& uninstall_key) {
-    if (!uninstall_key.empty()) tlwin::DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallRoot + uninstall_key);
+    if (!uninstall_key.empty()) tlwin::DeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallRootKey + uninstall_key);
     if (product_name.empty()) return;
     tlwin::DeleteKeyTree(HKEY_LOCAL_MACHINE, RecordKeyOf(product_name));
     tlwin::RegistryKey installations =
