@@ -152,7 +152,7 @@ int CUninstallApp::Uninstall() {
     if (remove_user_data) RemoveUserData();
 
     const UninstallOutcome& outcome = executor_->outcome();
-    tools::LogFormat(kFunction, u"Done: %d changes undone, %d could not be, restart %s", static_cast<int>(steps.size()),
+    tools::LogFormat(kFunction, u"Done: %d steps of the record, %d changes could not be undone, restart %s", static_cast<int>(steps.size()),
                      outcome.failures, outcome.restart_needed ? u"needed" : u"not needed");
     finished_ = true;
     if (outcome.failures) {
