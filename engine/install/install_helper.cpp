@@ -63,7 +63,7 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress, tools::IInstall
         trace.SetResult(0);
         return false;
     }
-    journal.Commit(install_folder_ + kInstallRecordName);
+    journal.Commit(install_folder_ + ::journal::kInstallRecordName);
     trace.SetResult(1);
     return true;
 }
@@ -75,7 +75,7 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     Clean(progress);
     MarkPortable(journal);
     installation::CompletePortableInstall(session_);
-    MigrateSettings(progress);
+    MigrateSettings(progress, journal);
 
     TLStringArray core_libraries;
     if (!installation::RegisterInstallation(session_, source_folder_, prompts, core_libraries, &journal)) return false;
@@ -89,7 +89,7 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     RegisterProgramFiles(progress);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
-    RegisterWithShell(progress, prompts);
+    RegisterWithShell(progress, prompts, journal);
     WriteUninstallEntry(journal);
     return true;
 }
@@ -118,7 +118,7 @@ void CInstallHelper::MarkPortable(journal::CJournal& journal) {
     journal.NoteCreatedFile(marker);
 }
 
-void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
+void CInstallHelper::MigrateSettings(IInstallProgress& progress, journal::CJournal& journal) {
     migration::MigrationRequest request;
     request.existing_installation_found = session_.ExistingInstallationFound;
     request.portable = session_.PortableMode;
@@ -129,6 +129,7 @@ void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
         request.data_folder = block->GetString(TLProcessInfoBlock::kAppDataFolder).EnsureTrailingBackslash();
     request.default_library = session_.LibraryFolder;
     request.settings_import = tools::Interface() ? tools::Interface()->GetSettingsImport(1) : nullptr;
+    request.journal = &journal;
     migration::MigrateSettings(request, progress);
 }
 
@@ -215,11 +216,14 @@ void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
 
 // A missing association file is reported but does not stop the installation: the uninstall entry
 // still follows.
-void CInstallHelper::RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
+void CInstallHelper::RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts,
+                                       journal::CJournal& journal) {
     progress.SetRange(1);
     progress.SetPosition(0);
     progress.SetText(tools::Translate(u"Creating registry settings..."));
-    shell::CShellRegistration registration(install_folder_, prompts);
+    shell::RegistryRoots roots;
+    roots.notes = &journal;
+    shell::CShellRegistration registration(install_folder_, prompts, roots);
     registration.SetApply(true);
     registration.SetNotify(true);
     registration.End();
