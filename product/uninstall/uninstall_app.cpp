@@ -10,7 +10,6 @@
 #include "core/windows/module_path.h"
 #include "core/windows/registry.h"
 #include "core/windows/tl_file_system.h"
-#include "engine/install/install_helper.h"
 #include "engine/journal/journal.h"
 #include "product/uninstall/product_places.h"
 #include "product/uninstall/uninstall_confirmation.h"
@@ -112,7 +111,7 @@ int CUninstallApp::Uninstall() {
     running_program_ = tlwin::ModulePath();
     tools::LogFormat(kFunction, u"Removing %s from %s%s", name, destination, silent ? u" (silent)" : u"");
 
-    const TLString record_path = destination + engine::kInstallRecordName;
+    const TLString record_path = destination + journal::kInstallRecordName;
     const std::optional<std::vector<journal::Entry>> record = journal::ReadRecord(record_path);
     if (!record) {
         tools::LogFormat(kFunction, u"No install record (%s): the product is removed already", record_path);
@@ -136,6 +135,11 @@ int CUninstallApp::Uninstall() {
     const bool registration_ours = registered.empty() || registered.EqualsNoCase(destination);
     const TLString uninstall_key = registration_ours ? UninstallEntryKey(product) : TLString();
     std::vector<journal::Entry> entries = *record;
+    // The product's settings are the person's: they go with the box, whole, or stay as they are.
+    const TLString settings_key = tools::ProductSettingsKey();
+    std::erase_if(entries, [&](const journal::Entry& entry) {
+        return entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(settings_key);
+    });
     if (!registration_ours)
         std::erase_if(entries, [&](const journal::Entry& entry) { return IsRegistrationEntry(entry, product); });
     const std::vector<Step> steps = PlanUninstall(entries, FindProductPlaces(destination, product));

@@ -129,11 +129,11 @@ void CUninstallExecutor::RestoreValue(const journal::Entry& entry) {
 
 void CUninstallExecutor::DeleteKey(const journal::Entry& entry, bool log) {
     const HKEY root = journal::RootOfWord(entry.root);
-    if (!journal::KeyExists(root, entry.path)) return;
     const tlwin::RegistryKey key = tlwin::RegistryKey::Open(root, entry.path);
+    if (!key.IsOpen()) return;
     const bool empty = key.SubkeyNames().IsEmpty() && key.ValueNames().IsEmpty();
     // A value another program added, or one the install found changed, keeps the key.
-    if (empty && journal::DeleteKeyWithoutSubkeys(root, entry.path)) return;
+    if (empty && tlwin::DeleteKeyWithoutSubkeys(root, entry.path)) return;
     keys_waiting_.push_back(entry);
     if (log) tools::LogFormat(kFunction, u"Not empty, stays: %s\\%s", entry.root, entry.path);
 }
