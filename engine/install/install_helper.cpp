@@ -21,6 +21,8 @@
 #include "engine/record/installation_record.h"
 #include "engine/migration/settings_migration.h"
 #include "engine/uninstall/uninstall_entry.h"
+#include "package/actions/change_notes.h"
+#include "package/plugins/install_wa_plugin.h"
 #include "shell/resources/product_art.h"
 #include "shell/shell_registration.h"
 
@@ -86,7 +88,7 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     for (const PhaseAction& action : PlanProgramFiles(GatherProgramFilesFacts()))
         if (!Apply(action, progress, prompts, journal)) return false;
 
-    RegisterProgramFiles(progress);
+    RegisterProgramFiles(progress, prompts);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
     RegisterWithShell(progress, prompts, journal);
@@ -195,19 +197,22 @@ bool CInstallHelper::Apply(const PhaseAction& action, IInstallProgress& progress
     return true;
 }
 
-void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
+void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
     TLScopedTrace trace(u"CInstallHelper::RegisterProgramFiles");
     const int count = static_cast<int>(register_list_.GetCount());
     progress.SetRange(count > 0 ? count : 1);
     progress.SetText(tools::Translate(u"Registering program files..."));
+    // A Silent install registers quietly and waits for nobody on a plug-in it refuses.
+    tools::SafeAnswerPrompts unattended;
+    package::NoChangeNotes notes;
+    package::CInstallWAPlugin plugins(session_.Silent ? unattended : prompts, notes);
     for (int index = 0; index < count; ++index) {
         progress.DispatchMessages();
         const TLString& file = register_list_[static_cast<size_t>(index)];
         if (!(media_server_edition_ && file.FindNoCase(u"\\Server\\") != TLString::npos)) {
             tlwin::RegisterInProcess(file);
-            if (IsInputPlugin(file))
-                tools::LogFormat(u"CInstallHelper::RegisterProgramFiles",
-                                 u"Registering player input plug-ins is not built yet: %s is not recorded", file);
+            // A plug-in that cannot be registered is reported and passed over: the copy goes on.
+            if (IsInputPlugin(file)) plugins.Register(file, session_.Silent);
         }
         progress.SetPosition(index + 1);
     }

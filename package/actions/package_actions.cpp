@@ -12,6 +12,7 @@
 #include "core/xml/tl_xml_document.h"
 #include "package/actions/registry_line.h"
 #include "package/archive/unzip_archive.h"
+#include "package/plugins/install_wa_plugin.h"
 
 namespace package {
 namespace {
@@ -181,10 +182,11 @@ bool CPackageActions::RunFileAction(const FileAction& action, const FileEntry& e
                     parameters, error));
             return true;
         }
+        // The library's exports tell its kind, whichever word named it. A refused plug-in has been
+        // reported and leaves no record; the package goes on.
         case FileCommandKind::kRegisterPlayerPlugin:
         case FileCommandKind::kRegisterProductPlugin:
-            tools::LogFormat(u"CPackageActions", u"%s %s: plug-in registration is not part of this package installer yet",
-                             action.command, path);
+            CInstallWAPlugin(prompts_, notes_).Register(path, false);
             return true;
         case FileCommandKind::kRegistry: return WriteRegistryValue(param);
         case FileCommandKind::kCloseProduct:
