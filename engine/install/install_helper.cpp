@@ -21,7 +21,7 @@
 #include "engine/record/installation_record.h"
 #include "engine/migration/settings_migration.h"
 #include "engine/uninstall/uninstall_entry.h"
-#include "package/actions/change_notes.h"
+#include "core/windows/change_notes.h"
 #include "package/plugins/install_wa_plugin.h"
 #include "shell/resources/product_art.h"
 #include "shell/shell_registration.h"
@@ -88,7 +88,7 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     for (const PhaseAction& action : PlanProgramFiles(GatherProgramFilesFacts()))
         if (!Apply(action, progress, prompts, journal)) return false;
 
-    RegisterProgramFiles(progress, prompts);
+    RegisterProgramFiles(progress, prompts, journal);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
     RegisterWithShell(progress, prompts, journal);
@@ -197,15 +197,16 @@ bool CInstallHelper::Apply(const PhaseAction& action, IInstallProgress& progress
     return true;
 }
 
-void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
+void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress, tools::IInstallPrompts& prompts,
+                                          journal::CJournal& journal) {
     TLScopedTrace trace(u"CInstallHelper::RegisterProgramFiles");
     const int count = static_cast<int>(register_list_.GetCount());
     progress.SetRange(count > 0 ? count : 1);
     progress.SetText(tools::Translate(u"Registering program files..."));
     // A Silent install registers quietly and waits for nobody on a plug-in it refuses.
     tools::SafeAnswerPrompts unattended;
-    package::NoChangeNotes notes;
-    package::CInstallWAPlugin plugins(session_.Silent ? unattended : prompts, notes);
+    // The plug-ins' records are the install's own: undone with it, and listed for the uninstaller.
+    package::CInstallWAPlugin plugins(session_.Silent ? unattended : prompts, journal);
     for (int index = 0; index < count; ++index) {
         progress.DispatchMessages();
         const TLString& file = register_list_[static_cast<size_t>(index)];

@@ -45,7 +45,7 @@ private:
     ProgramFilesFacts GatherProgramFilesFacts() const;
     bool Apply(const PhaseAction& action, IInstallProgress& progress, tools::IInstallPrompts& prompts,
                journal::CJournal& journal);
-    void RegisterProgramFiles(IInstallProgress& progress, tools::IInstallPrompts& prompts);
+    void RegisterProgramFiles(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal);
     void RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal);
     void WriteUninstallEntry(journal::CJournal& journal);
 

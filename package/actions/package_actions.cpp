@@ -43,7 +43,7 @@ HKEY RootKey(RegistryRoot root) {
 
 }  // namespace
 
-CPackageActions::CPackageActions(const PackageTarget& target, tools::IInstallPrompts& prompts, IChangeNotes& notes)
+CPackageActions::CPackageActions(const PackageTarget& target, tools::IInstallPrompts& prompts, tlwin::IChangeNotes& notes)
     : target_(target), prompts_(prompts), notes_(notes) {}
 
 bool CPackageActions::Fail(TLString message) {
@@ -93,8 +93,8 @@ bool CPackageActions::RunPackageAction(const TLString& word, const PackageDescri
         for (const TLString& file : local_files) {
             if (!IsArchive(file)) continue;
             const UnzipOptions options{.keep_folders = keep_folders_};
-            NoChangeNotes temporary;  // the unpacked files are this run's own and go with its clean-up
-            if (!UnzipArchive(file, unpack_folder, options, temporary, unpacked_))
+            // The unpacked files are this run's own and go with its clean-up.
+            if (!UnzipArchive(file, unpack_folder, options, tlwin::NoChangeNotes(), unpacked_))
                 return Fail(TLString::Format(tools::Translate(u"Failed to unzip file '%s'."), file));
         }
         unpacked_.Add(unpack_folder);
@@ -119,7 +119,7 @@ bool CPackageActions::InstallSkin(const PackageDescription& description, const T
     for (const TLString& file : local_files) {
         if (!IsArchive(file)) continue;
         // Unpacked once to learn the skin's kind from its "main.xml", then into its place.
-        NoChangeNotes temporary;
+        tlwin::IChangeNotes& temporary = tlwin::NoChangeNotes();
         const TLString look = unpack_folder + u"Skin\\";
         unpacked_.Add(look);
         if (!UnzipArchive(file, look, {.keep_folders = keep_folders_}, temporary, unpacked_)) return Fail(failed);

@@ -6,13 +6,13 @@
 
 #include "core/string/tl_string.h"
 #include "core/tools/install_prompts.h"
-#include "package/actions/change_notes.h"
+#include "core/windows/change_notes.h"
 
 namespace package {
 
 class CInstallWAPlugin {
 public:
-    CInstallWAPlugin(tools::IInstallPrompts& prompts, IChangeNotes& notes) : prompts_(prompts), notes_(notes) {}
+    CInstallWAPlugin(tools::IInstallPrompts& prompts, tlwin::IChangeNotes& notes) : prompts_(prompts), notes_(notes) {}
 
     // `quiet` keeps the wrong-version notice from being shown (it is still logged).
     bool Register(const TLString& path, bool quiet);
@@ -21,7 +21,7 @@ private:
     bool Refuse(const TLString& message, bool show);
 
     tools::IInstallPrompts& prompts_;
-    IChangeNotes& notes_;
+    tlwin::IChangeNotes& notes_;
 };
 
 }  // namespace package

@@ -36,7 +36,7 @@ protected:
 
     tltest::ProductTools tools;
     tltest::RecordingPrompts prompts;
-    package::NoChangeNotes notes;
+    tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
 };
 
 TEST_F(PluginRegistrationTest, InputPluginRecordedForEachExtensionWithItsBookkeeping) {
