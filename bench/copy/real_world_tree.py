@@ -6,7 +6,8 @@ message catalogues, locale data, keyboard rules, fonts, icons, documents), added
     real_world_tree.py pick <list>                 chooses the files and writes the list
     real_world_tree.py make <list> <Tunevault>     copies the listed files below <Tunevault>\\Extras
 
-The choice is a fixed rule over each package's own file list (sorted paths, every n-th file, a size
+Wine's own DLLs are left out: registering a copy of one would point Wine's own classes at it. The
+choice is a fixed rule over each package's own file list (sorted paths, every n-th file, a size
 budget), and no two chosen files have the same contents, so that neither installer nor xcopy gains from
 a file the system has just read. The list is kept in the repository; `make` reports files that are
 missing or changed on this machine (another package version) and copies the rest.
@@ -18,7 +19,11 @@ import sys
 
 # package, path prefix, file endings (empty: any), every n-th file, largest file and size budget in MiB
 SOURCES = [
-    ("libwine", "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/", (".dll", ".exe"), 2, 1, 45),
+    # Programs and DLLs for Windows, none of them a COM server or a system DLL that the installer's
+    # registration of the DLLs it copies would load.
+    ("libwine", "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/", (".exe",), 1, 4, 40),
+    ("gcc-mingw-w64-x86-64-posix-runtime", "/usr/lib/gcc/", (".dll",), 1, 4, 15),
+    ("libz-mingw-w64", "/usr/", (".dll",), 1, 4, 1),
     ("iso-codes", "/usr/share/", (), 1, 4, 30),
     ("locales", "/usr/share/", (), 1, 4, 30),
     ("xkb-data", "/usr/share/", (), 1, 4, 10),
