@@ -1,0 +1,85 @@
+#include "core/windows/block_copy.h"
+
+#include <memory>
+
+#include "core/windows/file_attributes.h"
+
+namespace tlwin {
+namespace {
+
+// Most program files fit in one block: one read and one write each.
+constexpr DWORD kBlockSize = 1 << 20;
+
+// Kept for the thread's life, so that the pages are mapped once rather than for every file.
+char* Block() {
+    thread_local std::unique_ptr<char[]> block(new char[kBlockSize]);
+    return block.get();
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (valid()) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    // Closes now; false when closing reported an error.
+    bool Close() {
+        const bool closed = CloseHandle(handle_) != FALSE;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+bool CopyContents(HANDLE from, HANDLE to, uint64_t size) {
+    char* block = Block();
+    while (size > 0) {
+        const DWORD wanted = size < kBlockSize ? static_cast<DWORD>(size) : kBlockSize;
+        DWORD read = 0;
+        if (!ReadFile(from, block, wanted, &read, nullptr)) return false;
+        if (read == 0) return true;  // shorter than it was a moment ago
+        DWORD written = 0;
+        if (!WriteFile(to, block, read, &written, nullptr)) return false;
+        if (written != read) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        size -= read;
+        if (read < wanted) return true;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CopyFileInBlocks(const TLString& source, const TLString& target, bool overwrite) {
+    Handle from(CreateFileW(ForWindows(source).wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from.valid()) return false;
+    BY_HANDLE_FILE_INFORMATION facts;
+    if (!GetFileInformationByHandle(from.get(), &facts)) return false;
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    const DWORD attributes = facts.dwFileAttributes & kKept;
+    const TLString windows_target = ForWindows(target);
+    Handle to(CreateFileW(windows_target.wc(), GENERIC_WRITE, 0, nullptr, overwrite ? CREATE_ALWAYS : CREATE_NEW,
+                          attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!to.valid()) return false;
+    const uint64_t size = (static_cast<uint64_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
+    if (CopyContents(from.get(), to.get(), size) && SetFileTime(to.get(), nullptr, nullptr, &facts.ftLastWriteTime) &&
+        to.Close())
+        return true;
+    const DWORD error = GetLastError();
+    if (to.valid()) to.Close();
+    DeleteFileW(windows_target.wc());
+    SetLastError(error);
+    return false;
+}
+
+}  // namespace tlwin
