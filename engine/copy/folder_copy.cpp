@@ -1,5 +1,10 @@
 #include "engine/copy/folder_copy.h"
 
+#include <set>
+
+#include "core/path/path_parts.h"
+#include "core/windows/file_attributes.h"
+
 #include "engine/copy/copy_plan.h"
 #include "engine/copy/copy_rules.h"
 #include "engine/copy/source_tree.h"
@@ -10,12 +15,20 @@ namespace engine {
 bool CopyFolder(const TLString& source, const TLString& destination, CopyMode mode, IInstallProgress& progress,
                 CFileCopier& copier, TLStringArray* register_list) {
     const SourceTree tree = ListSourceTree(source);
+    // The folders this copy makes hold nothing yet: their files need no look for an earlier one. A
+    // folder's parent comes before it, and below a new folder everything is new.
+    std::set<TLString> new_folders;
+    const auto is_new = [&](const TLString& folder) { return new_folders.count(folder) != 0; };
+    if (!tree.files.empty() && !tlwin::FolderExists(destination)) new_folders.insert(TLString());
+    for (const TLString& folder : tree.folders)
+        if (is_new(tlpath::FolderOf(folder.Left(folder.length() - 1))) || !tlwin::FolderExists(destination + folder))
+            new_folders.insert(folder);
     const std::vector<FileAction> plan = [&] {
         std::vector<FileFacts> facts;
         facts.reserve(tree.files.size());
         for (const SourceFile& file : tree.files) {
-            FileFacts& fact =
-                facts.emplace_back(copier.FactsOf(source + file.relative, destination + file.relative, mode));
+            FileFacts& fact = facts.emplace_back(copier.FactsOf(source + file.relative, destination + file.relative,
+                                                                mode, is_new(tlpath::FolderOf(file.relative))));
             fact.relative = file.relative;
             fact.size = file.size;
             fact.special_attributes = file.special_attributes;
