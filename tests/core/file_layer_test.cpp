@@ -167,7 +167,7 @@ TEST(FileOperations, AttributesDelayedMovesFontsAndFreeSpaceFailAsPlantedAndTouc
 // CopyFileW keeps them.
 TEST(FileOperations, CopyKeepsContentsLastWriteTimeAndAttributes) {
     tltest::ScratchFolder scratch;
-    constexpr size_t kBlock = 1 << 20;
+    constexpr size_t kBlock = 256 << 10;
     const struct {
         size_t size;
         DWORD attributes;
