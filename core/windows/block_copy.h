@@ -1,7 +1,7 @@
 #pragma once
 // A file copy with the few system calls it needs: under Wine CopyFileW moves a file in 64 KB pieces,
-// looks the destination up more than once and asks the wineserver for more than it keeps, which for a program tree of thousands of files costs more
-// than the bytes themselves.
+// looks the destination up more than once and asks the wineserver for more than it keeps, which for a
+// program tree of thousands of files costs more than the bytes themselves.
 
 #include <windows.h>
 
