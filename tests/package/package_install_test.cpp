@@ -155,6 +155,10 @@ TEST_F(PackageInstallTest, FolderCommandsStayInsideTheProductFolder) {
 TEST_F(PackageInstallTest, CommandsThatSucceedLeaveTheirEffect) {
     // A package that installs another one through the product's package installer.
     target.package_installer = Scratch(u"Tunevault\\PackageInstaller.exe");
+    Write(u"Package\\gone.txt", "gone");
+    // Run by EXECUTE, the package installer stand-in logs its command line beside itself.
+    ASSERT_TRUE(CopyFileW(target.package_installer.wc(), Scratch(u"Package\\Echo.exe").wc(), FALSE));
+    const TLString echoed = Scratch(u"Package\\PackageInstaller.log");
     Write(u"Package\\inner.dll", "inner");
     Write(u"Package\\inner.qvp", PackageXml(u"NONE", {{u"inner.dll", {{u"COPY_PLUGINDIR", u""}}}}).ToUtf8());
     // Windows' own folders: a name nothing else uses, removed again afterwards.
@@ -174,6 +178,8 @@ TEST_F(PackageInstallTest, CommandsThatSucceedLeaveTheirEffect) {
         {{u"tltest_package.dat", {{u"COPY_SYSDIR", u""}}}, system + u"\\tltest_package.dat", u"data"},
         {{u"tltest_package.dat", {{u"COPY_WINDIR", u""}}}, windows + u"\\tltest_package.dat", u"data"},
         {{u"inner.qvp", {{u"INSTALL", u""}}}, Scratch(u"Tunevault\\Plugins\\inner.dll"), u"inner"},
+        {{u"Echo.exe", {{u"EXECUTE", u"/Echo one"}}}, echoed, u"/Echo one\r\n"},
+        {{u"gone.txt", {{u"DELETE_ORIGINAL", u""}}}, Scratch(u"Package\\gone.txt"), u""},  // nothing left to read
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.written.ToUtf8());
@@ -186,6 +192,11 @@ TEST_F(PackageInstallTest, CommandsThatSucceedLeaveTheirEffect) {
     ASSERT_TRUE(Install(PackageXml(u"NONE", {cases[0].entry})));
     EXPECT_TRUE(Noted(EntryKind::kReplacedFile, system + u"\\tltest_package.dat"));
     for (const Case& c : cases) DeleteFileW(c.written.wc());
+
+    // Started without its command line, and not waited for.
+    ASSERT_TRUE(Install(PackageXml(u"NONE", {{u"Echo.exe", {{u"EXECUTE", u"DONTWAIT"}}}})));
+    for (int i = 0; i < 300 && tltest::ReadFileBytes(echoed).empty(); ++i) Sleep(50);
+    EXPECT_EQ(tltest::ReadFileBytes(echoed), "\r\n");
 
     ASSERT_TRUE(Install(PackageXml(u"NONE", {{u"TestComServer.dll", {{u"REGISTER", u""}}}})));
     TLString registered_path;
