@@ -46,14 +46,17 @@ HKEY RootKey(RegistryRoot root) {
 // so that the uninstaller takes the inner ones away first.
 void NoteMissingFolders(tlwin::IChangeNotes& notes, const TLString& folder) {
     TLStringArray missing;
-    for (TLString at = folder; !at.empty() && !TLFileSystem::FolderExists(at); at = tlpath::FolderOf(at.Left(at.length() - 1)))
+    for (TLString at = folder; !at.empty() && !TLFileSystem::FolderExists(at);
+         at = tlpath::FolderOf(at.Left(at.length() - 1)))
         missing.Add(at);
     for (size_t index = missing.GetCount(); index-- > 0;) notes.NoteCreatedFolder(missing[index]);
 }
 
 void NoteFile(tlwin::IChangeNotes& notes, const TLString& path) {
-    if (TLFileSystem::FileExists(path)) notes.NoteReplacedFile(path, TLString());
-    else notes.NoteCreatedFile(path);
+    if (TLFileSystem::FileExists(path))
+        notes.NoteReplacedFile(path, TLString());
+    else
+        notes.NoteCreatedFile(path);
 }
 
 // Notes what copying the tree `source` into `destination` (both with a trailing backslash) puts there.
@@ -61,8 +64,10 @@ void NoteTree(tlwin::IChangeNotes& notes, const TLString& source, const TLString
     NoteMissingFolders(notes, destination);
     tlwin::ForEachEntry(source, [&](const TLString& name, DWORD attributes) {
         if (tlwin::IsLink(attributes)) return true;  // the copy passes links over
-        if (tlwin::IsFolder(attributes)) NoteTree(notes, source + name + u"\\", destination + name + u"\\");
-        else NoteFile(notes, destination + name);
+        if (tlwin::IsFolder(attributes))
+            NoteTree(notes, source + name + u"\\", destination + name + u"\\");
+        else
+            NoteFile(notes, destination + name);
         return true;
     });
 }
@@ -162,6 +167,7 @@ bool CPackageActions::InstallSkin(const PackageDescription& description, const T
         // The skin's name becomes one folder, never a path.
         if (!tlpath::SplitRelativePath(name, names) || names.size() != 1) return Fail(failed);
         const TLString destination = TLString::Format(u"%s%s\\", target_.product_folder + skin_folder, names[0]);
+        NoteMissingFolders(notes_, target_.product_folder + skin_folder);
         TLStringArray written;
         if (!UnzipArchive(file, destination, {.keep_folders = keep_folders_}, notes_, written)) return Fail(failed);
     }

@@ -329,12 +329,14 @@ TEST_F(PackageInstallTest, SkinsGoToTheFolderTheirMainXmlNames) {
         ASSERT_TRUE(Install(PackageXml(u"INSTALLSKIN|SAVE_DIR_STRUCT", {{u"skin.zip", {}}})));
         EXPECT_EQ(tltest::ReadFileBytes(Product(c.folder) + u"images\\a.png"), "png");
     }
+    // Each folder made on the way is noted for the uninstaller.
+    for (const char16_t* folder : {u"Skins\\", u"Skins\\Standard View\\", u"Skins\\Lounge View\\"})
+        EXPECT_TRUE(Noted(EntryKind::kCreatedFolder, Product(folder))) << TLString(folder).ToUtf8();
     Write(u"Package\\skin.zip", tltest::BuildZipText({{"main.xml", "<QVMS name=\"..\\..\\Escaped\"/>"}}));
     EXPECT_FALSE(Install(PackageXml(u"INSTALLSKIN", {{u"skin.zip", {}}})));
     EXPECT_EQ(prompts.asked[prompts.asked.size() - 2].text, u"INSTALLSKIN action failed.");
     EXPECT_FALSE(tltest::FileExists(Scratch(u"Escaped")));
 }
-
 
 // The commands that reach the running product: the sample main program logs every command line it
 // receives through its window and its closing.

@@ -40,8 +40,9 @@ TEST_F(PackageInstallerProgramTest, TheAssociationsCommandLineInstallsTheDoubleC
     EXPECT_EQ(tltest::ReadFileBytes(skin + u"a.png"), "png");
     // What the uninstaller will take away again.
     const std::string listed = tltest::ReadFileBytes(record);
-    for (const TLString& line : {u"created-folder\t" + skin + u"\r\n", u"created-file\t" + skin + u"a.png\r\n",
-                                 TLString(u"registry-value\tHKCU\tSoftware\\C. Orvane\\Tonehall 27\\Skins\tNight\t-\t")})
+    for (const TLString& line :
+         {u"created-folder\t" + skin + u"\r\n", u"created-file\t" + skin + u"a.png\r\n",
+          TLString(u"registry-value\tHKCU\tSoftware\\C. Orvane\\Tonehall 27\\Skins\tNight\t-\t")})
         EXPECT_NE(listed.find((u"\r\n" + line).ToUtf8()), std::string::npos) << line.ToUtf8() << "\n" << listed;
 }
 
