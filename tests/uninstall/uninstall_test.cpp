@@ -77,9 +77,6 @@ void ExpectUndone(const std::vector<Entry>& record, std::initializer_list<const 
         if (entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(TLString(kSettingsKey) + u"\\")) continue;
         switch (entry.kind) {
             case EntryKind::kCreatedKey:
-                // Known gap: PackageInstaller.exe /RegFileAssociations registers the chosen types in a
-                // round of its own that no install record lists, so this key keeps their values.
-                if (entry.path.EndsWithNoCase(u"\\Capabilities\\FileAssociations")) break;
                 EXPECT_FALSE(KeyExists(root, entry.path)) << entry.path.ToUtf8();
                 break;
             case EntryKind::kRegistryValue:
