@@ -290,4 +290,88 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
     EXPECT_EQ(last, u"Tone Other 2");
 }
 
+// The registry trees an install writes below, whole: the shell registration, the product's machine
+// settings and its uninstall entry.
+const std::pair<HKEY, const char16_t*> kTreesAnInstallWrites[] = {
+    {HKEY_LOCAL_MACHINE, u"Software\\Classes"},
+    {HKEY_CURRENT_USER, u"Software\\Classes"},
+    {HKEY_LOCAL_MACHINE, u"Software\\Clients\\Media"},
+    {HKEY_LOCAL_MACHINE, u"Software\\RegisteredApplications"},
+    {HKEY_LOCAL_MACHINE, u"Software\\C. Orvane"},
+    {HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+};
+
+std::vector<tltest::TreeSnapshot> LookAtTheRegistry() {
+    std::vector<tltest::TreeSnapshot> trees;
+    for (const auto& [root, key] : kTreesAnInstallWrites) trees.push_back(tltest::RegistrySnapshot(root, key));
+    return trees;
+}
+
+// A registry tree as an uninstall leaves it: as it was, except that each value with a backup
+// ("<name>.BAK", "Default.BAK" for the unnamed value; earlier installs of the prefix leave them) holds
+// the other program's value from it again, and the backup is gone.
+tltest::TreeSnapshot WithBackupsGivenBack(tltest::TreeSnapshot tree) {
+    constexpr std::string_view kBackup = ".BAK";
+    for (auto value = tree.begin(); value != tree.end();) {
+        const std::string& path = value->first;
+        const size_t bar = path.rfind('|');
+        if (bar == std::string::npos || !path.ends_with(kBackup)) {
+            ++value;
+            continue;
+        }
+        std::string name = path.substr(bar + 1, path.size() - bar - 1 - kBackup.size());
+        if (name == "Default") name.clear();
+        tree[path.substr(0, bar + 1) + name] = value->second;
+        value = tree.erase(value);
+    }
+    return tree;
+}
+
+// What differs between two trees, one line each.
+std::string Differences(const tltest::TreeSnapshot& expected, const tltest::TreeSnapshot& now) {
+    std::string lines;
+    for (const auto& [path, data] : now)
+        if (!expected.count(path))
+            lines += "left: " + path + "\n";
+        else if (expected.at(path) != data)
+            lines += "changed: " + path + "\n";
+    for (const auto& [path, data] : expected)
+        if (!now.count(path)) lines += "gone: " + path + "\n";
+    return lines;
+}
+
+// A reinstall into the same folder with another choice: the associations the first install made are
+// none of the second's, yet the uninstall takes them away too, and gives another program's extension
+// back to it.
+TEST(UninstallAfterReinstall, LeavesTheMachineAsItWasBeforeTheFirstInstall) {
+    tltest::InstalledProductCleanup installed;
+    tltest::PendingRenamesGuard renames;
+    tltest::Distribution distribution;
+    tltest::RegistryCleanup other_program(HKEY_LOCAL_MACHINE, u"Software\\Classes\\.mp3");
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, u"Software\\Classes\\.mp3", u"", u"Other.mp3"));
+    const std::vector<tltest::TreeSnapshot> before = LookAtTheRegistry();
+
+    tltest::StartedProgram first(distribution.SetupExe(), u"/Silent /NoRun");
+    ASSERT_TRUE(first.Wait(120000).finished);
+    TLString owner;
+    ASSERT_TRUE(tltest::ReadRegistryString(HKEY_CLASSES_ROOT, u".mp3", u"", &owner));
+    ASSERT_EQ(owner, u"Tonehall.27.File");
+    tltest::StartedProgram second(distribution.SetupExe(), u"/Silent /NoRun /NoAssociations");
+    ASSERT_TRUE(second.Wait(120000).finished);
+    ASSERT_TRUE(Listed());
+
+    tltest::StartedProgram uninstaller(kUninstaller, u"/Silent");
+    const tltest::ProgramResult removed = uninstaller.Wait(60000);
+    ASSERT_TRUE(removed.finished);
+    EXPECT_EQ(removed.exit_code, static_cast<DWORD>(uninstall::kExitRemoved));
+    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_CLASSES_ROOT, u".mp3", u"", &owner));
+    EXPECT_EQ(owner, u"Other.mp3");
+    const std::vector<tltest::TreeSnapshot> after = LookAtTheRegistry();
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(Differences(WithBackupsGivenBack(before[i]), after[i]), "")
+            << TLString(kTreesAnInstallWrites[i].second).ToUtf8();
+    // Only the uninstaller, which waits for the next start, and the package installer stand-in's log.
+    EXPECT_EQ(FilesBelow(kDestination), (std::vector<std::string>{"PackageInstaller.log", "TLMediaUninstall.exe"}));
+}
+
 }  // namespace
