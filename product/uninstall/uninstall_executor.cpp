@@ -35,6 +35,10 @@ bool CUninstallExecutor::IsLast(const TLString& path) const {
                        [&](const TLString& last) { return last.EqualsNoCase(path); });
 }
 
+bool CUninstallExecutor::IsGone(const TLString& file) const {
+    return !tlwin::TLFileSystem::FileExists(file) || going_at_restart_.count(file) != 0;
+}
+
 void CUninstallExecutor::Apply(const std::vector<Step>& steps) {
     for (const Step& step : steps) {
         switch (step.kind) {

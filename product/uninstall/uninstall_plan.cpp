@@ -121,4 +121,37 @@ ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState
     return now == entry.earlier ? ValueUndo::kAsBefore : ValueUndo::kPutBack;
 }
 
+std::vector<TLString> PluginSectionsToRemove(const PluginBookkeeping& plugin) {
+    constexpr std::u16string_view kPlugins = u"Plugins\\";
+    constexpr std::u16string_view kBookkeeping = u"Plugins\\Uninstall\\";
+    // A section below "Plugins\" naming a record: "Kind\Name" at least, no part empty or climbing.
+    const auto is_record = [&](const TLString& section) {
+        if (!section.StartsWithNoCase(kPlugins) || section.StartsWithNoCase(kBookkeeping)) return false;
+        if (section.Find(u'/') != TLString::npos) return false;
+        size_t parts = 0;
+        for (size_t start = kPlugins.size(); start <= section.length(); ++parts) {
+            size_t end = section.Find(u'\\', start);
+            if (end == TLString::npos) end = section.length();
+            const std::u16string_view part = section.view().substr(start, end - start);
+            if (part.empty() || part == u"." || part == u"..") return false;
+            start = end + 1;
+        }
+        return parts >= 2;
+    };
+    std::vector<TLString> sections;
+    size_t start = 0;
+    while (start <= plugin.sections.length()) {
+        size_t end = plugin.sections.Find(u'|', start);
+        if (end == TLString::npos) end = plugin.sections.length();
+        TLString section = plugin.sections.Mid(start, end - start);
+        section.Trim();
+        if (is_record(section)) sections.push_back(std::move(section));
+        start = end + 1;
+    }
+    // Its own name is one section name, as the registration wrote it.
+    if (!plugin.name.empty() && plugin.name.Find(u'\\') == TLString::npos && plugin.name != u"." && plugin.name != u"..")
+        sections.push_back(TLString(kBookkeeping) + plugin.name);
+    return sections;
+}
+
 }  // namespace uninstall

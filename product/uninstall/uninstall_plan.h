@@ -61,4 +61,16 @@ enum class ValueUndo {
 ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState& now,
                           const journal::ValueState& backup = {});
 
+// What a registered player plug-in's bookkeeping section ("Plugins\Uninstall\<file name>") says.
+struct PluginBookkeeping {
+    TLString name;      // the bookkeeping section's name below "Plugins\Uninstall\"
+    TLString library;   // "Path"
+    TLString sections;  // "Sections": the record sections its registration wrote, "|"-separated
+};
+
+// The settings sections to delete for a plug-in whose library is gone: each record section it lists
+// that is a plug-in record (below "Plugins\", plain parts only; anything else is no record of it and
+// stays), then its bookkeeping section.
+std::vector<TLString> PluginSectionsToRemove(const PluginBookkeeping& plugin);
+
 }  // namespace uninstall

@@ -152,3 +152,31 @@ TEST(UninstallPlan, AValueGoesBackUnlessAnotherProgramChangedIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A plug-in's bookkeeping names the sections its registration wrote; only plug-in records among them
+// go, so that a changed or crafted value cannot take other settings with it.
+TEST(UninstallPlan, PluginRecordsGoButNothingElseTheBookkeepingNames) {
+    struct Case {
+        const char16_t* sections;
+        std::vector<TLString> removed;
+    };
+    const Case cases[] = {
+        {u"Plugins\\Input\\tha|plugins\\Input\\thl",
+         {u"Plugins\\Input\\tha", u"plugins\\Input\\thl", u"Plugins\\Uninstall\\in_x.dll"}},
+        {u" Plugins\\DSP\\Echo ", {u"Plugins\\DSP\\Echo", u"Plugins\\Uninstall\\in_x.dll"}},
+        {u"", {u"Plugins\\Uninstall\\in_x.dll"}},
+        {u"Plugins|Plugins\\|Plugins\\Input|Plugins\\Input\\|Plugins\\..\\Library|Plugins\\Input\\..|"
+         u"Plugins\\.\\x|Plugins\\Uninstall\\other.dll|Library\\Main|Plugins/Input/x|Plugins\\\\x",
+         {u"Plugins\\Uninstall\\in_x.dll"}},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(uninstall::PluginSectionsToRemove({u"in_x.dll", u"C:\\T\\in_x.dll", test.sections}), test.removed)
+            << TLString(test.sections);
+    // A bookkeeping name that is no one section name is not followed.
+    EXPECT_EQ(uninstall::PluginSectionsToRemove({u"..", u"C:\\T\\in_x.dll", u"Plugins\\Input\\tha"}),
+              std::vector<TLString>{u"Plugins\\Input\\tha"});
+}
+
+}  // namespace

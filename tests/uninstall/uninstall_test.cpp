@@ -261,6 +261,17 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
         CloseHandle(file);
     }
 
+    // The program files' input plug-in is registered in the person's settings; another plug-in,
+    // whose library is no file of the product, is too.
+    const TLString plugins = TLString(kSettingsKey) + u"\\Plugins\\";
+    ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Uninstall\\in_tonehall.dll"));
+    ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Input\\tha"));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"DSP\\Other", u"Path", kWineUninstaller));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"Uninstall\\uninstaller.exe", u"Path",
+                                            kWineUninstaller));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"Uninstall\\uninstaller.exe", u"Sections",
+                                            u"Plugins\\DSP\\Other"));
+
     tltest::StartedProgram first(kUninstaller, u"/Silent");
     const tltest::ProgramResult removed = first.Wait(60000);
     ASSERT_TRUE(removed.finished);
@@ -272,6 +283,10 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
     EXPECT_FALSE(Listed());
     ExpectUndone(record_, {kUninstaller.c_str()});
     EXPECT_TRUE(UserDataThere()) << "nobody ticked the box";
+    for (const char16_t* gone : {u"Uninstall\\in_tonehall.dll", u"Input\\tha", u"Input\\thl"})
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, plugins + gone)) << TLString(gone).ToUtf8();
+    for (const char16_t* kept : {u"Uninstall\\uninstaller.exe", u"DSP\\Other"})
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + kept)) << TLString(kept).ToUtf8();
     DeleteFileW(canary.wc());
 
     // Its program waits for the next start; run again (the tools library, and with it the log, gone
