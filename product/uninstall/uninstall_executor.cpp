@@ -8,6 +8,7 @@
 #include "core/windows/file_operations.h"
 #include "core/windows/folder_entries.h"
 #include "core/windows/registry.h"
+#include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/journal/registry_state.h"
 #include "shell/registry/registry_changes.h"
@@ -42,6 +43,10 @@ bool CUninstallExecutor::IsGone(const TLString& file) const {
 void CUninstallExecutor::Apply(const std::vector<Step>& steps) {
     for (const Step& step : steps) {
         switch (step.kind) {
+            case StepKind::kUnregisterServer:
+                if (tlwin::TLFileSystem::FileExists(step.entry.path) && tlwin::UnregisterInProcess(step.entry.path))
+                    tools::LogFormat(kFunction, u"Registration taken back: %s", step.entry.path);
+                break;
             case StepKind::kDeleteFile:
                 DeleteFile(step.entry);
                 break;

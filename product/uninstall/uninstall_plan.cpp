@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/copy/file_kinds.h"
+
 namespace uninstall {
 namespace {
 
@@ -81,6 +83,12 @@ bool IsProductPath(const TLString& path, bool is_folder, const ProductPlaces& pl
 std::vector<Step> PlanUninstall(const std::vector<journal::Entry>& record, const ProductPlaces& places) {
     std::vector<Step> steps;
     steps.reserve(record.size());
+    // What the libraries' self-registration wrote is in no record: each takes it back itself.
+    for (auto it = record.rbegin(); it != record.rend(); ++it) {
+        const bool file = it->kind == EntryKind::kCreatedFile || it->kind == EntryKind::kReplacedFile;
+        if (file && engine::IsRegistrableFile(it->path) && PlanFileStep(*it, places).kind == StepKind::kDeleteFile)
+            steps.push_back({StepKind::kUnregisterServer, *it, {}});
+    }
     for (auto it = record.rbegin(); it != record.rend(); ++it) {
         const journal::Entry& entry = *it;
         switch (entry.kind) {

@@ -26,6 +26,7 @@ struct ProductPlaces {
 };
 
 enum class StepKind {
+    kUnregisterServer,  // path: a library's own registration is taken back (DllUnregisterServer) before any file goes
     kDeleteFile,    // path
     kRemoveFolder,  // path, only when empty
     kTakeBackFont,  // path: the font is withdrawn from Windows (its file goes with its own step)
@@ -45,7 +46,9 @@ struct Step {
 // counts too: the install made it for the destination, and it goes only when empty.
 bool IsProductPath(const TLString& path, bool is_folder, const ProductPlaces& places);
 
-// The undo steps of a record's entries, last entry first.
+// The undo steps of a record's entries, last entry first; first of all, each library the uninstall
+// deletes that may have registered itself takes its registration back, while the files it needs are
+// still there.
 std::vector<Step> PlanUninstall(const std::vector<journal::Entry>& record, const ProductPlaces& places);
 
 enum class ValueUndo {

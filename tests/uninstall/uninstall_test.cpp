@@ -3,9 +3,13 @@
 // record lists is read back from the files and the registry afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <set>
 #include <string>
 
 #include "core/windows/registry.h"
+#include "core/windows/run_program.h"
 #include "engine/journal/journal.h"
 #include "engine/journal/registry_state.h"
 #include "product/uninstall/uninstall_app.h"
@@ -322,10 +326,21 @@ std::vector<tltest::TreeSnapshot> LookAtTheRegistry() {
     return trees;
 }
 
-// A registry tree as an uninstall leaves it: as it was, except that each value with a backup
-// ("<name>.BAK", "Default.BAK" for the unnamed value; earlier installs of the prefix leave them) holds
-// the other program's value from it again, and the backup is gone.
-tltest::TreeSnapshot WithBackupsGivenBack(tltest::TreeSnapshot tree) {
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// A registry tree as an uninstall leaves it: as it was, except that each value the install changed and
+// that has a backup ("<name>.BAK", "Default.BAK" for the unnamed value; earlier installs in the
+// prefix leave them) holds the other program's value from it again, and the backup is gone.
+tltest::TreeSnapshot WithBackupsGivenBack(tltest::TreeSnapshot tree, HKEY root, const TLString& top,
+                                          const std::vector<Entry>& record) {
+    std::set<std::string> changed;
+    for (const Entry& entry : record)
+        if (entry.kind == EntryKind::kRegistryValue && journal::RootOfWord(entry.root) == root &&
+            (entry.path + u"\\").StartsWithNoCase(top + u"\\"))
+            changed.insert(Lower((entry.path.Mid(top.length()) + u"|" + entry.name).ToUtf8()));
     constexpr std::string_view kBackup = ".BAK";
     for (auto value = tree.begin(); value != tree.end();) {
         const std::string& path = value->first;
@@ -336,7 +351,12 @@ tltest::TreeSnapshot WithBackupsGivenBack(tltest::TreeSnapshot tree) {
         }
         std::string name = path.substr(bar + 1, path.size() - bar - 1 - kBackup.size());
         if (name == "Default") name.clear();
-        tree[path.substr(0, bar + 1) + name] = value->second;
+        const std::string backed_up = path.substr(0, bar + 1) + name;
+        if (!changed.count(Lower(backed_up))) {
+            ++value;
+            continue;
+        }
+        tree[backed_up] = value->second;
         value = tree.erase(value);
     }
     return tree;
@@ -362,6 +382,11 @@ TEST(UninstallAfterReinstall, LeavesTheMachineAsItWasBeforeTheFirstInstall) {
     tltest::InstalledProductCleanup installed;
     tltest::PendingRenamesGuard renames;
     tltest::Distribution distribution;
+    // Earlier installs in the prefix, never uninstalled, left the product's COM classes registered:
+    // the uninstall takes them back with the libraries, so the state before has none.
+    for (const std::string& file : FilesBelow(distribution.Path(u"Tunevault\\")))
+        if (TLString::FromUtf8(file).EndsWithNoCase(u".dll"))
+            tlwin::UnregisterInProcess(distribution.Path(u"Tunevault\\") + TLString::FromUtf8(file));
     tltest::RegistryCleanup other_program(HKEY_LOCAL_MACHINE, u"Software\\Classes\\.mp3");
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, u"Software\\Classes\\.mp3", u"", u"Other.mp3"));
     const std::vector<tltest::TreeSnapshot> before = LookAtTheRegistry();
@@ -375,6 +400,9 @@ TEST(UninstallAfterReinstall, LeavesTheMachineAsItWasBeforeTheFirstInstall) {
     ASSERT_TRUE(second.Wait(120000).finished);
     ASSERT_TRUE(Listed());
 
+    const std::optional<std::vector<Entry>> record = journal::ReadRecord(kRecord);
+    ASSERT_TRUE(record.has_value());
+
     tltest::StartedProgram uninstaller(kUninstaller, u"/Silent");
     const tltest::ProgramResult removed = uninstaller.Wait(60000);
     ASSERT_TRUE(removed.finished);
@@ -383,7 +411,10 @@ TEST(UninstallAfterReinstall, LeavesTheMachineAsItWasBeforeTheFirstInstall) {
     EXPECT_EQ(owner, u"Other.mp3");
     const std::vector<tltest::TreeSnapshot> after = LookAtTheRegistry();
     for (size_t i = 0; i < after.size(); ++i)
-        EXPECT_EQ(Differences(WithBackupsGivenBack(before[i]), after[i]), "")
+        EXPECT_EQ(Differences(WithBackupsGivenBack(before[i], kTreesAnInstallWrites[i].first,
+                                                   kTreesAnInstallWrites[i].second, *record),
+                              after[i]),
+                  "")
             << TLString(kTreesAnInstallWrites[i].second).ToUtf8();
     // Only the uninstaller, which waits for the next start, and the package installer stand-in's log.
     EXPECT_EQ(FilesBelow(kDestination), (std::vector<std::string>{"PackageInstaller.log", "TLMediaUninstall.exe"}));
