@@ -1,6 +1,6 @@
 // The product installed by Setup.exe and removed by its uninstaller, as a person and a distributor
-// would: through Wine's list of installed programs and from a script with "/Silent". What the install
-// record lists is read back from the files and the registry afterwards.
+// would: through Wine's list of installed programs and from a script with "/Silent", also after a
+// reinstall. What the install record lists is read back from the files and the registry afterwards.
 #include <gtest/gtest.h>
 
 #include <algorithm>
