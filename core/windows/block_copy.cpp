@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/windows/file_attributes.h"
+#include "core/windows/file_handle.h"
 
 namespace tlwin {
 namespace {
@@ -16,27 +17,6 @@ char* Block() {
     thread_local std::unique_ptr<char[]> block(new char[kBlockSize]);
     return block.get();
 }
-
-class Handle {
-public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
-        if (valid()) CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-    // Closes now; false when closing reported an error.
-    bool Close() {
-        const bool closed = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 bool CopyContents(HANDLE from, HANDLE to, uint64_t size) {
     char* block = Block();
@@ -60,9 +40,9 @@ bool CopyContents(HANDLE from, HANDLE to, uint64_t size) {
 }  // namespace
 
 bool CopyFileInBlocks(const TLString& source, const TLString& target, bool overwrite) {
-    Handle from(CreateFileW(ForWindows(source).wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+    FileHandle from(CreateFileW(ForWindows(source).wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, 0, nullptr));
-    if (!from.valid()) return false;
+    if (!from.IsOpen()) return false;
     // Two questions a handle answers from the file itself: under Wine GetFileInformationByHandle also
     // asks the wineserver for the file's name, which costs more than the rest of a small file's copy.
     FILE_BASIC_INFO facts;
@@ -74,9 +54,9 @@ bool CopyFileInBlocks(const TLString& source, const TLString& target, bool overw
         FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
     const DWORD attributes = facts.FileAttributes & kKept;
     const TLString windows_target = ForWindows(target);
-    Handle to(CreateFileW(windows_target.wc(), GENERIC_WRITE, 0, nullptr, overwrite ? CREATE_ALWAYS : CREATE_NEW,
+    FileHandle to(CreateFileW(windows_target.wc(), GENERIC_WRITE, 0, nullptr, overwrite ? CREATE_ALWAYS : CREATE_NEW,
                           attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!to.valid()) return false;
+    if (!to.IsOpen()) return false;
     FILETIME written;
     written.dwLowDateTime = static_cast<DWORD>(facts.LastWriteTime.QuadPart);
     written.dwHighDateTime = static_cast<DWORD>(facts.LastWriteTime.QuadPart >> 32);
@@ -84,7 +64,7 @@ bool CopyFileInBlocks(const TLString& source, const TLString& target, bool overw
         SetFileTime(to.get(), nullptr, nullptr, &written) && to.Close())
         return true;
     const DWORD error = GetLastError();
-    if (to.valid()) to.Close();
+    if (to.IsOpen()) to.Close();
     DeleteFileW(windows_target.wc());
     SetLastError(error);
     return false;
