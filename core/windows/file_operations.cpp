@@ -1,5 +1,6 @@
 #include "core/windows/file_operations.h"
 
+#include "core/windows/block_copy.h"
 #include "core/windows/fault_seam.h"
 #include "core/windows/file_attributes.h"
 
@@ -7,7 +8,7 @@ namespace tlwin {
 
 bool CopyFileTo(const TLString& source, const TLString& target, bool overwrite) {
     if (PlantedError(FaultCall::kFileCopy) != ERROR_SUCCESS) return false;
-    return CopyFileW(ForWindows(source).wc(), ForWindows(target).wc(), !overwrite);
+    return CopyFileInBlocks(source, target, overwrite);
 }
 
 bool MoveFileTo(const TLString& source, const TLString& target) {

@@ -8,7 +8,8 @@
 
 namespace tlwin {
 
-// CopyFileW; with `overwrite` an existing target is replaced. The last error tells why it failed.
+// CopyFileW's work (CopyFileInBlocks); with `overwrite` an existing target is replaced. The last error
+// tells why it failed.
 bool CopyFileTo(const TLString& source, const TLString& target, bool overwrite);
 // MoveFileW: renames within a volume, copies and deletes across volumes.
 bool MoveFileTo(const TLString& source, const TLString& target);

@@ -3,28 +3,12 @@
 #include <windows.h>
 
 #include "core/windows/fault_seam.h"
+#include "core/windows/file_handle.h"
 #include "core/xml/file_text.h"
 
 namespace tlxml {
-namespace {
 
-// Closes the handle when the scope ends.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (IsOpen()) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-}  // namespace
+using tlwin::FileHandle;
 
 bool ReadTextFile(const TLString& path, TLString& text, TextEncoding* encoding) {
     FileHandle file(CreateFileW(path.wc(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

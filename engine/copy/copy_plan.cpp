@@ -77,6 +77,7 @@ FileAction PlanFileCopy(const TLString& source, const TLString& destination, Cop
     action.mode = mode;
     action.size = facts.size;
     action.special_attributes = facts.special_attributes;
+    action.destination_new = facts.destination_new;
     action.stop_server_first = IsMediaServerProgram(destination);
     if (facts.core_library) {
         action.kind = FileActionKind::kNone;

@@ -18,6 +18,8 @@ struct FileFacts {
     uint64_t size = 0;
     bool special_attributes = false;  // the source is read-only, hidden or system
     bool core_library = false;        // put in place already by the core-library step
+    // The destination's folder is made by this copy: nothing is there to set aside or compare with.
+    bool destination_new = false;
     VersionFacts versions;            // read only where the version rule needs them
 };
 
@@ -34,6 +36,7 @@ struct FileAction {
     CopyMode mode = CopyMode::kAlwaysOverwrite;
     uint64_t size = 0;
     bool special_attributes = true;
+    bool destination_new = false;  // nothing is at the destination yet
     // The media server holds its own program: it is told to stop before its file is replaced.
     bool stop_server_first = false;
     // Where the file goes to be registered once it is in place; a file that waits for the next start

@@ -32,13 +32,15 @@ CFileCopier::CFileCopier(TLString source_root, TLString install_folder, PendingO
       prompts_(prompts),
       journal_(journal) {}
 
-FileFacts CFileCopier::FactsOf(const TLString& source, const TLString& destination, CopyMode mode) const {
+FileFacts CFileCopier::FactsOf(const TLString& source, const TLString& destination, CopyMode mode,
+                                 bool destination_new) const {
     FileFacts facts;
     facts.core_library = core_libraries_.Find(source, true) != TLString::npos;
+    facts.destination_new = destination_new;
     if (mode == CopyMode::kCheckVersion && IsVersionedFile(source)) {
         facts.versions.readable = tlwin::VersionFunctionsAvailable();
         facts.versions.source = tlwin::FileVersion(source);
-        facts.versions.destination = tlwin::FileVersion(destination);
+        facts.versions.destination = destination_new ? 0 : tlwin::FileVersion(destination);
     }
     return facts;
 }
@@ -82,7 +84,7 @@ bool CFileCopier::Apply(const FileAction& action, TLStringArray* register_list) 
 
 CFileCopier::Outcome CFileCopier::PlaceOrDefer(const FileAction& action) {
     for (;;) {
-        DWORD error = journal::PlaceFile(journal_, action.source, action.destination);
+        DWORD error = journal::PlaceFile(journal_, action.source, action.destination, action.destination_new);
         if (error == ERROR_SUCCESS) {
             if (action.special_attributes) SetNormalAttributes(action.destination);
             if (action.mode == CopyMode::kFont) {

@@ -25,8 +25,9 @@ public:
                 tools::IInstallPrompts& prompts, journal::CJournal* journal = nullptr);
 
     // What is known of `source` and `destination` before the copy: sizes, attributes and, where the
-    // version rule needs them, versions.
-    FileFacts FactsOf(const TLString& source, const TLString& destination, CopyMode mode) const;
+    // version rule needs them, versions (a new destination has none to read).
+    FileFacts FactsOf(const TLString& source, const TLString& destination, CopyMode mode,
+                      bool destination_new = false) const;
 
     // Carries out one planned action. False when the file could not be put in place and the person
     // chose Cancel: the install must stop. A COM server goes to `register_list` when one is given

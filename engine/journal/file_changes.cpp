@@ -25,10 +25,10 @@ bool MakeFolders(CJournal* journal, const TLString& folder) {
     return journal ? tlwin::MakeNotedFolders(*journal, folder) : tlwin::TLFileSystem::MakeDirectoryTree(folder);
 }
 
-DWORD PlaceFile(CJournal* journal, const TLString& source, const TLString& destination) {
+DWORD PlaceFile(CJournal* journal, const TLString& source, const TLString& destination, bool destination_new) {
     if (!journal) return CopyOver(source, destination);
     TLString aside;
-    if (tlwin::FileExists(destination)) {
+    if (!destination_new && tlwin::FileExists(destination)) {
         aside = AsideName(destination);
         journal->NoteReplacedFile(destination, aside);
         if (!tlwin::MoveFileTo(destination, aside)) return GetLastError();

@@ -15,8 +15,11 @@ bool MakeFolders(CJournal* journal, const TLString& folder);
 // Copies `source` over `destination`. An existing destination is first renamed aside (on the same
 // volume), so that the earlier file comes back on rollback; when the copy fails the destination is
 // put back as it was at once. Returns ERROR_SUCCESS or the Windows error of the step that failed: a
-// destination that is in use refuses the rename with a sharing or lock violation.
-DWORD PlaceFile(CJournal* journal, const TLString& source, const TLString& destination);
+// destination that is in use refuses the rename with a sharing or lock violation. With
+// `destination_new` the caller knows that nothing is there (its folder was made by this install), and
+// the look for an earlier file, which under Wine reads the whole folder, is left out.
+DWORD PlaceFile(CJournal* journal, const TLString& source, const TLString& destination,
+                bool destination_new = false);
 
 // Copies the folder tree into `destination` (made when missing) by PlaceFile, file by file; links are
 // passed over. A destination inside the source is refused. False when something was not copied.

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/windows/fault_seam.h"
+#include "core/windows/file_attributes.h"
 #include "core/windows/system_message.h"
 #include "engine/copy/file_copier.h"
 #include "engine/copy/folder_copy.h"
+#include "engine/journal/journal.h"
 #include "tests/copy/copy_test_support.h"
 #include "tests/copy/recording_progress.h"
 #include "tests/support/recording_prompts.h"
@@ -239,6 +241,35 @@ TEST_F(FileCopy, SameNamedFilesInUseEachGetTheirOwnBytesAfterARestart) {
 
     EXPECT_EQ(Bytes(first), "new plug-in");
     EXPECT_EQ(Bytes(second), "new skin");
+}
+
+// A folder copy with a journal into a folder that holds some of the files already, beside folders
+// the copy makes: earlier files are set aside, new ones are created, and undoing it puts back
+// exactly what was there.
+TEST(FolderCopyJournal, EarlierFilesAreSetAsideBesideNewFoldersAndRollBackPutsThemBack) {
+    tltest::ScratchFolder scratch;
+    const TLString dist = scratch.Path(u"dist\\"), dest = scratch.Path(u"dest\\");
+    for (const char16_t* name : {u"a.txt", u"Old\\b.txt", u"Old\\New\\c.txt", u"New\\d.txt", u"New\\Deeper\\e.txt"})
+        ASSERT_TRUE(scratch.WriteFile(u"dist\\" + TLString(name), "new " + TLString(name).ToUtf8()));
+    ASSERT_TRUE(scratch.WriteFile(u"dest\\a.txt", "earlier a"));
+    ASSERT_TRUE(scratch.WriteFile(u"dest\\Old\\b.txt", "earlier b"));
+    engine::PendingOperations pending;
+    tltest::RecordingPrompts prompts;
+    journal::CJournal journal(scratch.Path(u"Setup.journal"));
+    ASSERT_TRUE(journal.Start());
+    engine::CFileCopier copier(dist, dest, pending, prompts, &journal);
+    tltest::RecordingProgress progress;
+    ASSERT_TRUE(engine::CopyFolder(dist, dest, CopyMode::kAlwaysOverwrite, progress, copier, nullptr));
+    for (const char16_t* name : {u"a.txt", u"Old\\b.txt", u"Old\\New\\c.txt", u"New\\d.txt", u"New\\Deeper\\e.txt"})
+        EXPECT_EQ(tltest::ReadFileBytes(dest + name), "new " + TLString(name).ToUtf8()) << TLString(name);
+
+    journal.RollBack();
+    EXPECT_EQ(tltest::ReadFileBytes(dest + u"a.txt"), "earlier a");
+    EXPECT_EQ(tltest::ReadFileBytes(dest + u"Old\\b.txt"), "earlier b");
+    EXPECT_FALSE(tltest::FileExists(dest + u"Old\\New\\c.txt"));
+    EXPECT_FALSE(tlwin::FolderExists(dest + u"Old\\New\\"));
+    EXPECT_FALSE(tlwin::FolderExists(dest + u"New\\"));
+    EXPECT_TRUE(prompts.asked.empty());
 }
 
 }  // namespace

@@ -163,6 +163,66 @@ TEST(FileOperations, AttributesDelayedMovesFontsAndFreeSpaceFailAsPlantedAndTouc
     EXPECT_FALSE(tlwin::AddFont(staged));
 }
 
+// The copy moves files in large blocks: sizes around the block's edges, times and attributes kept as
+// CopyFileW keeps them.
+TEST(FileOperations, CopyKeepsContentsLastWriteTimeAndAttributes) {
+    tltest::ScratchFolder scratch;
+    constexpr size_t kBlock = 256 << 10;
+    const struct {
+        size_t size;
+        DWORD attributes;
+    } cases[] = {
+        {0, FILE_ATTRIBUTE_NORMAL},
+        {1, FILE_ATTRIBUTE_READONLY},
+        {kBlock - 1, FILE_ATTRIBUTE_HIDDEN},
+        {kBlock, FILE_ATTRIBUTE_NORMAL},
+        {kBlock + 1, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM},
+        {3 * kBlock + 17, FILE_ATTRIBUTE_NORMAL},
+    };
+    FILETIME written;
+    const SYSTEMTIME when{2009, 7, 5, 14, 13, 37, 42, 0};
+    ASSERT_TRUE(SystemTimeToFileTime(&when, &written));
+    for (const auto& c : cases) {
+        std::string bytes(c.size, '\0');
+        for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>((i * 131 + i / 4093) & 0xff);
+        const TLString source = scratch.Path(u"source.bin"), target = scratch.Path(u"target.bin");
+        SetFileAttributesW(source.wc(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(target.wc(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(target.wc());
+        ASSERT_TRUE(scratch.WriteFile(u"source.bin", bytes));
+        HANDLE file = CreateFileW(source.wc(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+        CloseHandle(file);
+        ASSERT_TRUE(SetFileAttributesW(source.wc(), c.attributes));
+
+        ASSERT_TRUE(tlwin::CopyFileTo(source, target, true)) << c.size << ": " << GetLastError();
+        EXPECT_TRUE(tltest::ReadFileBytes(target) == bytes) << c.size;
+        WIN32_FILE_ATTRIBUTE_DATA facts;
+        ASSERT_TRUE(GetFileAttributesExW(target.wc(), GetFileExInfoStandard, &facts));
+        EXPECT_EQ(CompareFileTime(&facts.ftLastWriteTime, &written), 0) << c.size;
+        constexpr DWORD kSpecial = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        EXPECT_EQ(facts.dwFileAttributes & kSpecial, c.attributes & kSpecial) << c.size;
+    }
+}
+
+// A target in use stays as it was, with the error the installer stages such files on.
+TEST(FileOperations, CopyOverAFileInUseFailsWithASharingViolation) {
+    tltest::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.WriteFile(u"new.dll", "new"));
+    ASSERT_TRUE(scratch.WriteFile(u"in use.dll", "old"));
+    HANDLE in_use =
+        CreateFileW(scratch.Path(u"in use.dll").wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(in_use, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(tlwin::CopyFileTo(scratch.Path(u"new.dll"), scratch.Path(u"in use.dll"), true));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    CloseHandle(in_use);
+    EXPECT_EQ(tltest::ReadFileBytes(scratch.Path(u"in use.dll")), "old");
+    EXPECT_FALSE(tlwin::CopyFileTo(scratch.Path(u"missing.dll"), scratch.Path(u"copy.dll"), true));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(tltest::FileExists(scratch.Path(u"copy.dll")));
+}
+
 TEST(FileOperations, WorkOnLongPathsAndReportWindowsErrors) {
     tltest::ScratchFolder scratch;
     const TLString long_folder = MakeLongFolder(scratch);
