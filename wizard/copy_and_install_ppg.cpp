@@ -8,7 +8,10 @@
 #include "core/windows/run_program.h"
 #include "engine/dependencies/dependency_phase.h"
 #include "engine/pending/pending_operations.h"
+#include "engine/plugins/plugin_phase.h"
 #include "engine/record/installation_record.h"
+#include "shell/settings/default_settings_table.h"
+#include "shell/settings/settings_helper.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_wizard.h"
 
@@ -106,8 +109,7 @@ bool CCopyAndInstallPpg::RunStep(int step) {
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         default:
-            NotBuiltStep(u"Installing Plugins", u"Please wait while Install Wizard installs and registers plug-ins.",
-                         u"Installing plug-ins, the shell extension and the driver");
+            InstallPlugins();
             return true;
     }
 }
@@ -132,9 +134,20 @@ bool CCopyAndInstallPpg::InstallDependencies() {
     return engine::RunDependencyPhase(dependencies, choices);
 }
 
-void CCopyAndInstallPpg::NotBuiltStep(const char16_t* title, const char16_t* subtitle, const char16_t* what) {
-    SetHeading(tools::Translate(title), tools::Translate(subtitle));
-    tools::LogFormat(u"CCopyAndInstallPpg", u"%s is not built yet: nothing was done", what);
+void CCopyAndInstallPpg::InstallPlugins() {
+    const InstallSession& install = session();
+    engine::PluginPhaseContext plugins{*this, context().prompts, context().pending};
+    plugins.source_folder = source_folder_;
+    plugins.destination = install.DestinationFolder();
+    plugins.support_folders = install.SupportFolders;
+    plugins.silent = install.Silent;
+    plugins.driver.no_driver = install.NoDriver;
+    plugins.driver.portable = install.PortableMode;
+    plugins.driver.driver_feature = tools::ProductFeature(engine::kDriverFeature);
+    plugins.driver.os_code = syschecks::GetOsInfo().code;
+    plugins.media_server_edition = tools::MainProgramFileName().FindNoCase(u"Gantry") != TLString::npos;
+    plugins.shell_integration_enabled = CSettingsHelper().GetInt(tlsettings::kShellIntegrationSetting) != 0;
+    engine::RunPluginPhase(plugins);
 }
 
 bool CCopyAndInstallPpg::InstalledProgramCurrent() {

@@ -48,8 +48,8 @@ private:
 
     // Step 0: bundled media and the dependencies; false when the installation must stop.
     bool InstallDependencies();
-    // Steps whose work belongs to later parts of the installer: their heading, a line in the log.
-    void NotBuiltStep(const char16_t* title, const char16_t* subtitle, const char16_t* what);
+    // Step 2: the shell extension, the support folders' packages and the driver.
+    void InstallPlugins();
 
     TLString source_folder_;
     engine::CInstallHelper helper_;

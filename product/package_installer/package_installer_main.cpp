@@ -1,6 +1,8 @@
-// Stand-in for the product's package installer. It appends every command line it gets to its log
-// ("PackageInstaller.log" beside the program, wherever it was copied to), and
-// carries out the DLL registration commands, so that callers can be checked by what they cause.
+// The product's package installer: installs package files ("/Install", "/Q /Install"), carries out the
+// DLL registration commands and the finishing of an install. It appends every command line it gets
+// to its log ("PackageInstaller.log" beside the program, wherever it was copied to), so that callers
+// can be checked by what they cause; the driver commands are only logged (no driver is installed
+// here).
 #include <windows.h>
 
 #include <string>
@@ -8,6 +10,7 @@
 #include "core/windows/module_path.h"
 #include "core/windows/run_program.h"
 #include "product/package_installer/finish_install.h"
+#include "product/package_installer/install_package_command.h"
 #include "product/package_installer/register_file_associations.h"
 
 namespace {
@@ -16,6 +19,15 @@ constexpr std::u16string_view kRegister = u"/RegDLL ";
 constexpr std::u16string_view kUnregister = u"/UnRegDLL ";
 constexpr std::u16string_view kFinishInstall = u"\"/FinishInstall\"";
 constexpr std::u16string_view kRegFileAssociations = u"/RegFileAssociations";
+constexpr std::u16string_view kInstall = u"/Install ";
+constexpr std::u16string_view kQuietInstall = u"/Q /Install ";
+
+// A path given on the command line, without the double quotes around it.
+TLString Unquoted(TLString path) {
+    path.TrimLeft();
+    if (path.length() >= 2 && path[0] == u'"' && path.Last() == u'"') return path.Mid(1, path.length() - 2);
+    return path;
+}
 
 // The command line without the program's own name.
 TLString Arguments() {
@@ -52,6 +64,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return tlwin::RegisterWithRegSvr32(arguments.Mid(kUnregister.size()), false, false) ? 0 : 1;
     if (arguments == kFinishInstall || arguments == kFinishInstall.substr(1, kFinishInstall.size() - 2))
         FinishInstall(AppendToLog);
+    if (arguments.StartsWith(kInstall))
+        return InstallPackageCommand(Unquoted(arguments.Mid(kInstall.size())), false, tlwin::ModuleFolder());
+    if (arguments.StartsWith(kQuietInstall))
+        return InstallPackageCommand(Unquoted(arguments.Mid(kQuietInstall.size())), true, tlwin::ModuleFolder());
     if (arguments == kRegFileAssociations) RegisterFileAssociations(tlwin::ModuleFolder());
     return 0;
 }

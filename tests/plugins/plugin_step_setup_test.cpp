@@ -1,0 +1,120 @@
+// Setup.exe /Silent with packages in the distribution's support folders and with the audio driver:
+// what the plug-in step leaves in the install folder and in the product's settings.
+
+#include <gtest/gtest.h>
+
+#include "tests/app/distribution_fixture.h"
+#include "tests/archive/zip_builder.h"
+#include "tests/copy/copy_test_support.h"
+#include "tests/support/loopback_http_server.h"
+#include "tests/support/product_tools.h"
+#include "tests/support/win_test_support.h"
+
+namespace {
+
+constexpr const char16_t* kDestination = tltest::InstalledProductCleanup::kDestination;
+
+std::string CopyPackage(const char* name, const char* file) {
+    return std::string("<QVPF version=\"2.0\"><Package><Action>NONE</Action><Name>") + name +
+           "</Name><HasActions>1</HasActions></Package><Actions><FileEntry><File>" + file +
+           "</File><Action><Command>COPY_PLUGINDIR</Command><Param></Param></Action></FileEntry></Actions></QVPF>";
+}
+
+class PluginStepSetup : public ::testing::Test {
+protected:
+    PluginStepSetup() {
+        EXPECT_TRUE(distribution.scratch().WriteFile(u"Support\\night.qvp", CopyPackage("Night", "night.dll")));
+        EXPECT_TRUE(distribution.scratch().WriteFile(u"Support\\night.dll", "night"));
+        // Found below a subfolder too.
+        EXPECT_TRUE(distribution.scratch().WriteFile(u"Support\\Extras\\day.qvp", CopyPackage("Day", "day.dll")));
+        EXPECT_TRUE(distribution.scratch().WriteFile(u"Support\\Extras\\day.dll", "day"));
+    }
+    // Runs Setup.exe silently and returns the package installer's calls during the run.
+    std::string Install(std::u16string_view switches = u"") {
+        const TLString log = TLString(kDestination) + u"PackageInstaller.log";
+        const size_t before = tltest::ReadFileBytes(log).size();
+        tltest::StartedProgram setup(distribution.SetupExe(), TLString(u"/Silent /NoRun ") + switches);
+        EXPECT_TRUE(setup.Wait(120000).finished);
+        EXPECT_TRUE(tltest::LogContains(setup, u"RunPluginPhase: Finish"));
+        return tltest::ReadFileBytes(log).substr(before);
+    }
+    // The sample edition with the driver feature, and the driver's files in its program folder.
+    void WithDriver() {
+        const TLString product = distribution.Path(u"Tunevault\\Product.xml");
+        std::string xml = tltest::ReadFileBytes(product);
+        const std::string off = "<Feature number=\"191\">no</Feature>";
+        ASSERT_NE(xml.find(off), std::string::npos);
+        xml.replace(xml.find(off), off.size(), "<Feature number=\"191\">yes</Feature>");
+        ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Product.xml", xml));
+        for (const char16_t* inf : {u"Tunevault\\Drivers\\WDM\\Win8\\CorvaneWDMDriver.inf",
+                                    u"Tunevault\\Drivers\\WDM\\Win10\\CorvaneWDMDriver.inf"})
+            ASSERT_TRUE(distribution.scratch().WriteFile(inf, "[Version]\r\n"));
+    }
+    static TLString Setting(std::u16string_view section, std::u16string_view name) {
+        TLString value;
+        tltest::ReadRegistryString(HKEY_CURRENT_USER, TLString(tltest::kProductSettingsKey) + u"\\" + section, name,
+                                   &value);
+        return value;
+    }
+    static bool DriverRevision(DWORD* revision) {
+        return tltest::ReadRegistryDword(HKEY_CURRENT_USER, TLString(tltest::kProductSettingsKey) + u"\\Properties",
+                                         u"WDM Driver Installed Version", revision);
+    }
+
+    tltest::InstalledProductCleanup installed;
+    tltest::RegistryCleanup settings{HKEY_CURRENT_USER, tltest::kProductSettingsKey};
+    tltest::PendingRenamesGuard renames;
+    tltest::Distribution distribution;
+};
+
+TEST_F(PluginStepSetup, SupportPackagesAreInstalledAndMarkedAndOneInUseIsStagedForTheNextStart) {
+    // A package whose file is fetched by its address.
+    ASSERT_TRUE(distribution.scratch().WriteFile(u"Served\\web.dll", "web"));
+    const tltest::LoopbackHttpServer server(distribution.scratch().Path(u"Served\\"),
+                                            distribution.scratch().Path(u"Server\\"));
+    ASSERT_TRUE(server.running());
+    ASSERT_TRUE(distribution.scratch().WriteFile(u"Support\\web.qvp",
+                                                 CopyPackage("Web", server.Address(u"files/web.dll").ToUtf8().c_str())));
+
+    const std::string calls = Install();
+    EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\web.dll"), "web");
+    const TLString night = TLString(kDestination) + u"Plugins\\night.dll";
+    EXPECT_EQ(tltest::ReadFileBytes(night), "night");
+    EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\day.dll"), "day");
+    EXPECT_EQ(Setting(u"Plugins\\System", u"Night"), u"installed");
+    EXPECT_EQ(Setting(u"Plugins\\System", u"Day"), u"installed");
+    // The sample edition has no driver: an earlier one is removed.
+    EXPECT_NE(calls.find("/RemoveWDMDriver"), std::string::npos) << calls;
+
+    HANDLE holder = CreateFileW(night.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(distribution.scratch().WriteFile(u"Support\\night.dll", "newer night"));
+    tltest::RegistryCleanup marks{HKEY_CURRENT_USER, TLString(tltest::kProductSettingsKey) + u"\\Plugins"};
+    Install();
+    CloseHandle(holder);
+    EXPECT_EQ(tltest::ReadFileBytes(night), "night");
+    // The package and its folder wait in the staging folder, under their place in the distribution.
+    EXPECT_TRUE(tltest::FileExists(TLString(kDestination) + u"Setup\\Support\\night.qvp"));
+    EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Setup\\Support\\night.dll"), "newer night");
+    EXPECT_EQ(Setting(u"Plugins\\System", u"Night"), u"installed");
+    EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\day.dll"), "day");
+}
+
+TEST_F(PluginStepSetup, TheDriverIsInstalledOnceAndRemovedWithNoDriver) {
+    WithDriver();
+    std::string calls = Install();
+    EXPECT_NE(calls.find("/InstallWDMDriver C:\\Program Files\\Tonehall 27\\Drivers\\WDM\\"), std::string::npos)
+        << calls;
+    DWORD revision = 0;
+    ASSERT_TRUE(DriverRevision(&revision));
+    EXPECT_EQ(revision, 7u);
+
+    calls = Install();
+    EXPECT_EQ(calls.find("WDMDriver"), std::string::npos) << calls;
+
+    calls = Install(u"/NoDriver");
+    EXPECT_NE(calls.find("/RemoveWDMDriver"), std::string::npos) << calls;
+    EXPECT_FALSE(DriverRevision(&revision));
+}
+
+}  // namespace
