@@ -50,6 +50,25 @@ void SetDistributor(bool InstallSession::*, InstallSession& session, std::u16str
     session.DistributorId = TLString(rest).Trim();
 }
 
+// A path after "Name=". The normalised line quotes a whole token that holds a space, so the piece
+// ends in its closing quote, followed by the opening quote of a next quoted token; a Windows path
+// never holds a quote, so the value ends at the first one.
+TLString PathValue(std::u16string_view rest) {
+    TLString value = TLString(rest).Trim();
+    if (!value.empty() && value[0] == u'"') value = value.Mid(1);
+    const size_t quote = value.Find(u'"');
+    if (quote != TLString::npos) value.Truncate(quote);
+    return value.Trim();
+}
+
+void SetLogFile(bool InstallSession::*, InstallSession& session, std::u16string_view rest) {
+    session.LogFile = PathValue(rest);
+}
+
+void SetDestination(bool InstallSession::*, InstallSession& session, std::u16string_view rest) {
+    session.DestinationSwitch = PathValue(rest);
+}
+
 struct Switch {
     std::u16string_view name;
     bool InstallSession::*flag;
@@ -66,6 +85,11 @@ constexpr Switch kSwitches[] = {
     {u"NoUpgrade", &InstallSession::NoUpgrade, SetFlag},
     {u"NoDriver", &InstallSession::NoDriver, SetFlag},
     {u"NoRun", &InstallSession::NoRun, SetFlag},
+    // The "=" belongs to the names below, so that "/Logo" or "/Directory" set nothing.
+    {u"Log=", nullptr, SetLogFile},
+    {u"ResultCode", &InstallSession::ResultCode, SetFlag},
+    {u"NoMessageBoxes", &InstallSession::NoMessageBoxes, SetFlag},
+    {u"Dir=", nullptr, SetDestination},
 };
 
 bool BeginsWithNoCase(std::u16string_view piece, std::u16string_view name) {
@@ -97,7 +121,14 @@ TLString DescribeSwitches(const InstallSession& session) {
     TLString line = u"Switches:";
     for (const Switch& s : kSwitches)
         if (s.flag) line += TLString::Format(u" %s=%d", s.name, session.*(s.flag) ? 1 : 0);
-    return line + TLString::Format(u" DistributorID=[%s]", session.DistributorId);
+    return line + TLString::Format(u" DistributorID=[%s] Log=[%s] Dir=[%s]", session.DistributorId, session.LogFile,
+                                   session.DestinationSwitch);
+}
+
+std::vector<std::u16string_view> SwitchNames() {
+    std::vector<std::u16string_view> names;
+    for (const Switch& s : kSwitches) names.push_back(s.name);
+    return names;
 }
 
 }  // namespace CommandLine

@@ -3,6 +3,7 @@
 // normalised line, and read for the switches that fill InstallSession.
 
 #include <string_view>
+#include <vector>
 
 #include "core/session/install_session.h"
 #include "core/string/tl_string_array.h"
@@ -23,5 +24,8 @@ void ParseSwitches(std::u16string_view normalised_line, InstallSession& session)
 // One line naming every switch field and its value, for the log:
 // "Switches: Silent=1 Upgrade=0 ... DistributorID=[value]".
 TLString DescribeSwitches(const InstallSession& session);
+
+// The switch names in the order pieces are matched against them.
+std::vector<std::u16string_view> SwitchNames();
 
 }  // namespace CommandLine

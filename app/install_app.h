@@ -7,6 +7,9 @@
 #include <memory>
 
 #include "core/app/tl_app.h"
+#include "core/session/run_outcome.h"
+#include "core/tools/install_prompts.h"
+#include "core/tools/log_file_copy.h"
 
 class CInstallApp : public TLGraphicalApp {
 public:
@@ -34,4 +37,8 @@ private:
     bool AnotherInstanceRuns() const;
 
     std::unique_ptr<SingleInstanceHolder> single_instance_;
+    // The log file named by "/Log=", the answers of a run nobody watches, and how the run ended.
+    tools::LogFileCopy log_copy_;
+    tools::SafeAnswerPrompts safe_answers_;
+    RunOutcome outcome_;
 };

@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "core/process/tl_process_info_block.h"
-#include "core/tools/message_box.h"
 #include "core/tools/message_service_prompts.h"
 #include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
@@ -11,6 +10,7 @@
 #include "core/windows/file_operations.h"
 #include "core/windows/file_version.h"
 #include "core/windows/module_path.h"
+#include "core/windows/system_message.h"
 #include "engine/context/install_context.h"
 #include "engine/pending/pending_operations.h"
 #include "wizard/install_wizard.h"
@@ -32,32 +32,31 @@ TLString StoredSkinFileName(const TLString& stored) {
     return value.Mid(slash + 1);
 }
 
-// The system's own words for a Windows error code, without the line break it ends them with.
-TLString SystemErrorText(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    TLString text(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), buffer ? length : 0));
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() &&
-           (text.Last() == u'\n' || text.Last() == u'\r' || text.Last() == u' ' || text.Last() == u'.'))
-        text.Truncate(text.length() - 1);
-    return text.empty() ? tools::Translate(u"unknown error") : text;
-}
-
 // Tells the person and the log that the install wizard could not start, and why.
-void ReportWizardNotStarted(DWORD error) {
-    tools::LogFormat(u"RunWizard", u"The install wizard could not start (error %d): nothing was installed",
+void ReportWizardNotStarted(DWORD error, tools::IInstallPrompts& prompts) {
+    const TLString cause = WizardStartCause(error);
+    tools::LogFormat(u"RunWizard", u"The install wizard could not start: %s (error %d): nothing was installed", cause,
                      static_cast<int>(error));
-    const TLString what =
-        TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"),
-                         SystemErrorText(error), static_cast<int>(error));
-    const TLString text = what + tools::Translate(u"Nothing has been installed. Please start the installer again.");
-    tools::ShowMessage(nullptr, tools::Translate(u"Install Error"), text, tltools::IMessageService::kOk);
+    const TLString what = TLString::Format(tools::Translate(u"The install wizard could not start: %s (error %d).\r\n\r\n"),
+                                           cause, static_cast<int>(error));
+    tools::Prompt prompt;
+    prompt.title = tools::Translate(u"Install Error");
+    prompt.text = what + tools::Translate(u"Nothing has been installed. Please start the installer again.");
+    prompts.Ask(prompt);
 }
 
 }  // namespace
+
+// Windows refuses a top-level window without naming any error when it has no display to put it on
+// (a session without a desktop, or, under Wine, an X display that cannot be reached).
+TLString WizardStartCause(DWORD error) {
+    if (error == ERROR_SUCCESS)
+        return tools::Translate(u"Windows refused to make its window without giving a reason, which happens "
+                                u"when no display is available to the program");
+    TLString words = tlwin::SystemMessage(error);
+    while (words.Last() == u'.') words.Truncate(words.length() - 1);
+    return words;
+}
 
 VirtualStoreKeys ClearVirtualStore() {
     VirtualStoreKeys opened;
@@ -109,10 +108,13 @@ void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_n
                          static_cast<int>(GetLastError()));
 }
 
-void RunWizard(InstallSession& session, const TLString& folder) {
+RunOutcome RunWizard(InstallSession& session, const TLString& folder) {
     TLScopedTrace trace(u"RunWizard");
-    // The questions of the steps are the wizard's message boxes.
-    tools::MessageServicePrompts prompts;
+    // The questions of the steps are the wizard's message boxes, unless nobody is there to answer.
+    tools::MessageServicePrompts boxes;
+    tools::SafeAnswerPrompts safe_answers;
+    tools::IInstallPrompts& prompts =
+        session.NoMessageBoxes ? static_cast<tools::IInstallPrompts&>(safe_answers) : boxes;
     engine::InstallContext context{.session = session,
                                    .source_folder = folder,
                                    .product_info = tools::ProductInfo(),
@@ -120,13 +122,16 @@ void RunWizard(InstallSession& session, const TLString& folder) {
                                    .pending = engine::ProcessPendingOperations(),
                                    .prompts = prompts};
     CInstallWizard wizard(context);
-    wizard.OwnMessageBoxes(prompts);
+    wizard.OwnMessageBoxes(boxes);
     const int result = wizard.RunModal();
     if (result == TLWizardPopupWnd::kNotCreated) {
-        ReportWizardNotStarted(wizard.creation_error());
-        return;
+        ReportWizardNotStarted(wizard.creation_error(), prompts);
+        context.outcome.Fail(u"the install wizard could not start");
+        return context.outcome;
     }
     tools::LogFormat(u"RunWizard", u"The wizard ended with result %d", result);
+    if (result != TLWizardPopupWnd::kFinished) context.outcome.Cancel(u"the install was cancelled");
+    return context.outcome;
 }
 
 }  // namespace startup

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/session/install_session.h"
+#include "core/session/run_outcome.h"
 #include "core/string/tl_string.h"
 #include "core/windows/registry.h"
 
@@ -35,9 +36,14 @@ bool ChecksOverriddenByKeyboard();
 void PlaceLauncher(const TLString& executable_folder, const TLString& launcher_name);
 
 // Builds the run's context (the session, the distribution folder `folder`, the product's facts, the
-// pending lists and the message-box prompts), creates the wizard window with it, runs it modally
-// until it is finished or cancelled, and destroys it. A wizard whose window cannot be made is
-// reported, never a silent end.
-void RunWizard(InstallSession& session, const TLString& folder);
+// pending lists and the prompts: message boxes, or the safe answers when the session says nobody
+// answers), creates the wizard window with it, runs it modally until it is finished or cancelled,
+// and destroys it. A wizard whose window cannot be made is reported, never a silent end. Returns how
+// the run ended.
+RunOutcome RunWizard(InstallSession& session, const TLString& folder);
+
+// Why the wizard window could not be made, for the person: Windows' words for `error`, or for a
+// window refused without any error, the likely reason.
+TLString WizardStartCause(DWORD error);
 
 }  // namespace startup

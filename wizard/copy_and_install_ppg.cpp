@@ -102,10 +102,12 @@ bool CCopyAndInstallPpg::RunStep(int step) {
     switch (step) {
         case copypage::kDependencies:
             if (InstallDependencies()) return true;
+            context().outcome.Fail(u"the dependencies could not be installed");
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         case copypage::kProgramFiles:
             if (helper_.CopyAndRegister(*this, context().prompts)) return true;
+            context().outcome.Fail(u"the program files could not be installed; what was done is undone");
             wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
             return false;
         default:

@@ -1,6 +1,5 @@
 #include "wizard/finish_ppg.h"
 
-#include "core/tools/message_service_prompts.h"
 #include "core/tools/tools.h"
 #include "engine/finalize/finish.h"
 #include "engine/finalize/prepare_finish.h"
@@ -35,6 +34,8 @@ void CFinishPpg::InitPage() {
     decision_ = engine::PrepareFinish(context().pending, context_);
     tools::LogFormat(u"CFinishPpg::InitPage", u"Restart required: %d, finish action: %d", decision_.restart_required,
                      decision_.action);
+    if (decision_.restart_required)
+        context().outcome.RequireRestart(u"files in use are replaced when Windows starts again");
 }
 
 void CFinishPpg::CreateControls() {
@@ -55,7 +56,4 @@ bool CFinishPpg::OnLeaveNext() {
     return ApplyPage();
 }
 
-bool CFinishPpg::ApplyPage() {
-    tools::MessageServicePrompts prompts(wizard().hwnd());
-    return engine::Finish(decision_.action, context_, prompts);
-}
+bool CFinishPpg::ApplyPage() { return engine::Finish(decision_.action, context_, context().prompts); }

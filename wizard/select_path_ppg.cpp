@@ -1,6 +1,5 @@
 #include "wizard/select_path_ppg.h"
 
-#include "core/tools/message_box.h"
 #include "core/tools/tools.h"
 #include "wizard/control_ids.h"
 #include "wizard/destination_facts.h"
@@ -16,7 +15,14 @@ constexpr std::u16string_view kName = u"CSelectPathPpg";
 
 bool CSelectPathPpg::WantsSkip() { return wizard_rules::SelectPathWantsSkip(session()); }
 
+// A folder named on the command line stands where the proposal would, as if typed into the field:
+// leaving the page checks it by the same rules.
 void CSelectPathPpg::InitPage() {
+    if (!session().DestinationSwitch.empty()) {
+        session().SetDestinationFolder(session().DestinationSwitch);
+        tools::LogFormat(kName, u"Destination folder from the command line: %s", session().DestinationFolder());
+        return;
+    }
     session().SetDestinationFolder(wizard_rules::ProposeDestination(session(), destination::GatherProposalFacts()));
     tools::LogFormat(kName, u"Proposed destination folder: %s", session().DestinationFolder());
 }
@@ -57,6 +63,15 @@ bool CSelectPathPpg::ApplyPage() {
     const wizard_rules::DestinationMessage message = wizard_rules::MessageFor(problem, tools::ProductItem);
     tools::LogFormat(kName, u"Destination folder refused (%s): %s", message.title, folder);
     folder_.SetFolder(folder);
-    tools::ShowMessage(wizard().hwnd(), message.title, message.text, tools::IMessageService::kOk);
+    tools::Prompt refusal;
+    refusal.title = message.title;
+    refusal.text = message.text;
+    context().prompts.Ask(refusal);
+    // A Silent run that was given its folder, or that nobody watches, has no one to correct it on the page.
+    if (wizard_rules::RefusalEndsRun(session())) {
+        context().outcome.Fail(
+            TLString::Format(u"the destination folder \"%s\" was refused: %s", folder, message.title));
+        wizard().CloseWithResult(TLWizardPopupWnd::kCancelled);
+    }
     return false;
 }

@@ -4,6 +4,7 @@
 // user (except after a No to closing the running copy) and ends the run.
 
 #include "app/system_checks/system_check_host.h"
+#include "core/tools/install_prompts.h"
 
 namespace syschecks {
 
@@ -16,7 +17,9 @@ struct CheckSettings {
 // True when every check passed and the wizard may open.
 bool RunSystemChecks(SystemCheckHost& host, const CheckSettings& settings);
 
-// The checks on this machine, with the session's switches and the product information.
-bool RunSystemChecks();
+// The checks on this machine, with the session's switches and the product information. Their
+// messages are questions of `prompts`; with `nobody_answers` the browser component dialog, which is
+// no message box, is passed over with "Quit Setup" as well.
+bool RunSystemChecks(tools::IInstallPrompts& prompts, bool nobody_answers);
 
 }  // namespace syschecks

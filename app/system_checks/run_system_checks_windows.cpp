@@ -8,7 +8,7 @@
 #include "app/system_checks/running_copy_check.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/session/install_session.h"
-#include "core/tools/message_box.h"
+#include "core/tools/install_prompts.h"
 #include "core/tools/product_settings.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
@@ -22,9 +22,13 @@ constexpr char16_t kBrowserDownloadPage[] = u"https://www.microsoft.com/download
 constexpr DWORD kPollMilliseconds = 100;
 constexpr int kStopTimeoutMilliseconds = 15000;
 
-// The installer's own host: this machine, the tools library and the user.
+// The installer's own host: this machine, the tools library and the user, who answers through the
+// run's prompts.
 class InstallerHost final : public SystemCheckHost {
 public:
+    InstallerHost(tools::IInstallPrompts& prompts, bool nobody_answers)
+        : prompts_(prompts), nobody_answers_(nobody_answers) {}
+
     bool HasRights() override { return RightsCheck(); }
 
     bool ProductRunning() override {
@@ -42,8 +46,15 @@ public:
     int64_t Milliseconds() override { return PerformanceMilliseconds(); }
     void PauseBetweenPolls() override { Sleep(kPollMilliseconds); }
 
+    // A question's safe answer is No: the run ends rather than closing the product unasked.
     int ShowMessage(const CheckMessage& message) override {
-        return tools::ShowMessage(nullptr, message.title, message.text, message.buttons);
+        tools::Prompt prompt;
+        prompt.title = message.title;
+        prompt.text = message.text;
+        prompt.buttons = message.buttons;
+        if (message.buttons == tltools::IMessageService::kYesNo)
+            prompt.safe_answer = tltools::IMessageService::kResultNo;
+        return prompts_.Ask(prompt);
     }
 
     TLString InstalledProductFolder() override {
@@ -55,7 +66,17 @@ public:
     }
 
     BrowserComponent Browser() override { return ReadBrowserComponent(); }
-    int ShowBrowserDialog() override { return CNeedInternetExplorerDlg(tools::ProductItem(1)).DoModal(nullptr); }
+    int ShowBrowserDialog() override {
+        if (nobody_answers_) {
+            tools::Log(u"RunSystemChecks",
+                       u"Nobody is there to answer, so the browser component dialog is not shown: \"Quit Setup\"");
+            return kBrowserQuitSetup;
+        }
+        const int answer = CNeedInternetExplorerDlg(tools::ProductItem(1)).DoModal(nullptr);
+        tools::LogFormat(u"RunSystemChecks", u"Browser component dialog answered: \"%s\"",
+                         answer == kBrowserDownload ? u"Download" : u"Quit Setup");
+        return answer;
+    }
     void OpenBrowserDownloadPage() override {
         tlwin::RunProgram(kBrowserDownloadPage, TLStringArray(), true, false, false, nullptr, 0);
     }
@@ -68,13 +89,16 @@ private:
         tltools::ToolsInterface* tools = tools::Interface();
         return tools ? tools->GetRunningProduct(1) : nullptr;
     }
+
+    tools::IInstallPrompts& prompts_;
+    bool nobody_answers_;
 };
 
 }  // namespace
 
-bool RunSystemChecks() {
+bool RunSystemChecks(tools::IInstallPrompts& prompts, bool nobody_answers) {
     TLScopedTrace trace(u"RunSystemChecks");
-    InstallerHost host;
+    InstallerHost host(prompts, nobody_answers);
     const CheckSettings settings{InstallSession::Get().Silent,
                                  {tools::ProductItem(0), tools::ProductItem(1)},
                                  ReadProductSetting(ProductSetting::kMinIEVersion, tools::ProductInfo()).text};

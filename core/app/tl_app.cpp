@@ -7,6 +7,7 @@
 #include "core/process/tl_install_path.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/string/tl_string_locale.h"
+#include "core/tools/message_box.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
 #include "core/windows/module_path.h"
@@ -118,6 +119,7 @@ bool TLExecutableApp::LoadProductInformation(const TLString& path, bool show_err
         }
         if (error_text.empty()) error_text = u"Unknown error loading product information";
     }
+    load_error_ = error_text;
     if (show_errors) ShowCriticalError(error_text);
     return false;
 }
@@ -128,5 +130,13 @@ void TLExecutableApp::ShowCriticalError(const TLString& error_text) const {
         u"The following module has failed to load:\r\n%s\r\n\r\nIt has reported the following error:\r\n\r\n%s"
         u"\r\n\r\nPlease reinstall the latest version of the program.");
     const TLString text = TLString::Format(format.view(), tlwin::ModulePath(instance_), error_text);
-    MessageBoxW(nullptr, text.wc(), tools::Translate(u"Critical Error").wc(), MB_OK);
+    const TLString title = tools::Translate(u"Critical Error");
+    if (load_error_prompts_) {
+        tools::Prompt prompt;
+        prompt.title = title;
+        prompt.text = text;
+        load_error_prompts_->Ask(prompt);
+        return;
+    }
+    tools::ShowWindowsMessage(title, text);
 }

@@ -9,6 +9,7 @@
 
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
+#include "core/tools/install_prompts.h"
 
 class TLApp {
 public:
@@ -72,6 +73,11 @@ public:
     virtual void InstallCrashHandler();
 
     OleState ole_state() const { return ole_state_; }
+    // What the last failed LoadProductInformation reported.
+    const TLString& load_error() const { return load_error_; }
+    // Errors of loading go to these prompts instead of the "Critical Error" box (a run nobody
+    // watches); null shows the box.
+    void AnswerLoadErrorsWith(tools::IInstallPrompts* prompts) { load_error_prompts_ = prompts; }
 
 protected:
     // Rebuilds the string library's case and class tables from the user's locale.
@@ -81,6 +87,8 @@ protected:
 
 private:
     OleState ole_state_ = kOleNone;
+    TLString load_error_;
+    tools::IInstallPrompts* load_error_prompts_ = nullptr;
 };
 
 // A program with windows; everything it needs so far comes from TLExecutableApp.

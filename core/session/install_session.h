@@ -16,6 +16,12 @@ struct InstallSession {
     bool NoDriver = false;
     bool NoRun = false;
     TLString DistributorId;
+    // Switches for unattended runs: the log also goes to LogFile; the exit code tells the run's
+    // outcome; nobody is there to answer a message box; the destination comes from the command line.
+    TLString LogFile;
+    bool ResultCode = false;
+    bool NoMessageBoxes = false;
+    TLString DestinationSwitch;
 
     // Settings of Install.xml and the distribution folder.
     bool AllowDowngrade = true;

@@ -1,11 +1,15 @@
 #include "core/tools/install_prompts.h"
 
+#include "core/tools/message_log.h"
 #include "core/tools/tools.h"
 
 namespace tools {
 
 int SafeAnswerPrompts::Ask(const Prompt& prompt) {
-    LogFormat(u"SafeAnswerPrompts", u"\"%s\" answered with %d: %s", prompt.title, prompt.safe_answer, prompt.text);
+    TLStringArray names;
+    for (const TLString& name : prompt.named_buttons) names.Add(name);
+    LogFormat(u"SafeAnswerPrompts", u"Nobody is there to answer, so no box is shown and the safe answer is taken: %s",
+              DescribeMessageBox(prompt.title, prompt.text, prompt.safe_answer, &names));
     return prompt.safe_answer;
 }
 

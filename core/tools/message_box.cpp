@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "core/tools/message_log.h"
 #include "core/tools/tools.h"
 
 namespace tools {
@@ -59,9 +60,16 @@ int ShowPlain(HWND owner, const TLString& title, const TLString& text, int butto
 int ShowMessage(HWND owner, const TLString& title, const TLString& text, int buttons,
                 const TLStringArray* named_buttons) {
     tltools::ToolsInterface* tools = Interface();
-    if (IMessageService* service = tools ? tools->GetMessageService(1) : nullptr)
-        return service->Show(owner, title, text, buttons, named_buttons);
-    return ShowPlain(owner, title, text, buttons, named_buttons);
+    IMessageService* service = tools ? tools->GetMessageService(1) : nullptr;
+    const int answer = service ? service->Show(owner, title, text, buttons, named_buttons)
+                               : ShowPlain(owner, title, text, buttons, named_buttons);
+    LogMessageBox(title, text, answer, named_buttons);
+    return answer;
+}
+
+void ShowWindowsMessage(const TLString& title, const TLString& text) {
+    MessageBoxW(nullptr, text.wc(), title.wc(), MB_OK);
+    LogMessageBox(title, text, IMessageService::kResultOk, nullptr);
 }
 
 int ShowTranslatedMessage(HWND owner, const TLString& title, std::initializer_list<TLString> parts, int buttons,

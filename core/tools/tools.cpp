@@ -3,7 +3,8 @@
 namespace tools {
 namespace {
 tltools::ToolsInterface* g_tools = nullptr;
-}
+ILogCopy* g_log_copy = nullptr;
+}  // namespace
 
 tltools::ToolsInterface* Interface() { return g_tools; }
 void SetInterface(tltools::ToolsInterface* tools) { g_tools = tools; }
@@ -15,7 +16,12 @@ TLString Translate(const TLString& text) {
     return result;
 }
 
+void SetLogCopy(ILogCopy* copy) { g_log_copy = copy; }
+
+bool Logging() { return g_tools || g_log_copy; }
+
 void Log(std::u16string_view function, const TLString& text, int kind) {
+    if (g_log_copy) g_log_copy->Write(kind, function, text);
     if (!g_tools) return;
     if (tltools::ILogger* logger = g_tools->GetLogger(0)) logger->Log(kind, TLString(function), text);
 }

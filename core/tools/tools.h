@@ -15,11 +15,25 @@ void SetInterface(tltools::ToolsInterface* tools);
 // The text in the user's language; empty texts are passed over.
 TLString Translate(const TLString& text);
 
+// A second place for the installer's log lines (the file a distributor names with "/Log="). It gets
+// every line written through Log, also while the tools library is missing.
+class ILogCopy {
+public:
+    virtual void Write(int kind, std::u16string_view function, const TLString& text) = 0;
+
+protected:
+    ~ILogCopy() = default;
+};
+void SetLogCopy(ILogCopy* copy);
+
+// Whether a line logged now reaches any log.
+bool Logging();
+
 // One line in the general log under the name of the function that writes it.
 void Log(std::u16string_view function, const TLString& text, int kind = tltools::ILogger::kInfo);
 template <typename... T>
 void LogFormat(std::u16string_view function, std::u16string_view format, const T&... args) {
-    if (Interface()) Log(function, TLString::Format(format, args...));
+    if (Logging()) Log(function, TLString::Format(format, args...));
 }
 
 // Product information, or the fallback / empty text without it.

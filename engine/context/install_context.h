@@ -6,6 +6,7 @@
 
 #include "core/process/tl_process_info_block.h"
 #include "core/session/install_session.h"
+#include "core/session/run_outcome.h"
 #include "core/string/tl_string.h"
 #include "core/tools/install_prompts.h"
 #include "core/tools/tools_interface.h"
@@ -22,6 +23,8 @@ struct InstallContext {
     tltools::IProductInfo* product_info = nullptr;
     // The process information block, with the installed product's folder; null when it could not be made.
     TLProcessInfoBlock* process_block = nullptr;
+    // How the run ended: the pages note a failure or a restart the install needs.
+    RunOutcome outcome{};
     // What the steps leave for finalization.
     PendingOperations& pending;
     // Every question and error report of the steps.

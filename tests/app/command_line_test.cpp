@@ -90,6 +90,61 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"SlashInsideQuotedValueSplits", u"/DistributorID \"x/Silent y\"", 1, 0, 0, 0, 0, 0, 0, u"\"x"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct UnattendedCase {
+    const char* name;
+    std::u16string_view line;
+    std::u16string_view log_file;
+    bool result_code, no_message_boxes;
+    std::u16string_view destination;
+    bool silent;
+};
+
+class UnattendedSwitchTable : public ::testing::TestWithParam<UnattendedCase> {};
+
+TEST_P(UnattendedSwitchTable, SessionFields) {
+    const auto& c = GetParam();
+    InstallSession session;
+    CommandLine::ParseSwitches(CommandLine::Normalise(CommandLine::Tokenise(c.line)), session);
+    EXPECT_EQ(session.LogFile, c.log_file);
+    EXPECT_EQ(session.ResultCode, c.result_code);
+    EXPECT_EQ(session.NoMessageBoxes, c.no_message_boxes);
+    EXPECT_EQ(session.DestinationSwitch, c.destination);
+    EXPECT_EQ(session.Silent, c.silent);
+    EXPECT_TRUE(session.DistributorId.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, UnattendedSwitchTable,
+    ::testing::Values(
+        // name, line, then LogFile ResultCode NoMessageBoxes DestinationSwitch Silent
+        UnattendedCase{"AllTogether", u"/Silent /NoMessageBoxes /ResultCode /Log=C:\\logs\\s.log /Dir=D:\\Tonehall",
+                       u"C:\\logs\\s.log", 1, 1, u"D:\\Tonehall", 1},
+        UnattendedCase{"QuotedPathsWithSpaces", u"/Log=\"C:\\My Logs\\s.log\" /Dir=\"C:\\Program Files\\T L\"",
+                       u"C:\\My Logs\\s.log", 0, 0, u"C:\\Program Files\\T L", 0},
+        UnattendedCase{"WholeTokenQuoted", u"\"/Dir=C:\\A B\"/Silent", u"", 0, 0, u"C:\\A B", 1},
+        UnattendedCase{"AnyLetterCase", u"/RESULTCODE /nomessageboxes /LOG=x.log /dIr=E:\\", u"x.log", 1, 1, u"E:\\",
+                       0},
+        UnattendedCase{"NamesWithoutEqualsSetNothing", u"/Logo /Log /Directory /Dir C:\\x", u"", 0, 0, u"", 0},
+        UnattendedCase{"LaterValueWins", u"/Dir=C:\\a /Dir=C:\\b", u"", 0, 0, u"C:\\b", 0},
+        UnattendedCase{"EmptyValue", u"/Log= /Dir=", u"", 0, 0, u"", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A name that begins with an earlier one in the table could never be matched: the earlier one would
+// take every piece that names it.
+TEST(SwitchNamesTest, EveryNameReachesItsOwnSwitch) {
+    const std::vector<std::u16string_view> names = CommandLine::SwitchNames();
+    const InstallSession untouched;
+    for (size_t later = 0; later < names.size(); ++later) {
+        for (size_t earlier = 0; earlier < later; ++earlier)
+            EXPECT_FALSE(TLString(names[later]).Left(names[earlier].size()).EqualsNoCase(names[earlier]))
+                << TLString(names[earlier]).ToUtf8() << " shadows " << TLString(names[later]).ToUtf8();
+        InstallSession session;
+        CommandLine::ParseSwitches(u"/" + TLString(names[later]) + u"v", session);
+        EXPECT_NE(CommandLine::DescribeSwitches(session), CommandLine::DescribeSwitches(untouched))
+            << TLString(names[later]).ToUtf8() << " sets nothing";
+    }
+}
+
 TEST(InstallSessionTest, DestinationFolderKeepsExactlyOneTrailingBackslash) {
     InstallSession session;
     EXPECT_TRUE(session.DestinationFolder().empty());

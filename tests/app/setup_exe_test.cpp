@@ -27,9 +27,10 @@ TEST(SetupExe, RunsThroughStartupAndLogsTheParsedQuotedCommandLine) {
     ASSERT_TRUE(result.started);
     EXPECT_TRUE(result.finished);
     EXPECT_EQ(result.exit_code, 0u);
-    EXPECT_TRUE(tltest::LogContains(setup,
-                                    u"Switches: Silent=1 Upgrade=0 NoAssociations=0 NoDependencies=0 NoUpgrade=0 "
-                                    u"NoDriver=0 NoRun=1 DistributorID=[\"Corvane Partner (EU)\"]"));
+    EXPECT_TRUE(tltest::LogContains(
+        setup,
+        u"Switches: Silent=1 Upgrade=0 NoAssociations=0 NoDependencies=0 NoUpgrade=0 "
+        u"NoDriver=0 NoRun=1 ResultCode=0 NoMessageBoxes=0 DistributorID=[\"Corvane Partner (EU)\"]"));
     for (const char16_t* step : {u"LoadInstallConfiguration", u"ChooseSkin", u"PlaceLauncher"}) {
         EXPECT_TRUE(tltest::LogContains(setup, TLString(step) + u": Start")) << TLString(step);
         EXPECT_TRUE(tltest::LogContains(setup, TLString(step) + u": Finish (")) << TLString(step);

@@ -174,6 +174,31 @@ TEST_F(SystemChecks, TooOldABrowserComponentOffersTheDownloadOrQuitting) {
     EXPECT_FALSE(tltest::LogContains(popup.program(), u"RunProgram"));  // the download page stays closed
 }
 
+// Nobody is there to answer: the question about the running product gets No and the browser component
+// dialog "Quit Setup", both without a window and both in the log; the run ends as failed.
+TEST_F(SystemChecks, WithoutMessageBoxesTheChecksAnswerThemselvesAndTheRunFails) {
+    {
+        RunningProduct product(distribution_);
+        tltest::StartedProgram setup(distribution_.SetupExe(), u"/NoMessageBoxes /ResultCode");
+        const auto result = setup.Wait();
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exit_code, 1603u);
+        EXPECT_TRUE(tltest::LogContains(setup,
+                                        u"\"Tonehall Open\": Install Wizard has detected a running copy of "
+                                        u"Tonehall. Do you want Install Wizard to close Tonehall and continue "
+                                        u"setup? -> \"No\""));
+        EXPECT_NE(FindWindowW(L"QVFrame", nullptr), nullptr);
+    }
+    EditProductInformation(distribution_, "<MinIEVersion>9.0.0.0</MinIEVersion>",
+                           "<MinIEVersion>9.11.9600.18377</MinIEVersion>");
+    tltest::StartedProgram setup(distribution_.SetupExe(), u"/Silent /NoMessageBoxes /ResultCode");
+    const auto result = setup.Wait();
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exit_code, 1603u);
+    EXPECT_TRUE(tltest::LogContains(setup, u"the browser component dialog is not shown: \"Quit Setup\""));
+    EXPECT_TRUE(tltest::LogContains(setup, u"Result: 1603 (failed): the system checks ended the run"));
+}
+
 // The prefix's Windows version, set with winecfg for the test's duration.
 class WineWindowsVersion {
 public:

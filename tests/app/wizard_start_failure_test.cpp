@@ -10,6 +10,7 @@
 #include "core/session/install_session.h"
 #include "core/tools/tools.h"
 #include "core/windows/fault_seam.h"
+#include "core/windows/system_message.h"
 #include "tests/support/serviceless_tools.h"
 
 namespace {
@@ -63,10 +64,23 @@ TEST(WizardStart, AWindowThatCannotBeMadeIsReportedWithItsCause) {
 
     bool logged = false;
     for (const std::string& line : observed.log) {
-        logged = logged || Contains(line, "The install wizard could not start (error 8)");
+        logged = logged || (Contains(line, "The install wizard could not start: ") && Contains(line, "(error 8)"));
         EXPECT_FALSE(Contains(line, "The wizard ended with result")) << line;
     }
     EXPECT_TRUE(logged);
+}
+
+// Windows refuses the window without an error when there is no display (under Wine: no X display
+// could be reached when the desktop was made); "The operation completed successfully" would be no
+// reason at all.
+TEST(WizardStart, TheCauseIsWindowsWordsOrTheMissingDisplay) {
+    ObservedTools observed;  // the translator of a run without one gives the texts as they are
+    const std::string no_error = startup::WizardStartCause(ERROR_SUCCESS).ToUtf8();
+    EXPECT_TRUE(Contains(no_error, "no display is available")) << no_error;
+    const std::string memory = startup::WizardStartCause(ERROR_NOT_ENOUGH_MEMORY).ToUtf8();
+    EXPECT_EQ(memory, tlwin::SystemMessage(ERROR_NOT_ENOUGH_MEMORY).ToUtf8().substr(0, memory.size()));
+    EXPECT_FALSE(memory.empty());
+    EXPECT_NE(memory.back(), '.');
 }
 
 }  // namespace

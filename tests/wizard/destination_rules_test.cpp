@@ -164,4 +164,22 @@ TEST(DestinationMessages, TitlesTextsAndTheProductNameEachNames) {
     }
 }
 
+// Only a Silent run with nobody to correct the folder on the page ends at a refusal.
+TEST(DestinationRefusal, EndsOnlySilentRunsGivenTheirFolderOrUnwatched) {
+    struct Case {
+        bool silent, folder_switch, no_message_boxes, ends;
+    };
+    const Case cases[] = {
+        {false, false, false, false}, {false, true, true, false}, {true, false, false, false},
+        {true, true, false, true},    {true, false, true, true},  {true, true, true, true},
+    };
+    for (const Case& c : cases) {
+        InstallSession session;
+        session.Silent = c.silent;
+        session.NoMessageBoxes = c.no_message_boxes;
+        if (c.folder_switch) session.DestinationSwitch = u"C:\\Windows\\Tonehall";
+        EXPECT_EQ(wizard_rules::RefusalEndsRun(session), c.ends) << c.silent << c.folder_switch << c.no_message_boxes;
+    }
+}
+
 }  // namespace

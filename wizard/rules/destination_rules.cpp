@@ -135,4 +135,8 @@ DestinationMessage MessageFor(DestinationProblem problem, const std::function<TL
     return {};
 }
 
+bool RefusalEndsRun(const InstallSession& session) {
+    return session.Silent && (!session.DestinationSwitch.empty() || session.NoMessageBoxes);
+}
+
 }  // namespace wizard_rules

@@ -86,4 +86,8 @@ struct DestinationMessage {
 // gives the numbered product string (0 to 3) that each message names.
 DestinationMessage MessageFor(DestinationProblem problem, const std::function<TLString(int)>& product_item);
 
+// Whether a refused folder ends the run rather than showing the page: in a Silent run whose folder
+// came from the command line ("/Dir="), or that nobody watches ("/NoMessageBoxes").
+bool RefusalEndsRun(const InstallSession& session);
+
 }  // namespace wizard_rules
