@@ -73,9 +73,10 @@ void CShellRegistration::RegisterAssociations() {
     const FileAssociationData data = database.Data();
     tltools::IProductInfo* info = tools::ProductInfo();
     if (loaded) RegisterFileTypes(file_types_, data, texts_, roots_);
-    for (const TLString& mime_type : SplitTypeList(info ? info->GetMimeTypes() : TLString()))
+    for (const TLString& mime_type : TLStringArray::FromList(info ? info->GetMimeTypes() : TLString()))
         RegisterMimeType(mime_type, texts_.special_extension, data, roots_);
-    RegisterProtocols(SplitTypeList(info ? info->GetUrlProtocols() : TLString()), texts_.launcher_path, roots_);
+    RegisterProtocols(TLStringArray::FromList(info ? info->GetUrlProtocols() : TLString()), texts_.launcher_path,
+                      roots_);
     if (!loaded) return;
     MediaClient client;
     client.name = tools::ProductItem(5);

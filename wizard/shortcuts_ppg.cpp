@@ -2,9 +2,11 @@
 
 #include <shlobj.h>
 
-#include "core/system/os_info.h"
 #include "core/process/tl_process_info_block.h"
+#include "core/system/os_info.h"
 #include "core/tools/tools.h"
+#include "engine/journal/journal.h"
+#include "engine/journal/record_notes.h"
 #include "shell/resources/product_art.h"
 #include "shell/shortcuts/product_shortcuts.h"
 #include "wizard/control_ids.h"
@@ -81,16 +83,19 @@ bool CShortcutsPpg::OnLeaveNext() {
     return ApplyPage();
 }
 
+// The install has ended by now: the shortcuts join its record for the uninstaller.
 bool CShortcutsPpg::ApplyPage() {
     if (session().PortableMode) return true;
     const shell::ShortcutProduct product = ShortcutProductOf(session().DestinationFolder());
+    journal::CRecordNotes notes;
     if (choices_.start_menu) {
         tools::OpenSettingsSection(u"Installer").SetInteger(kStartMenuVersion, InstallingVersion());
         tltools::IProductInfo* info = tools::ProductInfo();
         shell::CreateStartMenuShortcuts(product, SpecialFolder(CSIDL_COMMON_PROGRAMS),
-                                        info ? info->GetStartMenuFolder() : TLString());
+                                        info ? info->GetStartMenuFolder() : TLString(), notes);
     }
-    if (choices_.quick_launch) shell::CreateProductShortcut(product, QuickLaunchFolder());
-    if (choices_.desktop) shell::CreateProductShortcut(product, SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY));
+    if (choices_.quick_launch) shell::CreateProductShortcut(product, QuickLaunchFolder(), notes);
+    if (choices_.desktop) shell::CreateProductShortcut(product, SpecialFolder(CSIDL_COMMON_DESKTOPDIRECTORY), notes);
+    notes.AddTo(product.destination_folder + journal::kInstallRecordName);
     return true;
 }

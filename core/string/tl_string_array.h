@@ -11,6 +11,20 @@ public:
     TLStringArray() = default;
     TLStringArray(std::initializer_list<TLString> items) : items_(items) {}
 
+    // The entries of a list such as "mp3; ogg;;wav", each trimmed, empty ones left out.
+    static TLStringArray FromList(const TLString& text, char16_t separator = u';') {
+        TLStringArray entries;
+        for (size_t start = 0; start <= text.length();) {
+            size_t end = text.Find(separator, start);
+            if (end == TLString::npos) end = text.length();
+            TLString entry = text.Mid(start, end - start);
+            entry.Trim();
+            if (!entry.empty()) entries.Add(std::move(entry));
+            start = end + 1;
+        }
+        return entries;
+    }
+
     size_t GetCount() const { return items_.size(); }
     bool IsEmpty() const { return items_.empty(); }
     const TLString& operator[](size_t index) const { return items_[index]; }

@@ -3,7 +3,8 @@
 // that a test machine cannot produce on demand (a registry key the user may not write, a full disk).
 // Only these calls ask the seam first, each through the layer function named beside it:
 //
-//   FaultCall::kRegistryWrite  RegistryKey::Create, every RegistryKey::Write..., DeleteValue, DeleteKeyTree
+//   FaultCall::kRegistryWrite  RegistryKey::Create, every RegistryKey::Write..., DeleteValue, DeleteKeyTree,
+//                              DeleteKeyWithoutSubkeys
 //   FaultCall::kFileCopy       tlwin::CopyFileTo
 //   FaultCall::kFileMove       tlwin::MoveFileTo
 //   FaultCall::kFileDelete     tlwin::DeleteFileAt

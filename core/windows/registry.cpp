@@ -291,4 +291,10 @@ bool DeleteKeyTree(HKEY root, const TLString& path, RegistryView view) {
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
+bool DeleteKeyWithoutSubkeys(HKEY root, const TLString& path) {
+    LONG result = PlantedRegistryError();
+    if (result == ERROR_SUCCESS) result = RegDeleteKeyW(root, path.wc());
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace tlwin

@@ -107,5 +107,8 @@ bool MergeKeyTree(HKEY root, const TLString& from, const TLString& to, const Key
 
 // Deletes the key with everything below it; a key that is not there counts as deleted.
 bool DeleteKeyTree(HKEY root, const TLString& path, RegistryView view = RegistryView::kNative);
+// Deletes the key, with its values, only when it holds no subkeys; a key that is not there counts as
+// deleted.
+bool DeleteKeyWithoutSubkeys(HKEY root, const TLString& path);
 
 }  // namespace tlwin

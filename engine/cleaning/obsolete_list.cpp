@@ -36,16 +36,8 @@ std::span<const char16_t* const> BuiltInObsoleteEntries() { return kBuiltInEntri
 
 TLStringArray ConfiguredObsoletePaths(const TLString& list, const TLString& install_folder) {
     TLStringArray paths;
-    size_t start = 0;
-    while (start <= list.length()) {
-        size_t end = list.Find(u';', start);
-        if (end == TLString::npos) end = list.length();
-        TLString entry = list.Mid(start, end - start);
-        entry.Trim();
-        start = end + 1;
-        if (entry.empty()) continue;
+    for (const TLString& entry : TLStringArray::FromList(list))
         paths.Add(tlpath::HasDriveOrServer(entry) ? entry : install_folder + entry);
-    }
     return paths;
 }
 

@@ -21,6 +21,8 @@
 #include "engine/record/installation_record.h"
 #include "engine/migration/settings_migration.h"
 #include "engine/uninstall/uninstall_entry.h"
+#include "core/windows/change_notes.h"
+#include "package/plugins/install_wa_plugin.h"
 #include "shell/resources/product_art.h"
 #include "shell/shell_registration.h"
 
@@ -63,7 +65,7 @@ bool CInstallHelper::CopyAndRegister(IInstallProgress& progress, tools::IInstall
         trace.SetResult(0);
         return false;
     }
-    journal.Commit(install_folder_ + kInstallRecordName);
+    journal.Commit(install_folder_ + ::journal::kInstallRecordName);
     trace.SetResult(1);
     return true;
 }
@@ -75,7 +77,7 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     Clean(progress);
     MarkPortable(journal);
     installation::CompletePortableInstall(session_);
-    MigrateSettings(progress);
+    MigrateSettings(progress, journal);
 
     TLStringArray core_libraries;
     if (!installation::RegisterInstallation(session_, source_folder_, prompts, core_libraries, &journal)) return false;
@@ -86,10 +88,10 @@ bool CInstallHelper::RunSteps(IInstallProgress& progress, tools::IInstallPrompts
     for (const PhaseAction& action : PlanProgramFiles(GatherProgramFilesFacts()))
         if (!Apply(action, progress, prompts, journal)) return false;
 
-    RegisterProgramFiles(progress);
+    RegisterProgramFiles(progress, prompts, journal);
     if (TLProcessInfoBlock* block = TLProcessInfoBlock::Get())
         block->SetString(TLProcessInfoBlock::kDataFolder, install_folder_);
-    RegisterWithShell(progress, prompts);
+    RegisterWithShell(progress, prompts, journal);
     WriteUninstallEntry(journal);
     return true;
 }
@@ -118,7 +120,7 @@ void CInstallHelper::MarkPortable(journal::CJournal& journal) {
     journal.NoteCreatedFile(marker);
 }
 
-void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
+void CInstallHelper::MigrateSettings(IInstallProgress& progress, journal::CJournal& journal) {
     migration::MigrationRequest request;
     request.existing_installation_found = session_.ExistingInstallationFound;
     request.portable = session_.PortableMode;
@@ -129,6 +131,7 @@ void CInstallHelper::MigrateSettings(IInstallProgress& progress) {
         request.data_folder = block->GetString(TLProcessInfoBlock::kAppDataFolder).EnsureTrailingBackslash();
     request.default_library = session_.LibraryFolder;
     request.settings_import = tools::Interface() ? tools::Interface()->GetSettingsImport(1) : nullptr;
+    request.journal = &journal;
     migration::MigrateSettings(request, progress);
 }
 
@@ -194,19 +197,23 @@ bool CInstallHelper::Apply(const PhaseAction& action, IInstallProgress& progress
     return true;
 }
 
-void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
+void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress, tools::IInstallPrompts& prompts,
+                                          journal::CJournal& journal) {
     TLScopedTrace trace(u"CInstallHelper::RegisterProgramFiles");
     const int count = static_cast<int>(register_list_.GetCount());
     progress.SetRange(count > 0 ? count : 1);
     progress.SetText(tools::Translate(u"Registering program files..."));
+    // A Silent install registers quietly and waits for nobody on a plug-in it refuses.
+    tools::SafeAnswerPrompts unattended;
+    // The plug-ins' records are the install's own: undone with it, and listed for the uninstaller.
+    package::CInstallWAPlugin plugins(session_.Silent ? unattended : prompts, journal);
     for (int index = 0; index < count; ++index) {
         progress.DispatchMessages();
         const TLString& file = register_list_[static_cast<size_t>(index)];
         if (!(media_server_edition_ && file.FindNoCase(u"\\Server\\") != TLString::npos)) {
             tlwin::RegisterInProcess(file);
-            if (IsInputPlugin(file))
-                tools::LogFormat(u"CInstallHelper::RegisterProgramFiles",
-                                 u"Registering player input plug-ins is not built yet: %s is not recorded", file);
+            // A plug-in that cannot be registered is reported and passed over: the copy goes on.
+            if (IsInputPlugin(file)) plugins.Register(file, session_.Silent);
         }
         progress.SetPosition(index + 1);
     }
@@ -215,11 +222,14 @@ void CInstallHelper::RegisterProgramFiles(IInstallProgress& progress) {
 
 // A missing association file is reported but does not stop the installation: the uninstall entry
 // still follows.
-void CInstallHelper::RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts) {
+void CInstallHelper::RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts,
+                                       journal::CJournal& journal) {
     progress.SetRange(1);
     progress.SetPosition(0);
     progress.SetText(tools::Translate(u"Creating registry settings..."));
-    shell::CShellRegistration registration(install_folder_, prompts);
+    shell::RegistryRoots roots;
+    roots.notes = &journal;
+    shell::CShellRegistration registration(install_folder_, prompts, roots);
     registration.SetApply(true);
     registration.SetNotify(true);
     registration.End();

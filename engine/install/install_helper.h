@@ -19,9 +19,6 @@
 
 namespace engine {
 
-// The install record in the install folder: what the install put in place, for the uninstaller.
-inline constexpr char16_t kInstallRecordName[] = u"Install Record.tlr";
-
 class CInstallHelper {
 public:
     // `source_folder` is the distribution folder (the installer's own, with a trailing backslash).
@@ -44,12 +41,12 @@ private:
     bool RunSteps(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal);
     void Clean(IInstallProgress& progress);
     void MarkPortable(journal::CJournal& journal);
-    void MigrateSettings(IInstallProgress& progress);
+    void MigrateSettings(IInstallProgress& progress, journal::CJournal& journal);
     ProgramFilesFacts GatherProgramFilesFacts() const;
     bool Apply(const PhaseAction& action, IInstallProgress& progress, tools::IInstallPrompts& prompts,
                journal::CJournal& journal);
-    void RegisterProgramFiles(IInstallProgress& progress);
-    void RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts);
+    void RegisterProgramFiles(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal);
+    void RegisterWithShell(IInstallProgress& progress, tools::IInstallPrompts& prompts, journal::CJournal& journal);
     void WriteUninstallEntry(journal::CJournal& journal);
 
     const InstallSession& session_;

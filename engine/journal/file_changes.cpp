@@ -1,9 +1,9 @@
 #include "engine/journal/file_changes.h"
 
-#include <vector>
-
+#include "core/windows/change_notes.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
+#include "core/windows/folder_entries.h"
 #include "core/windows/tl_file_system.h"
 
 namespace journal {
@@ -22,22 +22,7 @@ DWORD CopyOver(const TLString& source, const TLString& destination) {
 }  // namespace
 
 bool MakeFolders(CJournal* journal, const TLString& folder) {
-    if (!journal) return tlwin::TLFileSystem::MakeDirectoryTree(folder);
-    TLString path = folder;
-    path.RemoveTrailingBackslashes();
-    std::vector<TLString> missing;
-    while (!path.empty() && !tlwin::FolderExists(path)) {
-        missing.push_back(path);
-        const size_t slash = path.ReverseFind(u'\\');
-        if (slash == TLString::npos) break;
-        path = path.Left(slash);
-    }
-    for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
-        journal->NoteCreatedFolder(*level);
-        if (!CreateDirectoryW(tlwin::ForWindows(*level).wc(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            return tlwin::TLFileSystem::MakeDirectoryTree(folder);  // logs why it cannot be made
-    }
-    return true;
+    return journal ? tlwin::MakeNotedFolders(*journal, folder) : tlwin::TLFileSystem::MakeDirectoryTree(folder);
 }
 
 DWORD PlaceFile(CJournal* journal, const TLString& source, const TLString& destination) {
@@ -58,6 +43,24 @@ DWORD PlaceFile(CJournal* journal, const TLString& source, const TLString& desti
     if (!aside.empty()) MoveFileW(tlwin::ForWindows(aside).wc(), tlwin::ForWindows(destination).wc());
     SetLastError(error);
     return error;
+}
+
+bool CopyTree(CJournal* journal, const TLString& source, const TLString& destination) {
+    if (!journal) return tlwin::TLFileSystem::CopyDirectoryTree(source, destination);
+    TLString from = source, to = destination;
+    from.EnsureTrailingBackslash();
+    to.EnsureTrailingBackslash();
+    if (to.StartsWithNoCase(from) || !MakeFolders(journal, to)) return false;
+    bool copied = true;
+    tlwin::ForEachEntry(from, [&](const TLString& name, DWORD attributes) {
+        if (tlwin::IsLink(attributes)) return true;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+            copied &= CopyTree(journal, from + name, to + name);
+        else
+            copied &= PlaceFile(journal, from + name, to + name) == ERROR_SUCCESS;
+        return true;
+    });
+    return copied;
 }
 
 bool RemoveFile(CJournal* journal, const TLString& path) {

@@ -18,6 +18,10 @@ bool MakeFolders(CJournal* journal, const TLString& folder);
 // destination that is in use refuses the rename with a sharing or lock violation.
 DWORD PlaceFile(CJournal* journal, const TLString& source, const TLString& destination);
 
+// Copies the folder tree into `destination` (made when missing) by PlaceFile, file by file; links are
+// passed over. A destination inside the source is refused. False when something was not copied.
+bool CopyTree(CJournal* journal, const TLString& source, const TLString& destination);
+
 // Deletes a file or a folder tree; with a journal by renaming it aside, to be removed once the install
 // is done. Nothing there counts as deleted.
 bool RemoveFile(CJournal* journal, const TLString& path);

@@ -3,6 +3,7 @@
 #include "core/tools/tools.h"
 #include "core/windows/file_attributes.h"
 #include "core/windows/file_operations.h"
+#include "core/windows/registry.h"
 #include "core/windows/tl_file_system.h"
 #include "core/xml/file_text.h"
 #include "engine/journal/registry_state.h"
@@ -38,7 +39,7 @@ void Undo(const Entry& entry) {
             RemoveFontResourceW(entry.path.wc());
             return;
         case EntryKind::kCreatedKey:
-            if (HKEY root = RootOfWord(entry.root)) DeleteKeyWithoutSubkeys(root, entry.path);
+            if (HKEY root = RootOfWord(entry.root)) tlwin::DeleteKeyWithoutSubkeys(root, entry.path);
             return;
         case EntryKind::kRegistryValue:
             if (HKEY root = RootOfWord(entry.root);
@@ -77,12 +78,32 @@ bool WriteRecord(const TLString& path, const std::vector<Entry>& entries) {
         buffer.clear();
     };
     for (const size_t position : LastingPositions(entries)) {
-        buffer += (FormatLastingEntry(entries[position]) + u"\r\n").ToUtf8();
+        const Entry& entry = entries[position];
+        const HKEY root = RootOfWord(entry.root);
+        if (entry.kind == EntryKind::kRegistryValue && !entry.written && root) {
+            Entry with_written = entry;
+            with_written.written = ReadValueState(root, entry.path, entry.name);
+            buffer += (FormatLastingEntry(with_written) + u"\r\n").ToUtf8();
+        } else {
+            buffer += (FormatLastingEntry(entry) + u"\r\n").ToUtf8();
+        }
         if (buffer.size() >= 64 * 1024) flush();
     }
     flush();
     written = FlushFileBuffers(file) && written;
     CloseHandle(file);
+    return written;
+}
+
+// A temporary file renamed over the record, so that a record is never half written.
+bool ReplaceRecord(const TLString& record, const std::vector<Entry>& entries) {
+    const TLString temporary = record + u".tmp";
+    const bool written = WriteRecord(temporary, entries) && tlwin::MoveFileOver(temporary, record);
+    if (!written) {
+        tools::LogFormat(u"journal::WriteRecord", u"Error %d writing the install record %s",
+                         static_cast<int>(GetLastError()), record);
+        tlwin::TLFileSystem::DeleteFile(temporary);
+    }
     return written;
 }
 
@@ -137,21 +158,11 @@ void CJournal::NoteMovedTreeAside(const TLString& folder, const TLString& aside)
 void CJournal::NoteFont(const TLString& path) { Note(PathEntry(EntryKind::kAnnouncedFont, path)); }
 
 void CJournal::NoteKey(HKEY root, const TLString& key) {
-    if (KeyExists(root, key)) return;
-    // Each missing key above it too, so that rollback leaves none of them.
-    std::vector<TLString> missing{key};
-    for (size_t slash; (slash = missing.back().ReverseFind(u'\\')) != TLString::npos;) {
-        TLString parent = missing.back().Left(slash);
-        if (KeyExists(root, parent)) break;
-        missing.push_back(std::move(parent));
-    }
-    for (auto created = missing.rbegin(); created != missing.rend(); ++created)
-        Note(RegistryEntry(EntryKind::kCreatedKey, RootWord(root), *created));
+    for (Entry& created : CreatedKeyEntries(root, key)) Note(std::move(created));
 }
 
 void CJournal::NoteRegistryValue(HKEY root, const TLString& key, const TLString& name) {
-    NoteKey(root, key);
-    Note(RegistryEntry(EntryKind::kRegistryValue, RootWord(root), key, name, ReadValueState(root, key, name)));
+    for (Entry& entry : ValueEntries(root, key, name)) Note(std::move(entry));
 }
 
 void CJournal::RollBack() {
@@ -165,14 +176,7 @@ void CJournal::RollBack() {
 bool CJournal::Commit(const TLString& record) {
     Close();
     for (const Entry& entry : entries_) Discard(entry);
-    const TLString temporary = record + u".tmp";
-    const bool written = WriteRecord(temporary, entries_) &&
-                         tlwin::MoveFileOver(temporary, record);
-    if (!written) {
-        tools::LogFormat(u"CJournal::Commit", u"Error %d writing the install record %s",
-                         static_cast<int>(GetLastError()), record);
-        tlwin::TLFileSystem::DeleteFile(temporary);
-    }
+    const bool written = ReplaceRecord(record, entries_);
     tlwin::TLFileSystem::DeleteFile(file_);
     return written;
 }
@@ -193,6 +197,24 @@ std::optional<std::vector<Entry>> ReadRecord(const TLString& record) {
     TLString text;
     if (!tlxml::ReadTextFile(record, text)) return std::nullopt;
     return ParseEntries(kRecordHeader, text);
+}
+
+bool AddToRecord(const TLString& record, const std::vector<Entry>& entries) {
+    std::optional<std::vector<Entry>> listed = ReadRecord(record);
+    if (!listed) {
+        tools::LogFormat(u"journal::AddToRecord", u"No install record at %s: %d changes are not listed", record,
+                         static_cast<int>(entries.size()));
+        return false;
+    }
+    // What a listed value holds now is what this run wrote into it.
+    for (Entry& earlier : *listed)
+        for (const Entry& entry : entries)
+            if (earlier.kind == EntryKind::kRegistryValue && entry.kind == EntryKind::kRegistryValue &&
+                earlier.root.EqualsNoCase(entry.root) && earlier.path.EqualsNoCase(entry.path) &&
+                earlier.name.EqualsNoCase(entry.name))
+                earlier.written.reset();
+    listed->insert(listed->end(), entries.begin(), entries.end());
+    return ReplaceRecord(record, *listed);
 }
 
 TLString AsideName(const TLString& path) {

@@ -10,39 +10,44 @@
 #include <vector>
 
 #include "core/string/tl_string.h"
+#include "core/windows/change_notes.h"
 #include "engine/journal/journal_entry.h"
 
 namespace journal {
 
-class CJournal {
+// The install record in the install folder: what the install put in place, for the uninstaller.
+inline constexpr char16_t kInstallRecordName[] = u"Install Record.tlr";
+
+class CJournal final : public tlwin::IChangeNotes {
 public:
     // The journal of one run, kept in `file`.
     explicit CJournal(TLString file);
-    ~CJournal();
+    ~CJournal() override;
     CJournal(const CJournal&) = delete;
     CJournal& operator=(const CJournal&) = delete;
 
     // Makes the file, replacing any that is there (a leftover must be rolled back first).
     bool Start();
 
-    void NoteCreatedFolder(const TLString& folder);
-    void NoteCreatedFile(const TLString& path);
-    void NoteReplacedFile(const TLString& path, const TLString& aside);
+    void NoteCreatedFolder(const TLString& folder) override;
+    void NoteCreatedFile(const TLString& path) override;
+    void NoteReplacedFile(const TLString& path, const TLString& aside) override;
     void NoteMovedFileAside(const TLString& path, const TLString& aside);
     void NoteMovedTreeAside(const TLString& folder, const TLString& aside);
     void NoteFont(const TLString& path);
-    // Reads what the value holds now, so that it can be put back; `root` is HKLM or HKCU. A key that
-    // is not there yet is noted as created first.
-    void NoteRegistryValue(HKEY root, const TLString& key, const TLString& name);
+    // Reads what the value holds now, so that it can be put back; `root` is HKLM, HKCU or HKCR (noted
+    // as where Windows keeps the key). A key that is not there yet is noted as created first.
+    void NoteRegistryValue(HKEY root, const TLString& key, const TLString& name) override;
     // Notes the key, and each missing one above it, as created when it is not there yet.
-    void NoteKey(HKEY root, const TLString& key);
+    void NoteKey(HKEY root, const TLString& key) override;
 
     const std::vector<Entry>& entries() const { return entries_; }
 
     // Undoes every change, last first, and deletes the journal file.
     void RollBack();
     // Removes the set-aside files and trees, writes the lasting part to `record` (a temporary file
-    // renamed over it) and deletes the journal file. False when the record could not be written.
+    // renamed over it), each value with what it holds now as the value written, and deletes the
+    // journal file. False when the record could not be written.
     bool Commit(const TLString& record);
 
 private:
@@ -60,6 +65,11 @@ bool RollBackLeftover(const TLString& file);
 
 // The entries of an install record; nothing when the file is missing or is no record.
 std::optional<std::vector<Entry>> ReadRecord(const TLString& record);
+
+// Adds changes made after the install to its record, as Commit would have listed them: a value the
+// record lists already keeps its earliest earlier value and gets what it holds now as the value
+// written. False when there is no record or it could not be written.
+bool AddToRecord(const TLString& record, const std::vector<Entry>& entries);
 
 // A free name beside `path` for setting it aside ("<name>.tlold", numbered when taken).
 TLString AsideName(const TLString& path);

@@ -100,7 +100,26 @@ std::optional<std::vector<uint8_t>> Bytes(std::u16string_view hex) {
     return bytes;
 }
 
-// How many fields after the kind's word each kind has.
+void AppendValueState(TLString& line, const ValueState& state) {
+    AppendField(line, state.existed ? TLString::Format(u"%d", static_cast<int>(state.type)) : TLString(u"-"));
+    AppendField(line, Hex(state.data));
+}
+
+// A value's type field ("-" when there was none) and its data field.
+std::optional<ValueState> ParseValueState(const TLString& type, const TLString& hex) {
+    ValueState state;
+    state.existed = type != u"-";
+    if (state.existed) {
+        if (type.empty() || type.FindOneOf(u"0123456789") != 0) return std::nullopt;
+        state.type = static_cast<uint32_t>(type.ToInt64());
+    }
+    std::optional<std::vector<uint8_t>> data = Bytes(hex);
+    if (!data) return std::nullopt;
+    state.data = std::move(*data);
+    return state;
+}
+
+// How many fields after the kind's word each kind has (a registry value may add the written value).
 size_t FieldCount(EntryKind kind) {
     switch (kind) {
         case EntryKind::kReplacedFile:
@@ -154,9 +173,8 @@ TLString FormatEntry(const Entry& entry) {
             AppendField(line, entry.root);
             AppendField(line, entry.path);
             AppendField(line, entry.name);
-            AppendField(line, entry.earlier.existed ? TLString::Format(u"%d", static_cast<int>(entry.earlier.type))
-                                                    : TLString(u"-"));
-            AppendField(line, Hex(entry.earlier.data));
+            AppendValueState(line, entry.earlier);
+            if (entry.written) AppendValueState(line, *entry.written);
             break;
         default:
             AppendField(line, entry.path);
@@ -173,7 +191,9 @@ std::optional<Entry> ParseEntry(std::u16string_view line) {
             entry.kind = word.kind;
             known = true;
         }
-    if (!known || fields.size() != FieldCount(entry.kind) + 1) return std::nullopt;
+    const size_t count = fields.size() - 1;
+    const bool with_written = entry.kind == EntryKind::kRegistryValue && count == FieldCount(entry.kind) + 2;
+    if (!known || (count != FieldCount(entry.kind) && !with_written)) return std::nullopt;
     std::vector<TLString> values;
     for (size_t i = 1; i < fields.size(); ++i) {
         std::optional<TLString> value = Unescape(fields[i]);
@@ -195,14 +215,13 @@ std::optional<Entry> ParseEntry(std::u16string_view line) {
             entry.root = values[0];
             entry.path = values[1];
             entry.name = values[2];
-            entry.earlier.existed = values[3] != u"-";
-            if (entry.earlier.existed) {
-                if (values[3].empty() || values[3].FindOneOf(u"0123456789") != 0) return std::nullopt;
-                entry.earlier.type = static_cast<uint32_t>(values[3].ToInt64());
+            std::optional<ValueState> earlier = ParseValueState(values[3], values[4]);
+            if (!earlier) return std::nullopt;
+            entry.earlier = std::move(*earlier);
+            if (with_written) {
+                entry.written = ParseValueState(values[5], values[6]);
+                if (!entry.written) return std::nullopt;
             }
-            std::optional<std::vector<uint8_t>> data = Bytes(values[4]);
-            if (!data) return std::nullopt;
-            entry.earlier.data = std::move(*data);
             break;
         }
         default:

@@ -20,7 +20,8 @@ enum class EntryKind {
     kMovedTreeAside,  // path, aside: a folder tree was renamed to `aside` in place of deleting it
     kAnnouncedFont,   // path: a font handed to Windows; undone by taking it back
     kCreatedKey,      // root, path: a registry key that was not there; undone by deleting it when empty
-    kRegistryValue,   // root, path, name, earlier: a value written; undone by putting `earlier` back
+    kRegistryValue,   // root, path, name, earlier[, written]: a value written; undone by putting `earlier`
+                      // back, unless it no longer holds `written`
 };
 
 // A registry value as it was: missing, or its type and raw bytes.
@@ -38,6 +39,8 @@ struct Entry {
     TLString root;   // "HKLM" or "HKCU"
     TLString name;   // the registry value's name ("" for the key's default value)
     ValueState earlier;
+    // What the install wrote into the value; absent in records of installs that did not note it.
+    std::optional<ValueState> written;
     friend bool operator==(const Entry&, const Entry&) = default;
 };
 

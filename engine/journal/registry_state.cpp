@@ -3,6 +3,39 @@
 #include "core/windows/registry.h"
 
 namespace journal {
+namespace {
+
+constexpr char16_t kClasses[] = u"Software\\Classes\\";
+
+struct Place {
+    HKEY root;
+    TLString key;
+};
+
+bool KeyExists(HKEY root, const TLString& path) { return tlwin::RegistryKey::Open(root, path).IsOpen(); }
+
+// Where a key below HKEY_CLASSES_ROOT lives, so that the note names a root the undo can open again.
+Place Resolved(HKEY root, const TLString& key) {
+    if (root != HKEY_CLASSES_ROOT) return {root, key};
+    const TLString below = kClasses + key;
+    return {KeyExists(HKEY_CURRENT_USER, below) ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE, below};
+}
+
+std::vector<Entry> MissingKeys(const Place& place) {
+    std::vector<Entry> created;
+    if (KeyExists(place.root, place.key)) return created;
+    std::vector<TLString> missing{place.key};
+    for (size_t slash; (slash = missing.back().ReverseFind(u'\\')) != TLString::npos;) {
+        TLString parent = missing.back().Left(slash);
+        if (KeyExists(place.root, parent)) break;
+        missing.push_back(std::move(parent));
+    }
+    for (auto key = missing.rbegin(); key != missing.rend(); ++key)
+        created.push_back(RegistryEntry(EntryKind::kCreatedKey, RootWord(place.root), *key));
+    return created;
+}
+
+}  // namespace
 
 TLString RootWord(HKEY root) {
     if (root == HKEY_LOCAL_MACHINE) return u"HKLM";
@@ -16,27 +49,14 @@ HKEY RootOfWord(const TLString& word) {
     return nullptr;
 }
 
-bool KeyExists(HKEY root, const TLString& path) { return tlwin::RegistryKey::Open(root, path).IsOpen(); }
-
 ValueState ReadValueState(HKEY root, const TLString& path, const TLString& name) {
     ValueState state;
-    const tlwin::RegistryKey key = tlwin::RegistryKey::Open(root, path);
-    if (!key.IsOpen()) return state;
-    // The value may grow between the two calls; ask again until it fits.
-    for (DWORD size = 256;;) {
-        state.data.resize(size);
-        DWORD type = 0;
-        const LONG result = RegQueryValueExW(key.handle(), name.wc(), nullptr, &type, state.data.data(), &size);
-        if (result == ERROR_MORE_DATA) continue;
-        if (result != ERROR_SUCCESS) {
-            state.data.clear();
-            return state;
-        }
-        state.existed = true;
-        state.type = type;
-        state.data.resize(size);
-        return state;
-    }
+    tlwin::RegistryValue value;
+    if (!tlwin::RegistryKey::Open(root, path).ReadValue(name, &value)) return state;
+    state.existed = true;
+    state.type = value.type;
+    state.data = std::move(value.data);
+    return state;
 }
 
 bool RestoreValueState(HKEY root, const TLString& path, const TLString& name, const ValueState& state) {
@@ -46,14 +66,17 @@ bool RestoreValueState(HKEY root, const TLString& path, const TLString& name, co
         return key.DeleteValue(name) || key.error() == ERROR_FILE_NOT_FOUND;
     }
     tlwin::RegistryKey key = tlwin::RegistryKey::Create(root, path, KEY_SET_VALUE);
-    if (!key.IsOpen()) return false;
-    return RegSetValueExW(key.handle(), name.wc(), 0, state.type, state.data.data(),
-                          static_cast<DWORD>(state.data.size())) == ERROR_SUCCESS;
+    return key.IsOpen() && key.WriteValue(name, {state.type, state.data});
 }
 
-bool DeleteKeyWithoutSubkeys(HKEY root, const TLString& path) {
-    const LONG result = RegDeleteKeyW(root, path.wc());
-    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+std::vector<Entry> CreatedKeyEntries(HKEY root, const TLString& key) { return MissingKeys(Resolved(root, key)); }
+
+std::vector<Entry> ValueEntries(HKEY root, const TLString& key, const TLString& name) {
+    const Place place = Resolved(root, key);
+    std::vector<Entry> entries = MissingKeys(place);
+    entries.push_back(RegistryEntry(EntryKind::kRegistryValue, RootWord(place.root), place.key, name,
+                                    ReadValueState(place.root, place.key, name)));
+    return entries;
 }
 
 }  // namespace journal

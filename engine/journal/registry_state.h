@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/string/tl_string.h"
 #include "engine/journal/journal_entry.h"
 
@@ -14,12 +16,17 @@ namespace journal {
 TLString RootWord(HKEY root);
 HKEY RootOfWord(const TLString& word);
 
-bool KeyExists(HKEY root, const TLString& path);
 ValueState ReadValueState(HKEY root, const TLString& path, const TLString& name);
 // Writes `state` back, or deletes the value when it did not exist. A missing key counts as done for
 // a value that did not exist.
 bool RestoreValueState(HKEY root, const TLString& path, const TLString& name, const ValueState& state);
-// Deletes the key when it holds no subkeys (its values go with it).
-bool DeleteKeyWithoutSubkeys(HKEY root, const TLString& path);
+
+// The entries that note a key about to be made: the key and each missing one above it, outermost
+// first; none when it is there. A key below HKEY_CLASSES_ROOT is noted where Windows keeps it: below
+// the user's classes when the user's classes hold it, otherwise below the machine's.
+std::vector<Entry> CreatedKeyEntries(HKEY root, const TLString& key);
+// The entries that note a value about to be written or deleted: its key's when the key is missing,
+// then the value with what it holds now.
+std::vector<Entry> ValueEntries(HKEY root, const TLString& key, const TLString& name);
 
 }  // namespace journal

@@ -28,10 +28,11 @@ const MachineValue kMachineValues[] = {
     {u"Properties", u"Install - First Install"},
 };
 
-void RemoveMachineSettings() {
+void RemoveMachineSettings(journal::CJournal* journal) {
     const TLString product_key = ProductKeyPath(kThisVersion) + u"\\";
-    for (const char16_t* subkey : kMachineSubkeys) DeleteSettingKey(product_key + subkey);
-    for (const MachineValue& value : kMachineValues) DeleteSettingValue(product_key + value.section, value.name);
+    for (const char16_t* subkey : kMachineSubkeys) DeleteSettingKey(journal, product_key + subkey);
+    for (const MachineValue& value : kMachineValues)
+        DeleteSettingValue(journal, product_key + value.section, value.name);
 }
 
 }  // namespace
@@ -40,9 +41,9 @@ void LoadDefaultLibrary(const MigrationRequest& request) {
     TLScopedTrace trace(u"LoadDefaultLibrary");
     const TLString library = request.data_folder + u"Library\\";
     if (!tlwin::TLFileSystem::IsFolderEmpty(request.default_library)) {
-        CopyFolderTree(request.default_library, library);
-        DeleteFolderTree(library + u"Settings\\");
-        WriteEmptyFile(library + u"Clone.flg");
+        CopyFolderTree(request.journal, request.default_library, library);
+        DeleteFolderTree(request.journal, library + u"Settings\\");
+        WriteEmptyFile(request.journal, library + u"Clone.flg");
     }
     const TLString settings = request.default_library + u"Settings\\";
     if (tlwin::TLFileSystem::IsFolderEmpty(settings)) return;
@@ -53,8 +54,8 @@ void LoadDefaultLibrary(const MigrationRequest& request) {
     ImportSettings(*request.settings_import, settings);
     const TLString shared = settings + u"TV Shared Settings.ini";
     if (tlwin::TLFileSystem::FileExists(shared))
-        CopyOneFile(shared, request.data_folder + u"Settings\\TV Shared Settings.ini");
-    RemoveMachineSettings();
+        CopyOneFile(request.journal, shared, request.data_folder + u"Settings\\TV Shared Settings.ini");
+    RemoveMachineSettings(request.journal);
 }
 
 }  // namespace engine::migration

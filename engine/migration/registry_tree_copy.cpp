@@ -8,7 +8,7 @@
 
 namespace engine::migration {
 
-bool CopyRegistryTree(const TLString& source_path, const TLString& target_path,
+bool CopyRegistryTree(journal::CJournal* journal, const TLString& source_path, const TLString& target_path,
                       std::initializer_list<const char16_t*> left_out, const ReplacementPairs& pairs) {
     tlwin::KeyTreeMerge how;
     how.leave_out = [&](const TLString& name) {
@@ -17,7 +17,7 @@ bool CopyRegistryTree(const TLString& source_path, const TLString& target_path,
     };
     how.write = [&](const TLString& path, const TLString& name, const tlwin::RegistryValue& value) {
         StoredValue migrated = MigratedValue({value.type, value.data}, pairs);
-        return WriteSettingValue(path, name, {migrated.type, std::move(migrated.data)});
+        return WriteSettingValue(journal, path, name, {migrated.type, std::move(migrated.data)});
     };
     return tlwin::MergeKeyTree(HKEY_CURRENT_USER, source_path, target_path, how);
 }

@@ -6,6 +6,7 @@
 #include "core/string/tl_string.h"
 #include "core/tools/tools_interface.h"
 #include "engine/copy/install_progress.h"
+#include "engine/journal/journal.h"
 
 namespace engine::migration {
 
@@ -18,6 +19,7 @@ struct MigrationRequest {
     TLString data_folder;                                 // the product's data folder, with a trailing backslash
     TLString default_library;                             // the distribution's "Library\"
     tltools::ISettingsImport* settings_import = nullptr;  // none: the default settings are not imported
+    journal::CJournal* journal = nullptr;                 // notes each change; none: changes made directly
 };
 
 // Runs both steps, each with its own progress text and a range of 1.

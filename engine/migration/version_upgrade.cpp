@@ -20,8 +20,8 @@ TLString ReadSetting(const TLString& key_path, const TLString& name) {
     return value;
 }
 
-void CopyFolderIfThere(const TLString& source, const TLString& target) {
-    if (tlwin::TLFileSystem::FolderExists(source)) CopyFolderTree(source, target);
+void CopyFolderIfThere(journal::CJournal* journal, const TLString& source, const TLString& target) {
+    if (tlwin::TLFileSystem::FolderExists(source)) CopyFolderTree(journal, source, target);
 }
 
 void Upgrade(int version, const MigrationRequest& request, ReplacementPairs& pairs) {
@@ -33,7 +33,7 @@ void Upgrade(int version, const MigrationRequest& request, ReplacementPairs& pai
         LibraryToCopy(ReadSetting(old_key + u"\\Properties", u"Library"), old_data, request.data_folder + u"Library\\");
     if (!library.empty() && tlwin::TLFileSystem::FolderExists(library)) {
         tools::LogFormat(u"UpgradeFromPreviousVersions", u"The library of %s: \"%s\"", VersionName(version), library);
-        CopyFolderTree(library, request.data_folder + u"Library\\");
+        CopyFolderTree(request.journal, library, request.data_folder + u"Library\\");
     }
 
     pairs.AddName(VersionName(version), VersionName(kThisVersion));
@@ -41,20 +41,20 @@ void Upgrade(int version, const MigrationRequest& request, ReplacementPairs& pai
 
     if (tlwin::RegistryKey::Open(HKEY_CURRENT_USER, old_key).IsOpen()) {
         tools::LogFormat(u"UpgradeFromPreviousVersions", u"Copying the settings of %s", VersionName(version));
-        CopyRegistryTree(old_key, new_key, {u"Installer", u"Dependencies"}, pairs);
+        CopyRegistryTree(request.journal, old_key, new_key, {u"Installer", u"Dependencies"}, pairs);
         // The product rebuilds its list of libraries from the library it finds.
-        DeleteSettingValue(new_key + u"\\Properties", u"Library");
-        DeleteSettingKey(new_key + u"\\Properties\\Libraries");
+        DeleteSettingValue(request.journal, new_key + u"\\Properties", u"Library");
+        DeleteSettingKey(request.journal, new_key + u"\\Properties\\Libraries");
     }
 
-    CopyFolderIfThere(old_data + u"Settings\\", request.data_folder + u"Settings\\");
+    CopyFolderIfThere(request.journal, old_data + u"Settings\\", request.data_folder + u"Settings\\");
     if (version >= 23) {
         const FolderCopy cover_art =
             CoverArtToCopy(ReadSetting(old_key + u"\\Properties", kImageLocation), old_data,
                            ReadSetting(new_key + u"\\Properties", kImageLocation), request.data_folder);
-        if (!cover_art.from.empty()) CopyFolderIfThere(cover_art.from, cover_art.to);
+        if (!cover_art.from.empty()) CopyFolderIfThere(request.journal, cover_art.from, cover_art.to);
     }
-    CopyFolderIfThere(old_data + u"Thumbnails\\", request.data_folder + u"Thumbnails\\");
+    CopyFolderIfThere(request.journal, old_data + u"Thumbnails\\", request.data_folder + u"Thumbnails\\");
 }
 
 }  // namespace

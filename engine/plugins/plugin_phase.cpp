@@ -50,7 +50,7 @@ void InstallPackages(PluginPhaseContext& context, const TLStringArray& packages,
     tools::SafeAnswerPrompts unattended;
     tools::IInstallPrompts& prompts = context.silent ? unattended : context.prompts;
     CFileCopier copier(context.source_folder, context.destination, context.pending, prompts);
-    package::NoChangeNotes notes;
+    tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
     CPackageDownloader downloader;
     for (const TLString& path : packages) {
         package::CInstallPackage installer(target, prompts, notes, &downloader);

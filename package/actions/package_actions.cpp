@@ -12,6 +12,7 @@
 #include "core/xml/tl_xml_document.h"
 #include "package/actions/registry_line.h"
 #include "package/archive/unzip_archive.h"
+#include "package/plugins/install_wa_plugin.h"
 
 namespace package {
 namespace {
@@ -42,7 +43,7 @@ HKEY RootKey(RegistryRoot root) {
 
 }  // namespace
 
-CPackageActions::CPackageActions(const PackageTarget& target, tools::IInstallPrompts& prompts, IChangeNotes& notes)
+CPackageActions::CPackageActions(const PackageTarget& target, tools::IInstallPrompts& prompts, tlwin::IChangeNotes& notes)
     : target_(target), prompts_(prompts), notes_(notes) {}
 
 bool CPackageActions::Fail(TLString message) {
@@ -92,8 +93,8 @@ bool CPackageActions::RunPackageAction(const TLString& word, const PackageDescri
         for (const TLString& file : local_files) {
             if (!IsArchive(file)) continue;
             const UnzipOptions options{.keep_folders = keep_folders_};
-            NoChangeNotes temporary;  // the unpacked files are this run's own and go with its clean-up
-            if (!UnzipArchive(file, unpack_folder, options, temporary, unpacked_))
+            // The unpacked files are this run's own and go with its clean-up.
+            if (!UnzipArchive(file, unpack_folder, options, tlwin::NoChangeNotes(), unpacked_))
                 return Fail(TLString::Format(tools::Translate(u"Failed to unzip file '%s'."), file));
         }
         unpacked_.Add(unpack_folder);
@@ -118,7 +119,7 @@ bool CPackageActions::InstallSkin(const PackageDescription& description, const T
     for (const TLString& file : local_files) {
         if (!IsArchive(file)) continue;
         // Unpacked once to learn the skin's kind from its "main.xml", then into its place.
-        NoChangeNotes temporary;
+        tlwin::IChangeNotes& temporary = tlwin::NoChangeNotes();
         const TLString look = unpack_folder + u"Skin\\";
         unpacked_.Add(look);
         if (!UnzipArchive(file, look, {.keep_folders = keep_folders_}, temporary, unpacked_)) return Fail(failed);
@@ -181,10 +182,11 @@ bool CPackageActions::RunFileAction(const FileAction& action, const FileEntry& e
                     parameters, error));
             return true;
         }
+        // The library's exports tell its kind, whichever word named it. A refused plug-in has been
+        // reported and leaves no record; the package goes on.
         case FileCommandKind::kRegisterPlayerPlugin:
         case FileCommandKind::kRegisterProductPlugin:
-            tools::LogFormat(u"CPackageActions", u"%s %s: plug-in registration is not part of this package installer yet",
-                             action.command, path);
+            CInstallWAPlugin(prompts_, notes_).Register(path, false);
             return true;
         case FileCommandKind::kRegistry: return WriteRegistryValue(param);
         case FileCommandKind::kCloseProduct:

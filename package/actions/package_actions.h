@@ -8,7 +8,7 @@
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 #include "core/tools/install_prompts.h"
-#include "package/actions/change_notes.h"
+#include "core/windows/change_notes.h"
 #include "package/actions/file_commands.h"
 #include "package/actions/package_target.h"
 #include "package/description/package_description.h"
@@ -17,7 +17,7 @@ namespace package {
 
 class CPackageActions {
 public:
-    CPackageActions(const PackageTarget& target, tools::IInstallPrompts& prompts, IChangeNotes& notes);
+    CPackageActions(const PackageTarget& target, tools::IInstallPrompts& prompts, tlwin::IChangeNotes& notes);
 
     // `local_files` holds, for each file entry in order, where its file lies now (the package's
     // folder or the download). Unpacked files go below `unpack_folder`.
@@ -45,7 +45,7 @@ private:
 
     const PackageTarget& target_;
     tools::IInstallPrompts& prompts_;
-    IChangeNotes& notes_;
+    tlwin::IChangeNotes& notes_;
     bool keep_folders_ = false;
     TLStringArray unpacked_;
     TLString unpacked_folder_;  // where UNZIPDIR put the files, searched before the package's folder

@@ -58,7 +58,7 @@ bool IsLink(TLString path) {
 
 // The folders of `names` below `target` (all names but the last), made when missing; false when one
 // of them is a link or a file, or cannot be made.
-bool MakeFolders(const TLString& target, const std::vector<TLString>& names, IChangeNotes& notes, TLString& folder) {
+bool MakeFolders(const TLString& target, const std::vector<TLString>& names, tlwin::IChangeNotes& notes, TLString& folder) {
     folder = target;
     for (size_t index = 0; index + 1 < names.size(); ++index) {
         folder += names[index];
@@ -92,7 +92,7 @@ bool WriteEntry(const tlzip::CZipReader& reader, const tlzip::ZipEntry& entry, c
 
 }  // namespace
 
-bool UnzipArchive(const TLString& archive, const TLString& target, const UnzipOptions& options, IChangeNotes& notes,
+bool UnzipArchive(const TLString& archive, const TLString& target, const UnzipOptions& options, tlwin::IChangeNotes& notes,
                   TLStringArray& written) {
     ReadOnlyFile file(archive);
     if (!file.IsOpen()) return false;

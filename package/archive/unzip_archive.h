@@ -6,7 +6,7 @@
 
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
-#include "package/actions/change_notes.h"
+#include "core/windows/change_notes.h"
 
 namespace package {
 
@@ -21,7 +21,7 @@ struct UnzipOptions {
 // `target` ends with a backslash and is made when missing. `written` receives the files written, in
 // order, also when the unpacking fails. False when the archive cannot be read, is refused, or a file
 // cannot be written.
-bool UnzipArchive(const TLString& archive, const TLString& target, const UnzipOptions& options, IChangeNotes& notes,
+bool UnzipArchive(const TLString& archive, const TLString& target, const UnzipOptions& options, tlwin::IChangeNotes& notes,
                   TLStringArray& written);
 
 }  // namespace package

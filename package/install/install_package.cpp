@@ -44,7 +44,7 @@ void SignalPackageError() {
     if (signal.Open(kInstallPackageError, 4)) signal.data()[0] = 1;
 }
 
-CInstallPackage::CInstallPackage(const PackageTarget& target, tools::IInstallPrompts& prompts, IChangeNotes& notes,
+CInstallPackage::CInstallPackage(const PackageTarget& target, tools::IInstallPrompts& prompts, tlwin::IChangeNotes& notes,
                                  IPackageDownloader* downloader, IPackageProgress* progress)
     : target_(target), prompts_(prompts), notes_(notes), downloader_(downloader), progress_(progress) {}
 

@@ -10,7 +10,7 @@
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
 #include "core/tools/install_prompts.h"
-#include "package/actions/change_notes.h"
+#include "core/windows/change_notes.h"
 #include "package/actions/package_target.h"
 #include "package/description/package_description.h"
 
@@ -41,7 +41,7 @@ protected:
 class CInstallPackage {
 public:
     // `downloader` may be null: a package that needs a download then fails.
-    CInstallPackage(const PackageTarget& target, tools::IInstallPrompts& prompts, IChangeNotes& notes,
+    CInstallPackage(const PackageTarget& target, tools::IInstallPrompts& prompts, tlwin::IChangeNotes& notes,
                     IPackageDownloader* downloader = nullptr, IPackageProgress* progress = nullptr);
 
     // Reads the description of a package file or address.
@@ -61,7 +61,7 @@ private:
 
     const PackageTarget& target_;
     tools::IInstallPrompts& prompts_;
-    IChangeNotes& notes_;
+    tlwin::IChangeNotes& notes_;
     IPackageDownloader* downloader_;
     IPackageProgress* progress_;
     TLString source_;          // the package file, or its address

@@ -17,7 +17,7 @@ int InstallPackageCommand(const TLString& package_file, bool quiet, const TLStri
     tools::MessageServicePrompts shown;
     tools::SafeAnswerPrompts unattended;
     tools::IInstallPrompts& prompts = quiet ? static_cast<tools::IInstallPrompts&>(unattended) : shown;
-    package::NoChangeNotes notes;
+    tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
     package::CInstallPackage installer(target, prompts, notes);
     const bool installed = installer.Install(package_file);
     installer.Cleanup();

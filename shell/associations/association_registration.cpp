@@ -13,12 +13,12 @@ void AssociateExtension(const TLString& extension, const TLString& prog_id, cons
     TLString current;
     tlwin::RegistryKey::Open(roots.classes_root, extension).ReadString(TLString(), &current);
     const bool backup = !current.empty() && !current.EqualsNoCase(prog_id);
-    WriteRegistryStringWithBackup(roots.classes_root, extension, TLString(), prog_id, backup);
-    WriteRegistryStringWithBackup(roots.classes_root, extension, u"PerceivedType", TLString(), backup);
-    WriteRegistryStringWithBackup(roots.classes_root, extension, u"Content Type", TLString(), backup);
+    WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, extension, TLString(), prog_id, backup);
+    WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, extension, u"PerceivedType", TLString(), backup);
+    WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, extension, u"Content Type", TLString(), backup);
     const TLString user_choice = kFileExtsKey + extension;
     if (tlwin::RegistryKey::Open(roots.current_user, user_choice, KEY_READ | KEY_WRITE).IsOpen())
-        WriteRegistryStringWithBackup(roots.current_user, user_choice, u"Progid", prog_id, true);
+        WriteRegistryStringWithBackup(*roots.notes, roots.current_user, user_choice, u"Progid", prog_id, true);
 }
 
 }  // namespace
@@ -47,16 +47,18 @@ void RegisterMimeType(const TLString& mime_type, const TLString& extension, cons
         return;
     }
     const TLString key = u"Mime\\Database\\Content Type\\" + mime_type;
-    WriteRegistryStringWithBackup(roots.classes_root, key, u"Extension", TLString(target).MakeLower(), true);
-    WriteRegistryStringWithBackup(roots.classes_root, key, u"CLSID", std::nullopt, true);
+    WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, key, u"Extension", TLString(target).MakeLower(),
+                                  true);
+    WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, key, u"CLSID", std::nullopt, true);
 }
 
 void RegisterProtocols(const TLStringArray& protocols, const TLString& launcher_path, const RegistryRoots& roots) {
     for (const TLString& protocol : protocols) {
-        WriteRegistryStringWithBackup(roots.classes_root, protocol, TLString(), u"URL:" + protocol + u" Protocol", true);
-        WriteRegistryStringWithBackup(roots.classes_root, protocol, u"URL Protocol", TLString(), true);
-        WriteRegistryStringWithBackup(roots.classes_root, protocol + u"\\shell\\open\\command\\", TLString(),
-                                      u"\"" + launcher_path + u"\" /Protocol \"%L\"", true);
+        WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol, TLString(),
+                                      u"URL:" + protocol + u" Protocol", true);
+        WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol, u"URL Protocol", TLString(), true);
+        WriteRegistryStringWithBackup(*roots.notes, roots.classes_root, protocol + u"\\shell\\open\\command\\",
+                                      TLString(), u"\"" + launcher_path + u"\" /Protocol \"%L\"", true);
     }
 }
 

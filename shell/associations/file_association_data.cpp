@@ -26,7 +26,7 @@ TLString NormalType(const TLString& type) { return type.StartsWith(u".") ? type.
 
 // The entries of a list text as types without their full stop.
 TLStringArray TypeList(const TLString& text) {
-    TLStringArray types = SplitTypeList(text);
+    TLStringArray types = TLStringArray::FromList(text);
     for (size_t index = 0; index < types.GetCount(); ++index) types[index] = NormalType(types[index]);
     return types;
 }
@@ -96,23 +96,10 @@ bool ParseFileAssociations(const TLString& text, const std::vector<InputPluginRe
 }
 
 void OverrideDefaultLists(FileAssociationData& data, const TLString& offered, const TLString& associated) {
-    if (!offered.empty()) data.lists[static_cast<size_t>(FileTypeList::kDefaultFileTypes)] = SplitTypeList(offered);
+    if (!offered.empty())
+        data.lists[static_cast<size_t>(FileTypeList::kDefaultFileTypes)] = TLStringArray::FromList(offered);
     if (!associated.empty())
-        data.lists[static_cast<size_t>(FileTypeList::kDefaultAssocFileTypes)] = SplitTypeList(associated);
-}
-
-TLStringArray SplitTypeList(const TLString& text) {
-    TLStringArray entries;
-    size_t start = 0;
-    while (start <= text.length()) {
-        size_t end = text.Find(u';', start);
-        if (end == TLString::npos) end = text.length();
-        TLString entry = text.Mid(start, end - start);
-        entry.Trim();
-        if (!entry.empty()) entries.Add(std::move(entry));
-        start = end + 1;
-    }
-    return entries;
+        data.lists[static_cast<size_t>(FileTypeList::kDefaultAssocFileTypes)] = TLStringArray::FromList(associated);
 }
 
 TLString JoinTypeList(const TLStringArray& types) {

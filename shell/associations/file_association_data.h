@@ -83,8 +83,6 @@ bool ParseFileAssociations(const TLString& text, const std::vector<InputPluginRe
 // The install configuration may replace the two default lists; an empty text keeps the file's.
 void OverrideDefaultLists(FileAssociationData& data, const TLString& offered, const TLString& associated);
 
-// ";"-separated entries, trimmed, empty ones left out.
-TLStringArray SplitTypeList(const TLString& text);
 TLString JoinTypeList(const TLStringArray& types);
 
 // The file type's extension with its full stop (".mp3" for "mp3" or ".mp3").

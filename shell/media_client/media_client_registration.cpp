@@ -19,19 +19,19 @@ void RegisterMediaClient(const MediaClient& client, const RegistryRoots& roots) 
     const HKEY root = roots.local_machine;
     const TLString key = u"Software\\Clients\\Media\\" + client.name;
     const TLString capabilities = key + u"\\Capabilities";
-    WriteRegistryString(root, key, TLString(), client.name);
-    WriteRegistryString(root, key + u"\\shell\\open\\command", TLString(), client.exe_path);
-    WriteRegistryString(root, key + u"\\DefaultIcon", TLString(), client.icon_path);
-    WriteRegistryString(root, capabilities, u"ApplicationName", client.name);
-    WriteRegistryString(root, capabilities, u"ApplicationDescription", client.name);
+    WriteRegistryString(*roots.notes, root, key, TLString(), client.name);
+    WriteRegistryString(*roots.notes, root, key + u"\\shell\\open\\command", TLString(), client.exe_path);
+    WriteRegistryString(*roots.notes, root, key + u"\\DefaultIcon", TLString(), client.icon_path);
+    WriteRegistryString(*roots.notes, root, capabilities, u"ApplicationName", client.name);
+    WriteRegistryString(*roots.notes, root, capabilities, u"ApplicationDescription", client.name);
     const TLString file_associations = capabilities + u"\\FileAssociations";
-    DeleteRegistryKey(root, file_associations);
-    CreateRegistryKey(root, file_associations);
+    DeleteRegistryKey(*roots.notes, root, file_associations);
+    CreateRegistryKey(*roots.notes, root, file_associations);
     for (const auto& [extension, prog_id] : client.file_types)
-        WriteRegistryString(root, file_associations, extension, prog_id);
-    CreateRegistryKey(root, capabilities + u"\\URLAssociations");
-    CreateRegistryKey(root, capabilities + u"\\MimeAssociations");
-    WriteRegistryString(root, u"Software\\RegisteredApplications", client.name, capabilities);
+        WriteRegistryString(*roots.notes, root, file_associations, extension, prog_id);
+    CreateRegistryKey(*roots.notes, root, capabilities + u"\\URLAssociations");
+    CreateRegistryKey(*roots.notes, root, capabilities + u"\\MimeAssociations");
+    WriteRegistryString(*roots.notes, root, u"Software\\RegisteredApplications", client.name, capabilities);
 }
 
 }  // namespace shell

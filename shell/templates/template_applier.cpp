@@ -29,16 +29,16 @@ bool AlreadySet(HKEY root, const TemplateValue& value, tlwin::RegistryView view)
     return key.ReadString(value.name, &text) && !text.empty();
 }
 
-void Apply(HKEY root, const TemplateValue& value, tlwin::RegistryView view) {
+void Apply(tlwin::IChangeNotes& notes, HKEY root, const TemplateValue& value, tlwin::RegistryView view) {
     if (value.action == TemplateAction::kDelete) {
-        DeleteRegistryValue(root, value.key, value.name, view);
+        DeleteRegistryValue(notes, root, value.key, value.name, view);
         return;
     }
     if (value.action == TemplateAction::kCreate && AlreadySet(root, value, view)) return;
     if (value.is_dword)
-        WriteRegistryDword(root, value.key, value.name, value.number, view);
+        WriteRegistryDword(notes, root, value.key, value.name, value.number, view);
     else
-        WriteRegistryString(root, value.key, value.name, value.text, view);
+        WriteRegistryString(notes, root, value.key, value.name, value.text, view);
 }
 
 }  // namespace
@@ -53,8 +53,8 @@ void ApplyTemplateLines(const TLStringArray& lines, const TemplatePlaceholders& 
     TLScopedTrace trace(u"shell::ApplyTemplateLines");
     for (const TemplateValue& value : PlanTemplateLines(lines, placeholders, art, IsWow64Process())) {
         const HKEY root = RootKey(value.root, roots);
-        Apply(root, value, tlwin::RegistryView::kNative);
-        if (value.also_64bit_view) Apply(root, value, tlwin::RegistryView::k64);
+        Apply(*roots.notes, root, value, tlwin::RegistryView::kNative);
+        if (value.also_64bit_view) Apply(*roots.notes, root, value, tlwin::RegistryView::k64);
     }
 }
 

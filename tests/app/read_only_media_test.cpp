@@ -24,7 +24,7 @@ std::map<std::u16string, std::string> InstalledFiles() {
     // The install record lists what was put in place in the order it was: the launcher comes last
     // from read-only media.
     for (const engine::SourceFile& file : engine::ListSourceTree(kDestination).files)
-        if (file.relative != engine::kInstallRecordName)
+        if (file.relative != journal::kInstallRecordName)
             files[std::u16string(file.relative.view())] = tltest::ReadFileBytes(kDestination + file.relative);
     return files;
 }

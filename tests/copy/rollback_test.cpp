@@ -237,7 +237,7 @@ TEST_F(Reinstall, RunEndedHalfWayIsUndoneByTheNextRun) {
 TEST_F(Reinstall, InstallRecordListsExactlyWhatWasPutInPlace) {
     tltest::RecordingPrompts prompts;
     ASSERT_TRUE(Install(DistB(), prompts));
-    const std::optional<std::vector<journal::Entry>> record = journal::ReadRecord(Dest() + engine::kInstallRecordName);
+    const std::optional<std::vector<journal::Entry>> record = journal::ReadRecord(Dest() + journal::kInstallRecordName);
     ASSERT_TRUE(record.has_value());
 
     std::set<std::string> listed, listed_elsewhere, earlier_versions;
@@ -254,7 +254,7 @@ TEST_F(Reinstall, InstallRecordListsExactlyWhatWasPutInPlace) {
     // Every file of the install folder but the record itself was put in place by this run.
     std::set<std::string> in_place;
     for (const engine::SourceFile& file : engine::ListSourceTree(Dest()).files)
-        if (file.relative != engine::kInstallRecordName) in_place.insert(file.relative.ToUtf8());
+        if (file.relative != journal::kInstallRecordName) in_place.insert(file.relative.ToUtf8());
     EXPECT_EQ(listed, in_place);
     // Outside it: the system files that are always overwritten (those checked by version are as new as
     // version A's and stay), and the fonts.

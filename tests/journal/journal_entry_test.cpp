@@ -15,6 +15,11 @@ Entry Value(const char16_t* key, const char16_t* name, journal::ValueState earli
     return journal::RegistryEntry(EntryKind::kRegistryValue, u"HKLM", key, name, std::move(earlier));
 }
 
+Entry WithWritten(Entry entry, journal::ValueState written) {
+    entry.written = std::move(written);
+    return entry;
+}
+
 TEST(JournalEntry, EveryKindSurvivesItsTextFormAwkwardCharactersIncluded) {
     const Entry entries[] = {
         PathEntry(EntryKind::kCreatedFolder, u"C:\\Program Files\\Tonehall 27"),
@@ -28,6 +33,8 @@ TEST(JournalEntry, EveryKindSurvivesItsTextFormAwkwardCharactersIncluded) {
         Value(u"Software\\X", u"tab\there, line\r\nend, %41", {true, 1, {u'a', 0, 0, 0}}),
         Value(u"Software\\X", u"binary", {true, 3, {0x00, 0xFF, 0x7F, 0x80}}),
         Value(u"Software\\X", u"empty string", {true, 1, {}}),
+        WithWritten(Value(u"Software\\X", u"", {}), {true, 1, {u'v', 0, 0, 0}}),
+        WithWritten(Value(u"Software\\X", u"dword", {true, 4, {1, 0, 0, 0}}), {}),
     };
     for (const Entry& entry : entries) {
         const TLString line = journal::FormatEntry(entry);
@@ -41,7 +48,8 @@ TEST(JournalEntry, EveryKindSurvivesItsTextFormAwkwardCharactersIncluded) {
 TEST(JournalEntry, LinesThatAreNoEntryAreRefused) {
     for (const char16_t* line : {u"", u"created-file", u"moved-file\tC:\\a", u"created-file\tC:\\a\tC:\\b",
                                  u"replaced-file\tC:\\a", u"created-file\tC:\\100%4", u"created-file\tC:\\%zz",
-                                 u"registry-value\tHKLM\tK\tN\tx1\t00", u"registry-value\tHKLM\tK\tN\t1\t0"})
+                                 u"registry-value\tHKLM\tK\tN\tx1\t00", u"registry-value\tHKLM\tK\tN\t1\t0",
+                                 u"registry-value\tHKLM\tK\tN\t-\t\t1", u"registry-value\tHKLM\tK\tN\t-\t\t1\t0"})
         EXPECT_FALSE(journal::ParseEntry(line).has_value()) << TLString(line);
 }
 

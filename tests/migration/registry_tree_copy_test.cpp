@@ -49,7 +49,7 @@ TEST_F(RegistryTreeCopy, LeavesOutTheNamedSubkeysAtEveryLevelAndNeverOverwrites)
 
     ReplacementPairs pairs;
     pairs.AddFolder(u"D:\\Old\\", u"C:\\New\\");
-    EXPECT_TRUE(CopyRegistryTree(kFrom, kTo, {u"Installer", u"Dependencies"}, pairs));
+    EXPECT_TRUE(CopyRegistryTree(nullptr, kFrom, kTo, {u"Installer", u"Dependencies"}, pairs));
 
     const TLString to = kTo;
     EXPECT_EQ(Read(to, u"Top"), u"C:\\New\\x");
@@ -64,10 +64,10 @@ TEST_F(RegistryTreeCopy, AFailedWriteIsReportedAndAMissingSourceCopiesNothing) {
     ASSERT_TRUE(Make(kFrom).WriteString(u"Value", u"x"));
     {
         const tlwin::PlantedFault denied(tlwin::FaultCall::kRegistryWrite, ERROR_ACCESS_DENIED);
-        EXPECT_FALSE(CopyRegistryTree(kFrom, kTo, {}, ReplacementPairs()));
+        EXPECT_FALSE(CopyRegistryTree(nullptr, kFrom, kTo, {}, ReplacementPairs()));
     }
     EXPECT_FALSE(Exists(kTo));
-    EXPECT_TRUE(CopyRegistryTree(TLString(kTop) + u"\\Nothing", kTo, {}, ReplacementPairs()));
+    EXPECT_TRUE(CopyRegistryTree(nullptr, TLString(kTop) + u"\\Nothing", kTo, {}, ReplacementPairs()));
     EXPECT_FALSE(Exists(kTo));
 }
 
@@ -107,7 +107,7 @@ TEST_F(RegistryTreeCopy, ALinkBackUpTheTreeIsNotFollowed) {
     EXPECT_TRUE(RegistryKey::Open(HKEY_CURRENT_USER, kFrom).IsSubkeyLink(u"Sub") == false);
     EXPECT_TRUE(RegistryKey::Open(HKEY_CURRENT_USER, TLString(kFrom) + u"\\Sub").IsSubkeyLink(u"Loop"));
 
-    EXPECT_TRUE(CopyRegistryTree(kFrom, kTo, {}, ReplacementPairs()));
+    EXPECT_TRUE(CopyRegistryTree(nullptr, kFrom, kTo, {}, ReplacementPairs()));
     EXPECT_EQ(Read(TLString(kTo) + u"\\Sub", u"Value"), u"x");
     EXPECT_FALSE(Exists(TLString(kTo) + u"\\Sub\\Loop"));
 

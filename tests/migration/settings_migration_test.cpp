@@ -10,6 +10,7 @@
 
 #include "core/tools/tools.h"
 #include "core/windows/registry.h"
+#include "engine/journal/journal.h"
 #include "engine/migration/migration_rules.h"
 #include "engine/migration/settings_migration.h"
 #include "tests/copy/recording_progress.h"
@@ -162,6 +163,31 @@ TEST_F(SettingsMigration, NumbersReadBackAsTheSameIntegersAndOtherValuesArriveUn
     ASSERT_TRUE(migrated.ReadMultiString(u"Watched Folders", &folders));
     ASSERT_EQ(folders.GetCount(), 2u);
     EXPECT_EQ(folders[1], u"E:\\Tonehall 24 Rips\\");
+}
+
+// A failed install undoes the migration with the rest: copies into this version's data folder (files
+// replaced included), the settings copied over and the values and keys deleted.
+TEST_F(SettingsMigration, ARolledBackMigrationLeavesTheDataFolderAndSettingsAsTheyWere) {
+    PlantEarlierVersions();
+    ASSERT_TRUE(WriteData(27, u"Library\\Both.txt", "27's own"));
+    ASSERT_TRUE(Make(27, u"Properties").WriteString(u"Library", LibrarySetting(u"D:\\Mine\\")));
+    ASSERT_TRUE(Make(27, u"Properties\\Libraries\\Mine").WriteBinary(u"Order", {1, 2, 3}));
+    ASSERT_TRUE(WriteDefault(u"Default.tvlb", "default"));
+    const tltest::TreeSnapshot files = tltest::FolderSnapshot(Data(27));
+    const tltest::TreeSnapshot settings = tltest::RegistrySnapshot(HKEY_CURRENT_USER, Key(27));
+
+    journal::CJournal journal(scratch_.Path(u"Setup.journal"));
+    ASSERT_TRUE(journal.Start());
+    request_.journal = &journal;
+    engine::migration::LoadDefaultLibrary(request_);
+    engine::migration::UpgradeFromPreviousVersions(request_);
+    ASSERT_EQ(ReadData(u"Library\\Both.txt"), "from 26");
+    ASSERT_EQ(Read(27, u"Properties", u"In Both"), u"from 24");
+    ASSERT_EQ(Read(27, u"Properties", u"Library"), u"(none)");
+    journal.RollBack();
+
+    EXPECT_EQ(tltest::FolderSnapshot(Data(27)), files);
+    EXPECT_EQ(tltest::RegistrySnapshot(HKEY_CURRENT_USER, Key(27)), settings);
 }
 
 TEST_F(SettingsMigration, AnUnsafeLibraryPathCopiesNothing) {

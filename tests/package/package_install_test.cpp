@@ -84,7 +84,7 @@ protected:
     tltest::ProductTools tools;
     package::PackageTarget target;
     tltest::RecordingPrompts prompts;
-    package::NoChangeNotes notes;
+    tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
     TLSharedMemory signal;
 };
 

@@ -15,7 +15,7 @@ class UnzipArchiveTest : public ::testing::Test {
 protected:
     bool Unzip(const std::vector<ZipItem>& items, bool keep_folders, uint64_t limit = package::kMaxUnpackedSize) {
         EXPECT_TRUE(scratch.WriteFile(u"package.zip", tltest::BuildZipText(items)));
-        package::NoChangeNotes notes;
+        tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
         written.Clear();
         return package::UnzipArchive(scratch.Path(u"package.zip"), target(), {keep_folders, limit}, notes, written);
     }

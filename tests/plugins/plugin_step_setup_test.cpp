@@ -75,8 +75,16 @@ TEST_F(PluginStepSetup, SupportPackagesAreInstalledAndMarkedAndOneInUseIsStagedF
     ASSERT_TRUE(server.running());
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Support\\web.qvp",
                                                  CopyPackage("Web", server.Address(u"files/web.dll").ToUtf8().c_str())));
+    // Input plug-ins among the program files: one is registered, the one of an older version is passed
+    // over without a question, as nobody is there to answer one.
+    for (const char16_t* plugin : {u"in_night.dll", u"in_old.dll"})
+        ASSERT_TRUE(CopyFileW(tltest::BuildPath(TLString(u"tests/package/") + plugin).wc(),
+                              distribution.Path(TLString(u"Tunevault\\Plugins\\") + plugin).wc(), FALSE));
 
     const std::string calls = Install();
+    EXPECT_EQ(Setting(u"Plugins\\Input\\nit", u"Path"), TLString(kDestination) + u"Plugins\\in_night.dll");
+    EXPECT_EQ(Setting(u"Plugins\\Uninstall\\in_night.dll", u"Sections"), u"Plugins\\Input\\nit|Plugins\\Input\\nt2");
+    EXPECT_EQ(Setting(u"Plugins\\Uninstall\\in_old.dll", u"Path"), u"");
     EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\web.dll"), "web");
     const TLString night = TLString(kDestination) + u"Plugins\\night.dll";
     EXPECT_EQ(tltest::ReadFileBytes(night), "night");

@@ -94,8 +94,8 @@ TEST(FileAssociationData, ProgIdOfAnExtension) {
 }
 
 TEST(FileAssociationData, TypeListText) {
-    EXPECT_EQ(shell::SplitTypeList(u" mp3 ;;ogg;"), (TLStringArray{u"mp3", u"ogg"}));
-    EXPECT_TRUE(shell::SplitTypeList(TLString()).IsEmpty());
+    EXPECT_EQ(TLStringArray::FromList(u" mp3 ;;ogg;"), (TLStringArray{u"mp3", u"ogg"}));
+    EXPECT_TRUE(TLStringArray::FromList(TLString()).IsEmpty());
     EXPECT_EQ(shell::JoinTypeList({u"mp3", u"ogg"}), u"mp3;ogg");
     EXPECT_EQ(shell::ExtensionOf(u"mp3"), u".mp3");
     EXPECT_EQ(shell::ExtensionOf(u".mp3"), u".mp3");

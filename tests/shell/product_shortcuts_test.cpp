@@ -1,15 +1,20 @@
 // The product's shortcuts made for real under Wine in scratch folders and read back through the
 // shell-link object: the Start menu folder rebuilt, targets that are not installed left out, and
-// folder names that would reach other products' shortcuts refused.
+// folder names that would reach other products' shortcuts refused; every folder and shortcut made is
+// noted for the install record first.
 #include "shell/shortcuts/product_shortcuts.h"
 
 #include <gtest/gtest.h>
 #include <objbase.h>
 
+#include "engine/journal/record_notes.h"
 #include "tests/shell/shell_link_reader.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
+
+using journal::EntryKind;
+using journal::PathEntry;
 
 class ProductShortcuts : public ::testing::Test {
 protected:
@@ -34,7 +39,8 @@ protected:
 
 TEST_F(ProductShortcuts, TheStartMenuFolderIsRebuiltWithTheInstalledTargets) {
     scratch_.WriteFile(u"Programs\\Tonehall 27\\Stale.lnk", "old");
-    ASSERT_TRUE(shell::CreateStartMenuShortcuts(product_, scratch_.Path(u"Programs"), u"Tonehall 27"));
+    journal::CRecordNotes notes;
+    ASSERT_TRUE(shell::CreateStartMenuShortcuts(product_, scratch_.Path(u"Programs"), u"Tonehall 27", notes));
     const TLString folder = scratch_.Path(u"Programs\\Tonehall 27\\");
     const shell::ShortcutSpec expected[] = {
         {folder + u"Tonehall.lnk", product_.destination_folder + u"Tonehall.exe", u"",
@@ -54,11 +60,20 @@ TEST_F(ProductShortcuts, TheStartMenuFolderIsRebuiltWithTheInstalledTargets) {
     EXPECT_FALSE(tltest::FileExists(folder + u"Tonehall Tag Editor.lnk"));
     EXPECT_FALSE(tltest::FileExists(folder + u"Stale.lnk"));
     EXPECT_TRUE(tltest::FileExists(scratch_.Path(u"Programs\\Other Product\\Other.lnk")));
+    EXPECT_EQ(notes.entries(), (std::vector<journal::Entry>{
+                                   PathEntry(EntryKind::kCreatedFolder, scratch_.Path(u"Programs\\Tonehall 27")),
+                                   PathEntry(EntryKind::kCreatedFile, expected[0].link),
+                                   PathEntry(EntryKind::kCreatedFile, expected[1].link),
+                                   PathEntry(EntryKind::kCreatedFile, expected[2].link),
+                               }));
 }
 
 TEST_F(ProductShortcuts, AFolderNameThatLeavesItsOwnFolderDeletesAndMakesNothing) {
     for (const char16_t* name : {u"", u".", u"..", u"..\\Programs", u"Other Product/..", u"Other Product\\"}) {
-        EXPECT_FALSE(shell::CreateStartMenuShortcuts(product_, scratch_.Path(u"Programs"), name)) << TLString(name);
+        journal::CRecordNotes notes;
+        EXPECT_FALSE(shell::CreateStartMenuShortcuts(product_, scratch_.Path(u"Programs"), name, notes))
+            << TLString(name);
+        EXPECT_TRUE(notes.entries().empty()) << TLString(name);
         EXPECT_TRUE(tltest::FileExists(scratch_.Path(u"Programs\\Other Product\\Other.lnk"))) << TLString(name);
         EXPECT_TRUE(tltest::FileExists(scratch_.Path(u"Programs\\keep.txt"))) << TLString(name);
         EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"Programs\\Tonehall.lnk"))) << TLString(name);
@@ -66,14 +81,23 @@ TEST_F(ProductShortcuts, AFolderNameThatLeavesItsOwnFolderDeletesAndMakesNothing
 }
 
 TEST_F(ProductShortcuts, TheProductShortcutMakesItsFolderAndNeedsItsTarget) {
-    shell::CreateProductShortcut(product_, scratch_.Path(u"Quick Launch\\New"));
+    journal::CRecordNotes notes;
+    const TLString link = scratch_.Path(u"Quick Launch\\New\\Tonehall.lnk");
+    shell::CreateProductShortcut(product_, scratch_.Path(u"Quick Launch\\New"), notes);
+    shell::CreateProductShortcut(product_, scratch_.Path(u"Quick Launch\\New"), notes);
     shell::ShortcutSpec read;
-    ASSERT_TRUE(tltest::ReadShortcut(scratch_.Path(u"Quick Launch\\New\\Tonehall.lnk"), &read));
+    ASSERT_TRUE(tltest::ReadShortcut(link, &read));
     EXPECT_EQ(read.target, product_.destination_folder + u"Tonehall.exe");
     EXPECT_TRUE(read.arguments.empty());
+    EXPECT_EQ(notes.entries(), (std::vector<journal::Entry>{
+                                   PathEntry(EntryKind::kCreatedFolder, scratch_.Path(u"Quick Launch")),
+                                   PathEntry(EntryKind::kCreatedFolder, scratch_.Path(u"Quick Launch\\New")),
+                                   PathEntry(EntryKind::kCreatedFile, link),
+                                   PathEntry(EntryKind::kReplacedFile, link),
+                               }));
 
     product_.main_program = u"NotInstalled.exe";
-    shell::CreateProductShortcut(product_, scratch_.Path(u"Desktop"));
+    shell::CreateProductShortcut(product_, scratch_.Path(u"Desktop"), notes);
     EXPECT_FALSE(tltest::FileExists(scratch_.Path(u"Desktop\\Tonehall.lnk")));
 }
 

@@ -1,12 +1,21 @@
 // Setup.exe on the sample distribution, and the product's registration with the shell that
 // results: the template table value by value, the default file types associated by the installed
 // package installer (another program's ProgID kept in the backup across two installs), the media
-// client's capabilities and the shortcuts read back through the shell-link object.
+// client's capabilities and the shortcuts read back through the shell-link object; the install record
+// lists the association with what it replaced and what was written, and the shortcuts made after the
+// install.
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "core/windows/registry.h"
+#include "engine/journal/journal.h"
 #include "shell/templates/template_lines.h"
 #include "shell/templates/template_table.h"
 #include "tests/app/distribution_fixture.h"
@@ -61,6 +70,34 @@ void ExpectTemplateTable() {
     }
 }
 
+TLString Text(const journal::ValueState& state) {
+    std::u16string text(state.data.size() / 2, u'\0');
+    std::memcpy(text.data(), state.data.data(), text.size() * 2);
+    return TLString(text.substr(0, text.find(u'\0')));
+}
+
+// Added by the package installer and the shortcuts page after the copy phase wrote the record.
+void ExpectRecordedAfterTheInstall(const TLString& desktop_link) {
+    const std::optional<std::vector<journal::Entry>> record =
+        journal::ReadRecord(TLString(kDestination) + journal::kInstallRecordName);
+    ASSERT_TRUE(record.has_value());
+    bool association = false, shortcut = false;
+    for (const journal::Entry& entry : *record) {
+        if (entry.kind == journal::EntryKind::kRegistryValue && entry.path.EqualsNoCase(u"Software\\Classes\\.mp3") &&
+            entry.name.empty()) {
+            association = true;
+            EXPECT_EQ(entry.root, u"HKLM");
+            EXPECT_EQ(Text(entry.earlier), u"Other.mp3");
+            ASSERT_TRUE(entry.written.has_value());
+            EXPECT_EQ(Text(*entry.written), u"Tonehall.27.File");
+        }
+        shortcut |= entry.path.EqualsNoCase(desktop_link) &&
+                    (entry.kind == journal::EntryKind::kCreatedFile || entry.kind == journal::EntryKind::kReplacedFile);
+    }
+    EXPECT_TRUE(association);
+    EXPECT_TRUE(shortcut);
+}
+
 class ShellInstall : public ::testing::Test {
 protected:
     ShellInstall() { CoInitialize(nullptr); }
@@ -73,13 +110,32 @@ protected:
 
 TEST_F(ShellInstall, SilentInstallRegistersTheProductWithTheShell) {
     tltest::WriteRegistryString(HKEY_CLASSES_ROOT, u".mp3", u"", u"Other.mp3");
+    wchar_t programs[MAX_PATH] = {};
+    wchar_t desktop[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs)));
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_DESKTOPDIRECTORY, nullptr, 0, desktop)));
+    const TLString desktop_link = TLString(reinterpret_cast<const char16_t*>(desktop)) + u"\\Tonehall.lnk";
     tltest::Distribution distribution;
     for (int run = 1; run <= 2; ++run) {
         tltest::StartedProgram setup(distribution.SetupExe(), u"/Silent /NoRun");
         ASSERT_TRUE(setup.Wait(240000).finished);
         EXPECT_TRUE(tltest::LogContains(setup, u"CShellRegistration::End: Finish")) << run;
         EXPECT_EQ(String(HKEY_CLASSES_ROOT, u".mp3", u"Default.BAK"), u"Other.mp3") << run;
+        if (run == 2) break;
+        ExpectRecordedAfterTheInstall(desktop_link);
+        // The second version of the product handles fewer types.
+        const TLString associations = distribution.Path(u"Tunevault\\Data\\Default Resources\\FileAssociations.xml");
+        std::string text = tltest::ReadFileBytes(associations);
+        const size_t from = text.find("<DefaultFileTypes>"), to = text.find("</DefaultFileTypes>");
+        ASSERT_NE(to, std::string::npos);
+        text.replace(from, to - from, "<DefaultFileTypes>mp3;flac;xml");
+        ASSERT_TRUE(
+            distribution.scratch().WriteFile(associations.Mid(distribution.scratch().Path(u"").length()), text));
     }
+    std::set<std::string> handled;
+    for (const TLString& name : tlwin::RegistryKey::Open(HKEY_LOCAL_MACHINE, kClient).ValueNames())
+        handled.insert(name.ToUtf8());
+    EXPECT_EQ(handled, (std::set<std::string>{".flac", ".mp3", ".xml"}));
     ExpectTemplateTable();
 
     // The default types, chosen by the page as it passed over itself, associated by the product.
@@ -98,10 +154,6 @@ TEST_F(ShellInstall, SilentInstallRegistersTheProductWithTheShell) {
               u"Software\\Clients\\Media\\Tonehall Media Player\\Capabilities");
 
     // A new installation proposes every shortcut; Silent makes them.
-    wchar_t programs[MAX_PATH] = {};
-    wchar_t desktop[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, programs)));
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_DESKTOPDIRECTORY, nullptr, 0, desktop)));
     const TLString main_program = TLString(kDestination) + u"Tonehall.exe";
     const TLString icon = TLString(kDestination) + u"Data\\Default Resources\\Application.ico";
     const TLString start_menu = TLString(reinterpret_cast<const char16_t*>(programs)) + u"\\Tonehall 27\\";
@@ -110,7 +162,7 @@ TEST_F(ShellInstall, SilentInstallRegistersTheProductWithTheShell) {
         {start_menu + u"Media Server.lnk", main_program, u"/MediaServer",
          TLString(kDestination) + u"Data\\Default Resources\\Server.ico"},
         {start_menu + u"Tonehall Package Installer.lnk", TLString(kDestination) + u"PackageInstaller.exe", u"", u""},
-        {TLString(reinterpret_cast<const char16_t*>(desktop)) + u"\\Tonehall.lnk", main_program, u"", icon},
+        {desktop_link, main_program, u"", icon},
     };
     for (const shell::ShortcutSpec& shortcut : expected) {
         shell::ShortcutSpec read;

@@ -83,17 +83,21 @@ TEST_F(ShellRegistry, TemplateLinesFollowTheirRootActionAndType) {
 TEST_F(ShellRegistry, ABackupKeepsTheFirstValueReplacedAndNeverLosesIt) {
     const HKEY root = roots_.classes_root;
     tltest::WriteRegistryString(HKEY_CURRENT_USER, TLString(kTestKey) + u"\\Classes\\.mp3", u"", u"Other.mp3");
-    EXPECT_TRUE(shell::WriteRegistryStringWithBackup(root, u".mp3", u"", TLString(u"Ours.1"), true));
-    EXPECT_TRUE(shell::WriteRegistryStringWithBackup(root, u".mp3", u"", TLString(u"Ours.2"), true));
+    EXPECT_TRUE(
+        shell::WriteRegistryStringWithBackup(tlwin::NoChangeNotes(), root, u".mp3", u"", TLString(u"Ours.1"), true));
+    EXPECT_TRUE(
+        shell::WriteRegistryStringWithBackup(tlwin::NoChangeNotes(), root, u".mp3", u"", TLString(u"Ours.2"), true));
     EXPECT_EQ(String(root, u".mp3", u""), u"Ours.2");
     EXPECT_EQ(String(root, u".mp3", u"Default.BAK"), u"Other.mp3");
-    EXPECT_TRUE(shell::WriteRegistryStringWithBackup(root, u".mp3", u"Gone", std::nullopt, true));
+    EXPECT_TRUE(
+        shell::WriteRegistryStringWithBackup(tlwin::NoChangeNotes(), root, u".mp3", u"Gone", std::nullopt, true));
 
     // When the backup cannot be written, the other program's value stays.
     tltest::WriteRegistryString(HKEY_CURRENT_USER, TLString(kTestKey) + u"\\Classes\\.ogg", u"Content Type", u"audio/ogg");
     {
         tlwin::PlantedFault denied(tlwin::FaultCall::kRegistryWrite, ERROR_ACCESS_DENIED, 1);
-        EXPECT_FALSE(shell::WriteRegistryStringWithBackup(root, u".ogg", u"Content Type", TLString(), true));
+        EXPECT_FALSE(shell::WriteRegistryStringWithBackup(tlwin::NoChangeNotes(), root, u".ogg", u"Content Type",
+                                                          TLString(), true));
     }
     EXPECT_EQ(String(root, u".ogg", u"Content Type"), u"audio/ogg");
     EXPECT_EQ(String(root, u".ogg", u"Content Type.BAK"), u"<none>");

@@ -376,4 +376,66 @@ DebuggedRun RunUnderDebugger(const TLString& program, std::u16string_view argume
     return run;
 }
 
+namespace {
+
+void SnapshotKey(HKEY key, const std::string& path, TreeSnapshot& out) {
+    out[path] = "(key)";
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD name_length = 16384, type = 0, size = 0;
+        if (RegEnumValueW(key, index, name, &name_length, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        std::string bytes(size, '\0');
+        name_length = 16384;
+        RegEnumValueW(key, index, name, &name_length, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
+        out[path + "|" + TLString(reinterpret_cast<const char16_t*>(name)).ToUtf8()] =
+            std::to_string(type) + ":" + bytes.substr(0, size);
+    }
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[256];
+        DWORD name_length = 256;
+        if (RegEnumKeyExW(key, index, name, &name_length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        HKEY subkey = nullptr;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &subkey) != ERROR_SUCCESS) continue;
+        SnapshotKey(subkey, path + "\\" + TLString(reinterpret_cast<const char16_t*>(name)).ToUtf8(), out);
+        RegCloseKey(subkey);
+    }
+}
+
+void SnapshotFolder(const TLString& folder, const std::string& path, TreeSnapshot& out) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + u"\\*").wc(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        const TLString name(reinterpret_cast<const char16_t*>(data.cFileName));
+        if (name == u"." || name == u"..") continue;
+        const std::string relative = path + "\\" + name.ToUtf8();
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out[relative] = "(folder)";
+            SnapshotFolder(folder + u"\\" + name, relative, out);
+        } else {
+            out[relative] = ReadFileBytes(folder + u"\\" + name);
+        }
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+}  // namespace
+
+TreeSnapshot RegistrySnapshot(HKEY root, std::u16string_view key) {
+    TreeSnapshot out;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, TLString(key).wc(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return out;
+    SnapshotKey(opened, "", out);
+    RegCloseKey(opened);
+    return out;
+}
+
+TreeSnapshot FolderSnapshot(const TLString& folder) {
+    TreeSnapshot out;
+    TLString bare = folder;
+    bare.RemoveTrailingBackslashes();
+    SnapshotFolder(bare, "", out);
+    return out;
+}
+
 }  // namespace tltest

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "core/string/tl_string.h"
 #include "core/string/tl_string_array.h"
@@ -72,6 +74,13 @@ bool ReadRegistryString(HKEY root, std::u16string_view subkey, std::u16string_vi
 bool WriteRegistryString(HKEY root, std::u16string_view subkey, std::u16string_view name, const TLString& value,
                          REGSAM view = 0);
 bool ReadRegistryDword(HKEY root, std::u16string_view subkey, std::u16string_view name, DWORD* value);
+
+// What a registry key tree or a folder tree holds, to compare before and after: every key (or
+// folder) by its path below the top, and every value (or file) with its type and bytes. A missing
+// top gives nothing.
+using TreeSnapshot = std::map<std::string, std::string>;
+TreeSnapshot RegistrySnapshot(HKEY root, std::u16string_view key);
+TreeSnapshot FolderSnapshot(const TLString& folder);
 
 // Holds the installer's single-instance mutex ("Global\Corvane Installer") as a running installer
 // would, for as long as it lives. Locked, nobody else may even open it (as when another user's

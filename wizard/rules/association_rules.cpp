@@ -12,7 +12,7 @@ bool Holds(const TLStringArray& types, const TLString& type) { return types.Find
 RememberedSelection ReadRememberedSelection(const TLString& stored) {
     RememberedSelection selection;
     selection.remembered = stored != u"NONE";
-    if (selection.remembered) selection.types = shell::SplitTypeList(stored);
+    if (selection.remembered) selection.types = TLStringArray::FromList(stored);
     return selection;
 }
 
