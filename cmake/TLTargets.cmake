@@ -116,22 +116,32 @@ endfunction()
 #                      entries, the product's settings, and the installer mutex that Setup.exe takes;
 #                      also the product's running main program and the Windows version of the prefix
 # SERIAL tests restart the Wine session (wineboot -r), which ends every program of the prefix, so
-# ctest runs them with nothing beside them.
+# ctest runs them with nothing beside them in that prefix.
 # The Windows tree spreads the tests that take a lock over TL_WINE_PREFIXES Wine prefixes, in turn as
 # they are declared: each prefix has that state of its own, so the lock holds per prefix and two such
-# tests run at once. scripts/test makes the prefixes before the tests run.
+# tests run at once. Tests without a lock share prefix 0; the others run one at a time, so a SERIAL
+# test placed there stops only its own prefix and the rest of the run goes on. scripts/test makes the
+# prefixes before the tests run.
 set(TL_TEST_TIMEOUT 300 CACHE STRING "Seconds a test program may run before ctest ends it")
-set(TL_WINE_PREFIXES 2 CACHE STRING "Wine prefixes the Windows tests with locks are spread over")
+set(TL_WINE_PREFIXES 3 CACHE STRING "Wine prefixes the Windows tests with locks are spread over")
 set_property(GLOBAL PROPERTY TL_LOCKING_TESTS 0)
 function(tl_test name)
   cmake_parse_arguments(A "SERIAL" "TIMEOUT" "SOURCES;DEPS;LOCKS;ENVIRONMENT" ${ARGN})
-  if(TL_WINDOWS AND A_LOCKS)
+  if(TL_WINDOWS AND (A_LOCKS OR A_SERIAL))
     get_property(count GLOBAL PROPERTY TL_LOCKING_TESTS)
-    math(EXPR prefix "${count} % ${TL_WINE_PREFIXES}")
+    if(A_SERIAL AND TL_WINE_PREFIXES GREATER 1)
+      math(EXPR prefix "1 + ${count} % (${TL_WINE_PREFIXES} - 1)")
+    else()
+      math(EXPR prefix "${count} % ${TL_WINE_PREFIXES}")
+    endif()
     math(EXPR count "${count} + 1")
     set_property(GLOBAL PROPERTY TL_LOCKING_TESTS ${count})
     list(TRANSFORM A_LOCKS APPEND "_${prefix}")
     list(APPEND A_ENVIRONMENT TL_WINE_PREFIX=${prefix})
+    if(prefix GREATER 0)
+      list(APPEND A_LOCKS tl_wine_prefix_${prefix})
+      set(A_SERIAL OFF)
+    endif()
   endif()
   add_executable(${name} ${A_SOURCES})
   tl_defaults(${name} TEST)
