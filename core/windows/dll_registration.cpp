@@ -53,6 +53,24 @@ private:
     TLString saved_;
 };
 
+// `function` is "DllRegisterServer" or "DllUnregisterServer".
+bool CallServerFunction(const TLString& dll, const char* function) {
+    using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
+    // Loading runs a DLL's start-up code, which for a program tree of a few hundred modules costs
+    // more than copying them; a DLL without the export fails as its load would, without being loaded.
+    if (tlwin::FindFileExport(dll, function) == tlpe::ExportLookup::kMissing) return false;
+    const CurrentDirectorySwitch directory(tlpath::FolderOf(dll));
+    // The current directory is not searched for DLLs in this process; a server that loads its
+    // siblings by bare name finds them through its folder added for the registration.
+    const tlwin::ScopedDllDirectory dll_directory(tlpath::FolderOf(dll));
+    HMODULE module = tlwin::LoadLibraryFromFolder(dll);
+    if (!module) return false;
+    const auto server_function = tlwin::ModuleFunction<RegisterFunction>(module, function);
+    const bool done = server_function && SUCCEEDED(server_function());
+    FreeLibrary(module);
+    return done;
+}
+
 }  // namespace
 
 bool RunPackageInstaller(const TLProcessInfoBlock& block, const TLString& parameter) {
@@ -76,21 +94,8 @@ bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redi
     return true;
 }
 
-bool RegisterInProcess(const TLString& dll) {
-    using RegisterFunction = HRESULT(STDAPICALLTYPE*)();
-    // Loading runs a DLL's start-up code, which for a program tree of a few hundred modules costs
-    // more than copying them; a DLL without the export fails as its load would, without being loaded.
-    if (tlwin::FindFileExport(dll, "DllRegisterServer") == tlpe::ExportLookup::kMissing) return false;
-    const CurrentDirectorySwitch directory(tlpath::FolderOf(dll));
-    // The current directory is not searched for DLLs in this process; a server that loads its
-    // siblings by bare name finds them through its folder added for the registration.
-    const tlwin::ScopedDllDirectory dll_directory(tlpath::FolderOf(dll));
-    HMODULE module = tlwin::LoadLibraryFromFolder(dll);
-    if (!module) return false;
-    const auto register_server = tlwin::ModuleFunction<RegisterFunction>(module, "DllRegisterServer");
-    const bool registered = register_server && SUCCEEDED(register_server());
-    FreeLibrary(module);
-    return registered;
-}
+bool RegisterInProcess(const TLString& dll) { return CallServerFunction(dll, "DllRegisterServer"); }
+
+bool UnregisterInProcess(const TLString& dll) { return CallServerFunction(dll, "DllUnregisterServer"); }
 
 }  // namespace tlwin

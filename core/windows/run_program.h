@@ -45,5 +45,7 @@ bool RegisterWithRegSvr32(const TLString& dll, bool register_it, bool leave_redi
 // needs is found beside it) and calls its DllRegisterServer; true when that succeeded. A DLL whose
 // export table shows no DllRegisterServer fails without being loaded.
 bool RegisterInProcess(const TLString& dll);
+// The same with its DllUnregisterServer, which takes back what the registration wrote.
+bool UnregisterInProcess(const TLString& dll);
 
 }  // namespace tlwin

@@ -176,7 +176,12 @@ void CJournal::RollBack() {
 bool CJournal::Commit(const TLString& record) {
     Close();
     for (const Entry& entry : entries_) Discard(entry);
-    const bool written = ReplaceRecord(record, entries_);
+    // A reinstall into the same folder: what the earlier install changed is still to be undone.
+    std::optional<std::vector<Entry>> earlier = ReadRecord(record);
+    if (earlier)
+        tools::LogFormat(u"CJournal::Commit", u"The install record of an earlier install keeps its %d changes",
+                         static_cast<int>(earlier->size()));
+    const bool written = ReplaceRecord(record, earlier ? JoinRecords(std::move(*earlier), entries_) : entries_);
     tlwin::TLFileSystem::DeleteFile(file_);
     return written;
 }
@@ -206,15 +211,7 @@ bool AddToRecord(const TLString& record, const std::vector<Entry>& entries) {
                          static_cast<int>(entries.size()));
         return false;
     }
-    // What a listed value holds now is what this run wrote into it.
-    for (Entry& earlier : *listed)
-        for (const Entry& entry : entries)
-            if (earlier.kind == EntryKind::kRegistryValue && entry.kind == EntryKind::kRegistryValue &&
-                earlier.root.EqualsNoCase(entry.root) && earlier.path.EqualsNoCase(entry.path) &&
-                earlier.name.EqualsNoCase(entry.name))
-                earlier.written.reset();
-    listed->insert(listed->end(), entries.begin(), entries.end());
-    return ReplaceRecord(record, *listed);
+    return ReplaceRecord(record, JoinRecords(std::move(*listed), entries));
 }
 
 TLString AsideName(const TLString& path) {

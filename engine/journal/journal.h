@@ -47,7 +47,8 @@ public:
     void RollBack();
     // Removes the set-aside files and trees, writes the lasting part to `record` (a temporary file
     // renamed over it), each value with what it holds now as the value written, and deletes the
-    // journal file. False when the record could not be written.
+    // journal file. A record there already (an earlier install into the same folder) keeps its entries,
+    // joined with this run's (JoinRecords). False when the record could not be written.
     bool Commit(const TLString& record);
 
 private:

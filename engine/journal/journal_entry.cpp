@@ -271,21 +271,70 @@ struct SameThing {
     }
 };
 
+// A registry key as "root\\path", in lower case.
+std::u16string KeyName(const Entry& entry) {
+    TLString name = entry.root + u"\\" + entry.path;
+    return std::u16string(name.MakeLower().view());
+}
+
+// The keys a list of entries shows to have been there before its first change: those holding a value
+// noted without a note of the key being made, and every key above them. A key deleted and made again
+// later on is still one that was there.
+class KeysThereBefore {
+public:
+    // False for a key noted as made that was there before all the same.
+    bool NoteMade(const Entry& key) {
+        std::u16string name = KeyName(key);
+        if (there_.count(name)) return false;
+        made_.insert(std::move(name));
+        return true;
+    }
+    void NoteValue(const Entry& value) {
+        std::u16string name = KeyName(value);
+        if (made_.count(name)) return;
+        // Each key above it too, up to the root or one known already.
+        while (there_.insert(name).second) {
+            const size_t slash = name.rfind(u'\\');
+            if (slash == std::u16string::npos) return;
+            name.resize(slash);
+            if (made_.count(name)) return;
+        }
+    }
+
+private:
+    std::unordered_set<std::u16string> made_;
+    std::unordered_set<std::u16string> there_;
+};
+
 }  // namespace
 
 std::vector<size_t> LastingPositions(const std::vector<Entry>& entries) {
     std::vector<size_t> lasting;
     std::unordered_set<std::pair<int, const Entry*>, SameThing, SameThing> seen;
     seen.reserve(entries.size());
+    KeysThereBefore keys;
     for (size_t i = 0; i < entries.size(); ++i) {
         const Entry& entry = entries[i];
         if (entry.kind == EntryKind::kMovedFileAside || entry.kind == EntryKind::kMovedTreeAside) continue;
+        if (entry.kind == EntryKind::kRegistryValue) keys.NoteValue(entry);
+        // A key the install deleted and made again was there before it: it is no key the install made.
+        if (entry.kind == EntryKind::kCreatedKey && !keys.NoteMade(entry)) continue;
         // A file created and later replaced by a retry is one file the install created.
         const int group = entry.kind == EntryKind::kReplacedFile ? static_cast<int>(EntryKind::kCreatedFile)
                                                                  : static_cast<int>(entry.kind);
         if (seen.insert({group, &entry}).second) lasting.push_back(i);
     }
     return lasting;
+}
+
+std::vector<Entry> JoinRecords(std::vector<Entry> listed, const std::vector<Entry>& added) {
+    std::unordered_set<std::pair<int, const Entry*>, SameThing, SameThing> values_added;
+    for (const Entry& entry : added)
+        if (entry.kind == EntryKind::kRegistryValue) values_added.insert({0, &entry});
+    for (Entry& entry : listed)
+        if (entry.kind == EntryKind::kRegistryValue && values_added.count({0, &entry})) entry.written.reset();
+    listed.insert(listed.end(), added.begin(), added.end());
+    return listed;
 }
 
 std::vector<Entry> LastingPart(const std::vector<Entry>& entries) {

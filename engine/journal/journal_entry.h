@@ -70,8 +70,16 @@ std::optional<std::vector<Entry>> ParseEntries(std::u16string_view header, std::
 // (those are gone once the install is done), and the files and trees moved aside (deleted by then)
 // left out. A
 // path noted twice in one run is listed once, as first noted: a file created and then replaced
-// again by a retry is still a file the install created; a value keeps the earliest earlier value.
+// again by a retry is still a file the install created; a value keeps the earliest earlier value; a
+// key noted as made after a value of it (or of a key below it) was noted as there is one the run
+// deleted and made again, not one it made.
 std::vector<Entry> LastingPart(const std::vector<Entry>& entries);
+// A record with later changes added to it: those of a run after the install (the associations chosen
+// afterwards) or of a reinstall into the same folder. What both name keeps what `listed` says of it, so
+// that an undo goes back to the state before the first install; a value `added` names again loses
+// its written data, which is then what it holds once the added changes are made. A record written from
+// the result lists each thing once (LastingPositions).
+std::vector<Entry> JoinRecords(std::vector<Entry> listed, const std::vector<Entry>& added);
 // The same as the positions in `entries` of what lasts, for writing a large record without copies.
 std::vector<size_t> LastingPositions(const std::vector<Entry>& entries);
 // The line of a lasting entry in the record: without its set-aside name.

@@ -5,11 +5,14 @@
 #include "core/path/path_parts.h"
 #include "core/process/tl_process_info_block.h"
 #include "core/process/tl_shared_memory.h"
+#include "core/tools/product_key.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/copy/file_copier.h"
+#include "engine/journal/journal.h"
+#include "engine/journal/record_notes.h"
 #include "engine/plugins/package_downloader.h"
 #include "package/install/install_package.h"
 
@@ -50,9 +53,11 @@ void InstallPackages(PluginPhaseContext& context, const TLStringArray& packages,
     tools::SafeAnswerPrompts unattended;
     tools::IInstallPrompts& prompts = context.silent ? unattended : context.prompts;
     CFileCopier copier(context.source_folder, context.destination, context.pending, prompts);
-    tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
     CPackageDownloader downloader;
+    // The copy phase has committed its journal by now: what a package changes joins the install record.
+    const TLString record = context.destination + journal::kInstallRecordName;
     for (const TLString& path : packages) {
+        journal::CRecordNotes notes;
         package::CInstallPackage installer(target, prompts, notes, &downloader);
         if (installer.Load(path)) {
             const TLString name = installer.Description().name.empty() ? tlpath::NameOf(path) : installer.Description().name;
@@ -66,7 +71,9 @@ void InstallPackages(PluginPhaseContext& context, const TLStringArray& packages,
                 installer.Cleanup();
                 copier.RecordForNextStart(path, TLString(), true);
             }
+            notes.NoteRegistryValue(HKEY_CURRENT_USER, tools::ProductSettingsKey() + u"Plugins\\System", name);
             tools::OpenSettingsSection(u"Plugins\\System").SetString(name, u"installed");
+            notes.AddTo(record);
         } else {
             tools::LogFormat(u"RunPluginPhase", u"'%s' is no package: passed over", path);
         }

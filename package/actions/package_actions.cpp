@@ -6,6 +6,7 @@
 #include "core/path/relative_path.h"
 #include "core/tools/tools.h"
 #include "core/windows/file_operations.h"
+#include "core/windows/folder_entries.h"
 #include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "core/xml/file_text.h"
@@ -39,6 +40,36 @@ HKEY RootKey(RegistryRoot root) {
         case RegistryRoot::kCurrentConfig: return HKEY_CURRENT_CONFIG;
     }
     return HKEY_CURRENT_USER;
+}
+
+// Notes each folder of `folder` (with its trailing backslash) that is not there yet, outermost first,
+// so that the uninstaller takes the inner ones away first.
+void NoteMissingFolders(tlwin::IChangeNotes& notes, const TLString& folder) {
+    TLStringArray missing;
+    for (TLString at = folder; !at.empty() && !TLFileSystem::FolderExists(at);
+         at = tlpath::FolderOf(at.Left(at.length() - 1)))
+        missing.Add(at);
+    for (size_t index = missing.GetCount(); index-- > 0;) notes.NoteCreatedFolder(missing[index]);
+}
+
+void NoteFile(tlwin::IChangeNotes& notes, const TLString& path) {
+    if (TLFileSystem::FileExists(path))
+        notes.NoteReplacedFile(path, TLString());
+    else
+        notes.NoteCreatedFile(path);
+}
+
+// Notes what copying the tree `source` into `destination` (both with a trailing backslash) puts there.
+void NoteTree(tlwin::IChangeNotes& notes, const TLString& source, const TLString& destination) {
+    NoteMissingFolders(notes, destination);
+    tlwin::ForEachEntry(source, [&](const TLString& name, DWORD attributes) {
+        if (tlwin::IsLink(attributes)) return true;  // the copy passes links over
+        if (tlwin::IsFolder(attributes))
+            NoteTree(notes, source + name + u"\\", destination + name + u"\\");
+        else
+            NoteFile(notes, destination + name);
+        return true;
+    });
 }
 
 }  // namespace
@@ -136,6 +167,7 @@ bool CPackageActions::InstallSkin(const PackageDescription& description, const T
         // The skin's name becomes one folder, never a path.
         if (!tlpath::SplitRelativePath(name, names) || names.size() != 1) return Fail(failed);
         const TLString destination = TLString::Format(u"%s%s\\", target_.product_folder + skin_folder, names[0]);
+        NoteMissingFolders(notes_, target_.product_folder + skin_folder);
         TLStringArray written;
         if (!UnzipArchive(file, destination, {.keep_folders = keep_folders_}, notes_, written)) return Fail(failed);
     }
@@ -207,11 +239,9 @@ bool CPackageActions::RunFileAction(const FileAction& action, const FileEntry& e
 
 bool CPackageActions::Copy(TLString& path, const TLString& folder) {
     const TLString destination = folder + tlpath::NameOf(path);
-    if (!TLFileSystem::FolderExists(folder)) {
-        notes_.NoteCreatedFolder(folder);
-        TLFileSystem::MakeDirectoryTree(folder);
-    }
-    if (!TLFileSystem::FileExists(destination)) notes_.NoteCreatedFile(destination);
+    NoteMissingFolders(notes_, folder);
+    TLFileSystem::MakeDirectoryTree(folder);
+    NoteFile(notes_, destination);
     if (!tlwin::CopyFileTo(path, destination, true))
         return Fail(TLString::Format(tools::Translate(u"Destination file is in use.\r\n%s"), destination));
     path = destination;
@@ -222,7 +252,8 @@ bool CPackageActions::MoveFolder(const TLString& path, const TLString& param) {
     const TLString destination = InsideProductFolder(param);
     const TLString failed = tools::Translate(u"Failed to move folder. Error: %d");
     if (destination.empty()) return Fail(TLString::Format(failed, static_cast<int>(ERROR_INVALID_NAME)));
-    if (!TLFileSystem::FolderExists(destination)) notes_.NoteCreatedFolder(destination + u"\\");
+    TLString source = path;
+    NoteTree(notes_, source.EnsureTrailingBackslash(), destination + u"\\");
     // A rename when the folder is new and on the same volume, otherwise its files are copied over.
     if (!TLFileSystem::FolderExists(destination) && tlwin::MoveFileTo(path, destination)) return true;
     if (!TLFileSystem::CopyDirectoryTree(path, destination))
@@ -253,7 +284,9 @@ bool CPackageActions::WriteRegistryValue(const TLString& param) {
         return true;
     }
     const HKEY root = RootKey(line->root);
-    if (root == HKEY_LOCAL_MACHINE || root == HKEY_CURRENT_USER) notes_.NoteRegistryValue(root, line->key, line->name);
+    // The other two roots are no place an uninstall could put back.
+    if (root == HKEY_LOCAL_MACHINE || root == HKEY_CURRENT_USER || root == HKEY_CLASSES_ROOT)
+        notes_.NoteRegistryValue(root, line->key, line->name);
     tools::Settings key = tools::OpenRegistryKey(root, line->key);
     if (!key.SetString(line->name, line->data))
         tools::LogFormat(u"CPackageActions", u"Registry value not written: %s", param);

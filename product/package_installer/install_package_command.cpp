@@ -5,6 +5,8 @@
 #include "core/tools/message_service_prompts.h"
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
+#include "engine/journal/journal.h"
+#include "engine/journal/record_notes.h"
 #include "package/install/install_package.h"
 
 int InstallPackageCommand(const TLString& package_file, bool quiet, const TLString& program_folder) {
@@ -17,10 +19,13 @@ int InstallPackageCommand(const TLString& package_file, bool quiet, const TLStri
     tools::MessageServicePrompts shown;
     tools::SafeAnswerPrompts unattended;
     tools::IInstallPrompts& prompts = quiet ? static_cast<tools::IInstallPrompts&>(unattended) : shown;
-    tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
+    // The product was installed before: what the package changes joins the install record in its
+    // folder, so that the uninstaller removes it too, whether or not the package completed.
+    journal::CRecordNotes notes;
     package::CInstallPackage installer(target, prompts, notes);
     const bool installed = installer.Install(package_file);
     installer.Cleanup();
+    notes.AddTo(program_folder + journal::kInstallRecordName);
     CoUninitialize();
     tltools::TLModuleLoader::Get().UnloadAll();
     return installed ? 0 : 1;

@@ -11,6 +11,7 @@
 #include "core/windows/registry.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/journal/journal.h"
+#include "product/uninstall/plugin_records_removal.h"
 #include "product/uninstall/product_places.h"
 #include "product/uninstall/uninstall_confirmation.h"
 #include "product/uninstall/uninstall_executor.h"
@@ -147,6 +148,9 @@ int CUninstallApp::Uninstall() {
     last.push_back(record_path);
     executor_ = std::make_unique<CUninstallExecutor>(std::move(last));
     executor_->Apply(steps);
+    // The person's settings stay, but not the records of plug-ins that went with the product.
+    if (!remove_user_data)
+        RemoveRecordsOfGonePlugins([this](const TLString& library) { return executor_->IsGone(library); });
     executor_->RemoveFolderLast(TLString(destination).RemoveTrailingBackslashes());
     if (registration_ours)
         RemoveProductRegistration(product, uninstall_key);

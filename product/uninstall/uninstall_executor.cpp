@@ -8,6 +8,7 @@
 #include "core/windows/file_operations.h"
 #include "core/windows/folder_entries.h"
 #include "core/windows/registry.h"
+#include "core/windows/run_program.h"
 #include "core/windows/tl_file_system.h"
 #include "engine/journal/registry_state.h"
 #include "shell/registry/registry_changes.h"
@@ -35,9 +36,17 @@ bool CUninstallExecutor::IsLast(const TLString& path) const {
                        [&](const TLString& last) { return last.EqualsNoCase(path); });
 }
 
+bool CUninstallExecutor::IsGone(const TLString& file) const {
+    return !tlwin::TLFileSystem::FileExists(file) || going_at_restart_.count(file) != 0;
+}
+
 void CUninstallExecutor::Apply(const std::vector<Step>& steps) {
     for (const Step& step : steps) {
         switch (step.kind) {
+            case StepKind::kUnregisterServer:
+                if (tlwin::TLFileSystem::FileExists(step.entry.path) && tlwin::UnregisterInProcess(step.entry.path))
+                    tools::LogFormat(kFunction, u"Registration taken back: %s", step.entry.path);
+                break;
             case StepKind::kDeleteFile:
                 RemoveFile(step.entry);
                 break;

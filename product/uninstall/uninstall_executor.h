@@ -35,6 +35,9 @@ public:
     // counting as a restart the product needs.
     void FinishLast(const TLString& running_program);
 
+    // Whether the file is gone, or goes at the next start.
+    bool IsGone(const TLString& file) const;
+
     const UninstallOutcome& outcome() const { return outcome_; }
 
 private:

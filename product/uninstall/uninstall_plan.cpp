@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "engine/copy/file_kinds.h"
+
 namespace uninstall {
 namespace {
 
@@ -81,6 +83,12 @@ bool IsProductPath(const TLString& path, bool is_folder, const ProductPlaces& pl
 std::vector<Step> PlanUninstall(const std::vector<journal::Entry>& record, const ProductPlaces& places) {
     std::vector<Step> steps;
     steps.reserve(record.size());
+    // What the libraries' self-registration wrote is in no record: each takes it back itself.
+    for (auto it = record.rbegin(); it != record.rend(); ++it) {
+        const bool file = it->kind == EntryKind::kCreatedFile || it->kind == EntryKind::kReplacedFile;
+        if (file && engine::IsRegistrableFile(it->path) && PlanFileStep(*it, places).kind == StepKind::kDeleteFile)
+            steps.push_back({StepKind::kUnregisterServer, *it, {}});
+    }
     for (auto it = record.rbegin(); it != record.rend(); ++it) {
         const journal::Entry& entry = *it;
         switch (entry.kind) {
@@ -119,6 +127,39 @@ ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState
         return now == entry.earlier ? ValueUndo::kAsBefore : ValueUndo::kChangedSince;
     if (backup.existed && backup.type == kStringType) return ValueUndo::kPutBackup;
     return now == entry.earlier ? ValueUndo::kAsBefore : ValueUndo::kPutBack;
+}
+
+std::vector<TLString> PluginSectionsToRemove(const PluginBookkeeping& plugin) {
+    constexpr std::u16string_view kPlugins = u"Plugins\\";
+    constexpr std::u16string_view kBookkeeping = u"Plugins\\Uninstall\\";
+    // A section below "Plugins\" naming a record: "Kind\Name" at least, no part empty or climbing.
+    const auto is_record = [&](const TLString& section) {
+        if (!section.StartsWithNoCase(kPlugins) || section.StartsWithNoCase(kBookkeeping)) return false;
+        if (section.Find(u'/') != TLString::npos) return false;
+        size_t parts = 0;
+        for (size_t start = kPlugins.size(); start <= section.length(); ++parts) {
+            size_t end = section.Find(u'\\', start);
+            if (end == TLString::npos) end = section.length();
+            const std::u16string_view part = section.view().substr(start, end - start);
+            if (part.empty() || part == u"." || part == u"..") return false;
+            start = end + 1;
+        }
+        return parts >= 2;
+    };
+    std::vector<TLString> sections;
+    size_t start = 0;
+    while (start <= plugin.sections.length()) {
+        size_t end = plugin.sections.Find(u'|', start);
+        if (end == TLString::npos) end = plugin.sections.length();
+        TLString section = plugin.sections.Mid(start, end - start);
+        section.Trim();
+        if (is_record(section)) sections.push_back(std::move(section));
+        start = end + 1;
+    }
+    // Its own name is one section name, as the registration wrote it.
+    if (!plugin.name.empty() && plugin.name.Find(u'\\') == TLString::npos && plugin.name != u"." && plugin.name != u"..")
+        sections.push_back(TLString(kBookkeeping) + plugin.name);
+    return sections;
 }
 
 }  // namespace uninstall

@@ -26,6 +26,7 @@ struct ProductPlaces {
 };
 
 enum class StepKind {
+    kUnregisterServer,  // path: a library's own registration is taken back (DllUnregisterServer) before any file goes
     kDeleteFile,    // path
     kRemoveFolder,  // path, only when empty
     kTakeBackFont,  // path: the font is withdrawn from Windows (its file goes with its own step)
@@ -45,7 +46,9 @@ struct Step {
 // counts too: the install made it for the destination, and it goes only when empty.
 bool IsProductPath(const TLString& path, bool is_folder, const ProductPlaces& places);
 
-// The undo steps of a record's entries, last entry first.
+// The undo steps of a record's entries, last entry first; first of all, each library the uninstall
+// deletes that may have registered itself takes its registration back, while the files it needs are
+// still there.
 std::vector<Step> PlanUninstall(const std::vector<journal::Entry>& record, const ProductPlaces& places);
 
 enum class ValueUndo {
@@ -60,5 +63,17 @@ enum class ValueUndo {
 // as the earlier one, while the backup still has the other program's.
 ValueUndo DecideValueUndo(const journal::Entry& entry, const journal::ValueState& now,
                           const journal::ValueState& backup = {});
+
+// What a registered player plug-in's bookkeeping section ("Plugins\Uninstall\<file name>") says.
+struct PluginBookkeeping {
+    TLString name;      // the bookkeeping section's name below "Plugins\Uninstall\"
+    TLString library;   // "Path"
+    TLString sections;  // "Sections": the record sections its registration wrote, "|"-separated
+};
+
+// The settings sections to delete for a plug-in whose library is gone: each record section it lists
+// that is a plug-in record (below "Plugins\", plain parts only; anything else is no record of it and
+// stays), then its bookkeeping section.
+std::vector<TLString> PluginSectionsToRemove(const PluginBookkeeping& plugin);
 
 }  // namespace uninstall

@@ -234,22 +234,31 @@ TEST_F(Reinstall, RunEndedHalfWayIsUndoneByTheNextRun) {
     EXPECT_FALSE(tltest::FileExists(JournalFile()));
 }
 
+// The uninstall entry's versions a record lists as there before the install.
+std::set<std::string> EarlierVersions(const std::vector<journal::Entry>& record) {
+    std::set<std::string> versions;
+    for (const journal::Entry& entry : record)
+        if (entry.kind == journal::EntryKind::kRegistryValue && entry.name == u"DisplayVersion") {
+            std::u16string text(entry.earlier.data.size() / 2, u'\0');
+            std::memcpy(text.data(), entry.earlier.data.data(), text.size() * 2);
+            versions.insert(TLString(text.c_str()).ToUtf8());
+        }
+    return versions;
+}
+
 TEST_F(Reinstall, InstallRecordListsExactlyWhatWasPutInPlace) {
+    const std::optional<std::vector<journal::Entry>> record_a = journal::ReadRecord(Dest() + journal::kInstallRecordName);
+    ASSERT_TRUE(record_a.has_value());
     tltest::RecordingPrompts prompts;
     ASSERT_TRUE(Install(DistB(), prompts));
     const std::optional<std::vector<journal::Entry>> record = journal::ReadRecord(Dest() + journal::kInstallRecordName);
     ASSERT_TRUE(record.has_value());
 
-    std::set<std::string> listed, listed_elsewhere, earlier_versions;
+    std::set<std::string> listed, listed_elsewhere;
     for (const journal::Entry& entry : *record) {
         if (entry.kind == journal::EntryKind::kCreatedFile || entry.kind == journal::EntryKind::kReplacedFile)
             (entry.path.StartsWithNoCase(Dest()) ? listed : listed_elsewhere)
                 .insert(entry.path.Mid(entry.path.StartsWithNoCase(Dest()) ? Dest().length() : 0).ToUtf8());
-        if (entry.kind == journal::EntryKind::kRegistryValue && entry.name == u"DisplayVersion") {
-            std::u16string text(entry.earlier.data.size() / 2, u'\0');
-            std::memcpy(text.data(), entry.earlier.data.data(), text.size() * 2);
-            earlier_versions.insert(TLString(text.c_str()).ToUtf8());
-        }
     }
     // Every file of the install folder but the record itself was put in place by this run.
     std::set<std::string> in_place;
@@ -271,8 +280,10 @@ TEST_F(Reinstall, InstallRecordListsExactlyWhatWasPutInPlace) {
         add_all(DistB() + u"System\\Always Overwrite\\", TLString(folder) + u"\\");
     add_all(DistB() + u"Fonts\\", TLString(windows) + u"\\Fonts\\");
     EXPECT_EQ(listed_elsewhere, expected_elsewhere);
-    // The uninstall entry's version as version A left it.
-    EXPECT_EQ(earlier_versions, std::set<std::string>{"26.0.0.1"});
+    // The uninstall entry's version as it was before version A came, not as A left it (26): the
+    // reinstall keeps the first install's earlier values, so that an uninstall goes back past both.
+    EXPECT_EQ(EarlierVersions(*record), EarlierVersions(*record_a));
+    EXPECT_EQ(EarlierVersions(*record).count("26.0.0.1"), 0u);
 }
 
 }  // namespace

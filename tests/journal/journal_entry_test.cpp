@@ -91,4 +91,55 @@ TEST(InstallRecord, KeepsWhatLastsEachPathOnceAsFirstNoted) {
     EXPECT_EQ(journal::LastingPart(journal_entries), expected);
 }
 
+Entry Key(const char16_t* key) { return journal::RegistryEntry(EntryKind::kCreatedKey, u"HKLM", key); }
+
+// A round of the shell registration deletes a key tree and makes it again: a key that was there before
+// the install is none the install made, however often it is made again; one the install made stays so.
+TEST(InstallRecord, AKeyDeletedAndMadeAgainIsOneThatWasThere) {
+    const journal::ValueState other{true, 1, {u'o', 0, 0, 0}};
+    const std::vector<Entry> journal_entries = {
+        // There before: its values are noted before the tree goes, then it is made again.
+        Value(u"Software\\Clients\\Media\\P\\Capabilities\\FileAssociations", u".mp3", other),
+        Key(u"Software\\Clients\\Media\\P\\capabilities"),
+        Key(u"Software\\Clients\\Media\\P\\Capabilities\\FileAssociations"),
+        Value(u"Software\\Clients\\Media\\P\\Capabilities\\FileAssociations", u".ogg", {}),
+        // Made by the install, deleted and made again.
+        Key(u"Software\\New"),
+        Value(u"Software\\New", u"a", {}),
+        Key(u"Software\\New"),
+        Key(u"Software\\New\\Below"),
+    };
+    const std::vector<Entry> expected = {
+        journal_entries[0], journal_entries[3], journal_entries[4], journal_entries[5], journal_entries[7],
+    };
+    EXPECT_EQ(journal::LastingPart(journal_entries), expected);
+}
+
+// A reinstall, or the associations chosen after the install, add to the record: what only the earlier
+// changes named stays listed, what both named keeps the earlier entry (its value from before the first
+// install), and a value changed again is read anew once written.
+TEST(InstallRecord, JoinedChangesKeepTheEarlierRecordsEntries) {
+    const journal::ValueState first{true, 1, {u'1', 0, 0, 0}};
+    const std::vector<Entry> listed = {
+        PathEntry(EntryKind::kCreatedFolder, u"C:\\T"),
+        PathEntry(EntryKind::kCreatedFile, u"C:\\T\\only first.dll"),
+        PathEntry(EntryKind::kCreatedFile, u"C:\\T\\Tonehall.exe"),
+        Key(u"Software\\X"),
+        WithWritten(Value(u"Software\\X", u"both", {}), first),
+        WithWritten(Value(u"Software\\X", u"only first", {}), first),
+    };
+    const std::vector<Entry> added = {
+        PathEntry(EntryKind::kReplacedFile, u"C:\\T\\tonehall.exe", u"C:\\T\\Tonehall.exe.tlold"),
+        PathEntry(EntryKind::kCreatedFile, u"C:\\T\\only second.dll"),
+        Value(u"Software\\x", u"BOTH", first),
+        Value(u"Software\\X", u"only second", {}),
+        Key(u"Software\\X"),
+    };
+    std::vector<Entry> expected = listed;
+    expected[4].written.reset();
+    expected.push_back(PathEntry(EntryKind::kCreatedFile, u"C:\\T\\only second.dll"));
+    expected.push_back(Value(u"Software\\X", u"only second", {}));
+    EXPECT_EQ(journal::LastingPart(journal::JoinRecords(listed, added)), expected);
+}
+
 }  // namespace

@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "core/process/tl_shared_memory.h"
+#include "core/tools/tools.h"
+#include "engine/journal/record_notes.h"
 #include "package/install/install_package.h"
 #include "tests/archive/zip_builder.h"
+#include "tests/engine/fixtures/com_server_key.h"
 #include "tests/support/product_tools.h"
 #include "tests/support/recording_prompts.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
 
+using journal::EntryKind;
 using tltest::ZipItem;
 
 struct Action {
@@ -80,11 +84,17 @@ protected:
         return installed;
     }
     TLString LastMessage() const { return prompts.asked.empty() ? TLString() : prompts.asked.back().text; }
+    // Whether the change was noted for the install record.
+    bool Noted(EntryKind kind, const TLString& path) const {
+        for (const journal::Entry& entry : notes.entries())
+            if (entry.kind == kind && entry.path == path) return true;
+        return false;
+    }
 
     tltest::ProductTools tools;
     package::PackageTarget target;
     tltest::RecordingPrompts prompts;
-    tlwin::IChangeNotes& notes = tlwin::NoChangeNotes();
+    journal::CRecordNotes notes;
     TLSharedMemory signal;
 };
 
@@ -135,6 +145,65 @@ TEST_F(PackageInstallTest, FolderCommandsStayInsideTheProductFolder) {
     EXPECT_EQ(tltest::ReadFileBytes(Scratch(u"outside.txt")), "keep");
     EXPECT_EQ(tltest::ReadFileBytes(Scratch(u"Outside\\keep.txt")), "keep");
     EXPECT_TRUE(tltest::FileExists(u"C:\\windows\\win.ini"));
+    // The moved folder's files are noted one by one, with each folder made on the way, for the uninstaller.
+    for (const char16_t* folder : {u"Skins\\", u"Skins\\Lounge View\\", u"Skins\\Lounge View\\Night\\"})
+        EXPECT_TRUE(Noted(EntryKind::kCreatedFolder, Product(folder))) << TLString(folder).ToUtf8();
+    EXPECT_TRUE(Noted(EntryKind::kCreatedFile, Product(u"Skins\\Lounge View\\Night\\main.xml")));
+}
+
+// What each command does when it succeeds, where the effect can be seen without the running product.
+TEST_F(PackageInstallTest, CommandsThatSucceedLeaveTheirEffect) {
+    // A package that installs another one through the product's package installer.
+    target.package_installer = Scratch(u"Tunevault\\PackageInstaller.exe");
+    Write(u"Package\\gone.txt", "gone");
+    // Run by EXECUTE, the package installer stand-in logs its command line beside itself.
+    ASSERT_TRUE(CopyFileW(target.package_installer.wc(), Scratch(u"Package\\Echo.exe").wc(), FALSE));
+    const TLString echoed = Scratch(u"Package\\PackageInstaller.log");
+    Write(u"Package\\inner.dll", "inner");
+    Write(u"Package\\inner.qvp", PackageXml(u"NONE", {{u"inner.dll", {{u"COPY_PLUGINDIR", u""}}}}).ToUtf8());
+    // Windows' own folders: a name nothing else uses, removed again afterwards.
+    Write(u"Package\\tltest_package.dat", "data");
+    const TLString server = Scratch(u"Package\\TestComServer.dll");
+    ASSERT_TRUE(CopyFileW(tltest::BuildPath(u"tests/engine/fixtures/TestComServer.dll").wc(), server.wc(), FALSE));
+    tltest::RegistryCleanup registered(HKEY_CURRENT_USER, tltest::kComServerKey);
+    wchar_t folder[MAX_PATH + 1] = {};
+    const TLString system(folder, GetSystemDirectoryW(folder, MAX_PATH + 1));
+    const TLString windows(folder, GetWindowsDirectoryW(folder, MAX_PATH + 1));
+    struct Case {
+        Entry entry;
+        TLString written;   // a file the command puts in place
+        TLString expected;  // and what it holds
+    };
+    const Case cases[] = {
+        {{u"tltest_package.dat", {{u"COPY_SYSDIR", u""}}}, system + u"\\tltest_package.dat", u"data"},
+        {{u"tltest_package.dat", {{u"COPY_WINDIR", u""}}}, windows + u"\\tltest_package.dat", u"data"},
+        {{u"inner.qvp", {{u"INSTALL", u""}}}, Scratch(u"Tunevault\\Plugins\\inner.dll"), u"inner"},
+        {{u"Echo.exe", {{u"EXECUTE", u"/Echo one"}}}, echoed, u"/Echo one\r\n"},
+        {{u"gone.txt", {{u"DELETE_ORIGINAL", u""}}}, Scratch(u"Package\\gone.txt"), u""},  // nothing left to read
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.written.ToUtf8());
+        ASSERT_TRUE(Install(PackageXml(u"NONE", {c.entry})));
+        EXPECT_EQ(tltest::ReadFileBytes(c.written), c.expected.ToUtf8());
+    }
+    // Copies into Windows' folders are noted for the uninstaller; one that was there is noted as
+    // replaced, which keeps a system file that was there before.
+    EXPECT_TRUE(Noted(EntryKind::kCreatedFile, system + u"\\tltest_package.dat"));
+    ASSERT_TRUE(Install(PackageXml(u"NONE", {cases[0].entry})));
+    EXPECT_TRUE(Noted(EntryKind::kReplacedFile, system + u"\\tltest_package.dat"));
+    for (const Case& c : cases) DeleteFileW(c.written.wc());
+
+    // Started without its command line, and not waited for.
+    ASSERT_TRUE(Install(PackageXml(u"NONE", {{u"Echo.exe", {{u"EXECUTE", u"DONTWAIT"}}}})));
+    for (int i = 0; i < 300 && tltest::ReadFileBytes(echoed).empty(); ++i) Sleep(50);
+    EXPECT_EQ(tltest::ReadFileBytes(echoed), "\r\n");
+
+    ASSERT_TRUE(Install(PackageXml(u"NONE", {{u"TestComServer.dll", {{u"REGISTER", u""}}}})));
+    TLString registered_path;
+    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, tltest::kComServerKey, tltest::kComServerPathValue,
+                                           &registered_path));
+    EXPECT_TRUE(registered_path.EqualsNoCase(server)) << registered_path.ToUtf8();
+    EXPECT_EQ(signal.data()[0], 0);
 }
 
 TEST_F(PackageInstallTest, AFailingActionShowsItsMessageThenThePackageFailure) {
@@ -186,6 +255,7 @@ TEST_F(PackageInstallTest, RegistryLinesNeedFourFields) {
                     {u"REGISTRY", u"HKEY_NOWHERE|" + key + u"|Root|x"},
                     {u"REGISTRY", u"HKEY_CURRENT_USER|" + key + u"|Path|[PROGRAMPATH]Plugins|<PROGRAMPATH>"}}}})));
     TLString value;
+    EXPECT_TRUE(Noted(EntryKind::kRegistryValue, written));
     EXPECT_FALSE(tltest::ReadRegistryString(HKEY_CURRENT_USER, written, u"Short", &value));
     EXPECT_FALSE(tltest::ReadRegistryString(HKEY_CURRENT_USER, written, u"Root", &value));
     ASSERT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, written, u"Path", &value));
@@ -259,10 +329,108 @@ TEST_F(PackageInstallTest, SkinsGoToTheFolderTheirMainXmlNames) {
         ASSERT_TRUE(Install(PackageXml(u"INSTALLSKIN|SAVE_DIR_STRUCT", {{u"skin.zip", {}}})));
         EXPECT_EQ(tltest::ReadFileBytes(Product(c.folder) + u"images\\a.png"), "png");
     }
+    // Each folder made on the way is noted for the uninstaller.
+    for (const char16_t* folder : {u"Skins\\", u"Skins\\Standard View\\", u"Skins\\Lounge View\\"})
+        EXPECT_TRUE(Noted(EntryKind::kCreatedFolder, Product(folder))) << TLString(folder).ToUtf8();
     Write(u"Package\\skin.zip", tltest::BuildZipText({{"main.xml", "<QVMS name=\"..\\..\\Escaped\"/>"}}));
     EXPECT_FALSE(Install(PackageXml(u"INSTALLSKIN", {{u"skin.zip", {}}})));
     EXPECT_EQ(prompts.asked[prompts.asked.size() - 2].text, u"INSTALLSKIN action failed.");
     EXPECT_FALSE(tltest::FileExists(Scratch(u"Escaped")));
+}
+
+// The commands that reach the running product: the sample main program logs every command line it
+// receives through its window and its closing.
+class RunningProductTest : public PackageInstallTest {
+protected:
+    RunningProductTest() {
+        target.main_program = Scratch(u"Tunevault\\Tonehall.exe");
+        Write(u"Package\\song.mp3", "song");
+    }
+    ~RunningProductTest() override {
+        if (Product()->IsRunning()) Product()->Close(10000);
+    }
+    static tltools::IRunningProduct* Product() { return tools::Interface()->GetRunningProduct(1); }
+    // Waits until the product's window is there and returns the id of its process (0 when it never came).
+    static DWORD WaitForProduct() {
+        for (int i = 0; i < 300 && !Product()->IsRunning(); ++i) Sleep(50);
+        DWORD id = 0;
+        if (HWND window = FindWindowW(L"QVFrame", nullptr)) GetWindowThreadProcessId(window, &id);
+        return id;
+    }
+    bool Received(DWORD product, std::u16string_view text) const {
+        return tltest::LogContains(product, u"Tonehall.exe: " + TLString(text), log_start);
+    }
+
+    uint64_t log_start = tltest::LogFileSize();
+};
+
+TEST_F(RunningProductTest, CommandLinesAndThePluginReloadReachTheProduct) {
+    ASSERT_TRUE(CopyFileW(tltest::BuildPath(u"tests/package/in_night.dll").wc(), Scratch(u"Package\\in_night.dll").wc(),
+                          FALSE));
+    tltest::StartedProgram started(target.main_program, u"");
+    const DWORD product = WaitForProduct();
+    ASSERT_NE(product, 0u);
+    const TLString song = Scratch(u"Package\\song.mp3");
+    struct Case {
+        const char16_t* package_actions;
+        Entry entry;
+        TLString received;
+    };
+    const Case cases[] = {
+        {u"INSTALLMEDIA", {u"song.mp3", {}}, u"Received /Add \"" + song + u"\""},
+        {u"PREVIEWMEDIA", {u"song.mp3", {}}, u"Received /Preview \"" + song + u"\""},
+        {u"NONE", {u"song.mp3", {{u"UPDATE_SERVICELIST", u""}}}, u"Received /ServiceUpdate"},
+        // A registered plug-in is picked up by the product at once.
+        {u"NONE", {u"in_night.dll", {{u"REG_WA_IN", u""}}}, u"Received /ReloadPlugins"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.received.ToUtf8());
+        ASSERT_TRUE(Install(PackageXml(c.package_actions, {c.entry})));
+        EXPECT_TRUE(Received(product, c.received));
+    }
+    EXPECT_EQ(signal.data()[0], 0);
+}
+
+TEST_F(RunningProductTest, TheProductIsClosedStartedAndRestartedWhenThePersonAgrees) {
+    const auto product_command = [](const char16_t* command) {
+        return PackageXml(u"NONE", {{u"song.mp3", {{command, u""}}}});
+    };
+    tltest::StartedProgram started(target.main_program, u"");
+    const DWORD first = WaitForProduct();
+    ASSERT_NE(first, 0u);
+    ASSERT_TRUE(Install(product_command(u"CLOSE_MC")));
+    EXPECT_TRUE(Received(first, u"Closing (WM_CLOSE"));
+    EXPECT_FALSE(Product()->IsRunning());
+
+    ASSERT_TRUE(Install(product_command(u"START_MC")));
+    const DWORD second = WaitForProduct();
+    ASSERT_NE(second, 0u);
+
+    const TLString question =
+        u"Tonehall must be restarted to complete installation of the package.\r\n\r\nDo you want to restart it now?";
+    const int yes = tltools::IMessageService::kResultYes;
+    const int no = tltools::IMessageService::kResultNo;
+    prompts.asked.clear();
+    prompts.answers = {yes, no};  // the package's own question, then the restart
+    ASSERT_TRUE(Install(product_command(u"RESTART_MC")));
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[1].title, u"Confirm Action");
+    EXPECT_EQ(prompts.asked[1].text, question);
+    EXPECT_FALSE(Received(second, u"Closing"));
+
+    prompts.answers = {yes, yes};
+    ASSERT_TRUE(Install(product_command(u"RESTART_MC")));
+    EXPECT_TRUE(Received(second, u"Closing (WM_CLOSE"));
+    const DWORD third = WaitForProduct();
+    EXPECT_NE(third, 0u);
+    EXPECT_NE(third, second);
+
+    // Nothing to restart: no question beyond the package's own.
+    ASSERT_TRUE(Product()->Close(10000));
+    prompts.asked.clear();
+    ASSERT_TRUE(Install(product_command(u"RESTART_MC")));
+    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_FALSE(Product()->IsRunning());
 }
 
 }  // namespace

@@ -14,16 +14,22 @@ namespace {
 
 constexpr const char16_t* kDestination = tltest::InstalledProductCleanup::kDestination;
 
-std::string CopyPackage(const char* name, const char* file) {
+// A package that copies its file into the plug-in folder, and does what `more_actions` add.
+std::string CopyPackage(const char* name, const char* file, const std::string& more_actions = "") {
     return std::string("<QVPF version=\"2.0\"><Package><Action>NONE</Action><Name>") + name +
            "</Name><HasActions>1</HasActions></Package><Actions><FileEntry><File>" + file +
-           "</File><Action><Command>COPY_PLUGINDIR</Command><Param></Param></Action></FileEntry></Actions></QVPF>";
+           "</File><Action><Command>COPY_PLUGINDIR</Command><Param></Param></Action>" + more_actions +
+           "</FileEntry></Actions></QVPF>";
 }
 
 class PluginStepSetup : public ::testing::Test {
 protected:
     PluginStepSetup() {
-        EXPECT_TRUE(distribution.scratch().WriteFile(u"Support\\night.qvp", CopyPackage("Night", "night.dll")));
+        EXPECT_TRUE(distribution.scratch().WriteFile(
+            u"Support\\night.qvp",
+            CopyPackage("Night", "night.dll",
+                        "<Action><Command>REGISTRY</Command><Param>HKEY_CURRENT_USER|Software\\C. Orvane\\Tonehall "
+                        "27\\Packages|Night|[PROGRAMPATH]Plugins</Param></Action>")));
         EXPECT_TRUE(distribution.scratch().WriteFile(u"Support\\night.dll", "night"));
         // Found below a subfolder too.
         EXPECT_TRUE(distribution.scratch().WriteFile(u"Support\\Extras\\day.qvp", CopyPackage("Day", "day.dll")));
@@ -55,6 +61,12 @@ protected:
         tltest::ReadRegistryString(HKEY_CURRENT_USER, TLString(tltest::kProductSettingsKey) + u"\\" + section, name,
                                    &value);
         return value;
+    }
+    static void SetShellIntegration(DWORD enabled) {
+        const TLString key = TLString(tltest::kProductSettingsKey) + u"\\Properties";
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.wc(), L"General - Enable Shell Integration", REG_DWORD,
+                                  &enabled, sizeof enabled),
+                  ERROR_SUCCESS);
     }
     static bool DriverRevision(DWORD* revision) {
         return tltest::ReadRegistryDword(HKEY_CURRENT_USER, TLString(tltest::kProductSettingsKey) + u"\\Properties",
@@ -93,6 +105,14 @@ TEST_F(PluginStepSetup, SupportPackagesAreInstalledAndMarkedAndOneInUseIsStagedF
     EXPECT_EQ(Setting(u"Plugins\\System", u"Day"), u"installed");
     // The sample edition has no driver: an earlier one is removed.
     EXPECT_NE(calls.find("/RemoveWDMDriver"), std::string::npos) << calls;
+    // What the packages changed is in the install record, for the uninstaller.
+    const std::string record = tltest::ReadFileBytes(TLString(kDestination) + u"Install Record.tlr");
+    for (const char* line : {"\r\ncreated-file\tC:\\Program Files\\Tonehall 27\\Plugins\\night.dll\r\n",
+                             "\r\ncreated-file\tC:\\Program Files\\Tonehall 27\\Plugins\\day.dll\r\n",
+                             "\r\ncreated-file\tC:\\Program Files\\Tonehall 27\\Plugins\\web.dll\r\n",
+                             "\r\nregistry-value\tHKCU\tSoftware\\C. Orvane\\Tonehall 27\\Packages\tNight\t-\t",
+                             "\r\nregistry-value\tHKCU\tSoftware\\C. Orvane\\Tonehall 27\\Plugins\\System\tDay\t"})
+        EXPECT_NE(record.find(line), std::string::npos) << line << "\n" << record;
 
     HANDLE holder = CreateFileW(night.wc(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -108,21 +128,31 @@ TEST_F(PluginStepSetup, SupportPackagesAreInstalledAndMarkedAndOneInUseIsStagedF
     EXPECT_EQ(tltest::ReadFileBytes(TLString(kDestination) + u"Plugins\\day.dll"), "day");
 }
 
-TEST_F(PluginStepSetup, TheDriverIsInstalledOnceAndRemovedWithNoDriver) {
+TEST_F(PluginStepSetup, TheDriverIsInstalledOnceAndRemovedWithNoDriverTheShellExtensionByItsSetting) {
     WithDriver();
+    SetShellIntegration(1);
     std::string calls = Install();
     EXPECT_NE(calls.find("/InstallWDMDriver C:\\Program Files\\Tonehall 27\\Drivers\\WDM\\"), std::string::npos)
         << calls;
+    EXPECT_NE(calls.find("/RegDLL Shell Extensions"), std::string::npos) << calls;
     DWORD revision = 0;
     ASSERT_TRUE(DriverRevision(&revision));
     EXPECT_EQ(revision, 7u);
 
-    calls = Install();
+    {
+        // The shell extension in use: its copy waits for the next start, and so does its registration.
+        tltest::HeldFile held(TLString(kDestination) + u"TLShellExt.dll");
+        ASSERT_TRUE(held.held());
+        calls = Install();
+    }
     EXPECT_EQ(calls.find("WDMDriver"), std::string::npos) << calls;
+    EXPECT_EQ(calls.find("/RegDLL Shell Extensions"), std::string::npos) << calls;
 
+    SetShellIntegration(0);
     calls = Install(u"/NoDriver");
     EXPECT_NE(calls.find("/RemoveWDMDriver"), std::string::npos) << calls;
     EXPECT_FALSE(DriverRevision(&revision));
+    EXPECT_EQ(calls.find("/RegDLL Shell Extensions"), std::string::npos) << calls;
 }
 
 }  // namespace

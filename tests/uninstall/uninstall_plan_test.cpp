@@ -82,7 +82,12 @@ TEST(UninstallPlan, UndoesLastChangeFirstAndLeavesOthersAlone) {
         PathEntry(EntryKind::kCreatedFile, u"C:\\windows\\Fonts\\Tone.ttf"),
         PathEntry(EntryKind::kAnnouncedFont, u"C:\\windows\\Fonts\\Tone.ttf"),
     };
-    const std::vector<uninstall::Step> steps = uninstall::PlanUninstall(record, Places());
+    std::vector<uninstall::Step> steps = uninstall::PlanUninstall(record, Places());
+    // The library the uninstall deletes takes its own registration back before anything goes.
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps[0].kind, StepKind::kUnregisterServer);
+    EXPECT_EQ(steps[0].entry.path, folder + u"TLTools.dll");
+    steps.erase(steps.begin());
     const StepKind expected[] = {StepKind::kTakeBackFont, StepKind::kDeleteFile,  StepKind::kLeaveAlone,
                                  StepKind::kRestoreValue, StepKind::kDeleteKey,   StepKind::kDeleteFile,
                                  StepKind::kLeaveAlone,   StepKind::kLeaveAlone,  StepKind::kDeleteFile,
@@ -100,15 +105,23 @@ TEST(UninstallPlan, SystemFilesStayWhenTheyWereThereBeforeOrAnotherProductRemain
     const Entry replaced = PathEntry(EntryKind::kReplacedFile, u"C:\\windows\\system32\\msvcp.dll");
     const Entry own = PathEntry(EntryKind::kReplacedFile, u"C:\\Program Files\\Corvane\\Tonehall 27\\a.dll");
     uninstall::ProductPlaces places = Places();
-    std::vector<uninstall::Step> steps = uninstall::PlanUninstall({own, replaced, created}, places);
-    EXPECT_EQ(steps[0].kind, StepKind::kDeleteFile);
-    EXPECT_EQ(steps[1].kind, StepKind::kLeaveAlone);
-    EXPECT_EQ(steps[2].kind, StepKind::kDeleteFile);
-
+    const auto kinds = [](const std::vector<uninstall::Step>& steps) {
+        std::vector<std::pair<StepKind, TLString>> kinds;
+        for (const uninstall::Step& step : steps) kinds.emplace_back(step.kind, step.entry.path);
+        return kinds;
+    };
+    // Only the libraries that go take their registration back.
+    EXPECT_EQ(kinds(uninstall::PlanUninstall({own, replaced, created}, places)),
+              (std::vector<std::pair<StepKind, TLString>>{{StepKind::kUnregisterServer, created.path},
+                                                          {StepKind::kUnregisterServer, own.path},
+                                                          {StepKind::kDeleteFile, created.path},
+                                                          {StepKind::kLeaveAlone, replaced.path},
+                                                          {StepKind::kDeleteFile, own.path}}));
     places.system_files_shared = true;
-    steps = uninstall::PlanUninstall({own, created}, places);
-    EXPECT_EQ(steps[0].kind, StepKind::kLeaveAlone);
-    EXPECT_EQ(steps[1].kind, StepKind::kDeleteFile);
+    EXPECT_EQ(kinds(uninstall::PlanUninstall({own, created}, places)),
+              (std::vector<std::pair<StepKind, TLString>>{{StepKind::kUnregisterServer, own.path},
+                                                          {StepKind::kLeaveAlone, created.path},
+                                                          {StepKind::kDeleteFile, own.path}}));
 }
 
 TEST(UninstallPlan, AValueGoesBackUnlessAnotherProgramChangedIt) {
@@ -149,6 +162,34 @@ TEST(UninstallPlan, AValueGoesBackUnlessAnotherProgramChangedIt) {
         {"an older record cannot tell", unknown_written, third, none, ValueUndo::kPutBack},
     };
     for (const Case& c : cases) EXPECT_EQ(uninstall::DecideValueUndo(c.entry, c.now, c.backup), c.expected) << c.what;
+}
+
+}  // namespace
+
+namespace {
+
+// A plug-in's bookkeeping names the sections its registration wrote; only plug-in records among them
+// go, so that a changed or crafted value cannot take other settings with it.
+TEST(UninstallPlan, PluginRecordsGoButNothingElseTheBookkeepingNames) {
+    struct Case {
+        const char16_t* sections;
+        std::vector<TLString> removed;
+    };
+    const Case cases[] = {
+        {u"Plugins\\Input\\tha|plugins\\Input\\thl",
+         {u"Plugins\\Input\\tha", u"plugins\\Input\\thl", u"Plugins\\Uninstall\\in_x.dll"}},
+        {u" Plugins\\DSP\\Echo ", {u"Plugins\\DSP\\Echo", u"Plugins\\Uninstall\\in_x.dll"}},
+        {u"", {u"Plugins\\Uninstall\\in_x.dll"}},
+        {u"Plugins|Plugins\\|Plugins\\Input|Plugins\\Input\\|Plugins\\..\\Library|Plugins\\Input\\..|"
+         u"Plugins\\.\\x|Plugins\\Uninstall\\other.dll|Library\\Main|Plugins/Input/x|Plugins\\\\x",
+         {u"Plugins\\Uninstall\\in_x.dll"}},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(uninstall::PluginSectionsToRemove({u"in_x.dll", u"C:\\T\\in_x.dll", test.sections}), test.removed)
+            << TLString(test.sections);
+    // A bookkeeping name that is no one section name is not followed.
+    EXPECT_EQ(uninstall::PluginSectionsToRemove({u"..", u"C:\\T\\in_x.dll", u"Plugins\\Input\\tha"}),
+              std::vector<TLString>{u"Plugins\\Input\\tha"});
 }
 
 }  // namespace

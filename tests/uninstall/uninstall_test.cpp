@@ -1,11 +1,15 @@
 // The product installed by Setup.exe and removed by its uninstaller, as a person and a distributor
-// would: through Wine's list of installed programs and from a script with "/Silent". What the install
-// record lists is read back from the files and the registry afterwards.
+// would: through Wine's list of installed programs and from a script with "/Silent", also after a
+// reinstall. What the install record lists is read back from the files and the registry afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <set>
 #include <string>
 
 #include "core/windows/registry.h"
+#include "core/windows/run_program.h"
 #include "engine/journal/journal.h"
 #include "engine/journal/registry_state.h"
 #include "product/uninstall/uninstall_app.h"
@@ -77,9 +81,6 @@ void ExpectUndone(const std::vector<Entry>& record, std::initializer_list<const 
         if (entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(TLString(kSettingsKey) + u"\\")) continue;
         switch (entry.kind) {
             case EntryKind::kCreatedKey:
-                // Known gap: PackageInstaller.exe /RegFileAssociations registers the chosen types in a
-                // round of its own that no install record lists, so this key keeps their values.
-                if (entry.path.EndsWithNoCase(u"\\Capabilities\\FileAssociations")) break;
                 EXPECT_FALSE(KeyExists(root, entry.path)) << entry.path.ToUtf8();
                 break;
             case EntryKind::kRegistryValue:
@@ -264,6 +265,17 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
         CloseHandle(file);
     }
 
+    // The program files' input plug-in is registered in the person's settings; another plug-in,
+    // whose library is no file of the product, is too.
+    const TLString plugins = TLString(kSettingsKey) + u"\\Plugins\\";
+    ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Uninstall\\in_tonehall.dll"));
+    ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Input\\tha"));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"DSP\\Other", u"Path", kWineUninstaller));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"Uninstall\\uninstaller.exe", u"Path",
+                                            kWineUninstaller));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"Uninstall\\uninstaller.exe", u"Sections",
+                                            u"Plugins\\DSP\\Other"));
+
     tltest::StartedProgram first(kUninstaller, u"/Silent");
     const tltest::ProgramResult removed = first.Wait(60000);
     ASSERT_TRUE(removed.finished);
@@ -275,6 +287,10 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
     EXPECT_FALSE(Listed());
     ExpectUndone(record_, {kUninstaller.c_str()});
     EXPECT_TRUE(UserDataThere()) << "nobody ticked the box";
+    for (const char16_t* gone : {u"Uninstall\\in_tonehall.dll", u"Input\\tha", u"Input\\thl"})
+        EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, plugins + gone)) << TLString(gone).ToUtf8();
+    for (const char16_t* kept : {u"Uninstall\\uninstaller.exe", u"DSP\\Other"})
+        EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + kept)) << TLString(kept).ToUtf8();
     DeleteFileW(canary.wc());
 
     // Its program waits for the next start; run again (the tools library, and with it the log, gone
@@ -291,6 +307,117 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
     TLString last;
     EXPECT_TRUE(tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, kInstallationsKey, u"", &last));
     EXPECT_EQ(last, u"Tone Other 2");
+}
+
+// The registry trees an install writes below, whole: the shell registration, the product's machine
+// settings and its uninstall entry.
+const std::pair<HKEY, const char16_t*> kTreesAnInstallWrites[] = {
+    {HKEY_LOCAL_MACHINE, u"Software\\Classes"},
+    {HKEY_CURRENT_USER, u"Software\\Classes"},
+    {HKEY_LOCAL_MACHINE, u"Software\\Clients\\Media"},
+    {HKEY_LOCAL_MACHINE, u"Software\\RegisteredApplications"},
+    {HKEY_LOCAL_MACHINE, u"Software\\C. Orvane"},
+    {HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"},
+};
+
+std::vector<tltest::TreeSnapshot> LookAtTheRegistry() {
+    std::vector<tltest::TreeSnapshot> trees;
+    for (const auto& [root, key] : kTreesAnInstallWrites) trees.push_back(tltest::RegistrySnapshot(root, key));
+    return trees;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// A registry tree as an uninstall leaves it: as it was, except that each value the install changed and
+// that has a backup ("<name>.BAK", "Default.BAK" for the unnamed value; earlier installs in the
+// prefix leave them) holds the other program's value from it again, and the backup is gone.
+tltest::TreeSnapshot WithBackupsGivenBack(tltest::TreeSnapshot tree, HKEY root, const TLString& top,
+                                          const std::vector<Entry>& record) {
+    std::set<std::string> changed;
+    for (const Entry& entry : record)
+        if (entry.kind == EntryKind::kRegistryValue && journal::RootOfWord(entry.root) == root &&
+            (entry.path + u"\\").StartsWithNoCase(top + u"\\"))
+            changed.insert(Lower((entry.path.Mid(top.length()) + u"|" + entry.name).ToUtf8()));
+    constexpr std::string_view kBackup = ".BAK";
+    for (auto value = tree.begin(); value != tree.end();) {
+        const std::string& path = value->first;
+        const size_t bar = path.rfind('|');
+        if (bar == std::string::npos || !path.ends_with(kBackup)) {
+            ++value;
+            continue;
+        }
+        std::string name = path.substr(bar + 1, path.size() - bar - 1 - kBackup.size());
+        if (name == "Default") name.clear();
+        const std::string backed_up = path.substr(0, bar + 1) + name;
+        if (!changed.count(Lower(backed_up))) {
+            ++value;
+            continue;
+        }
+        tree[backed_up] = value->second;
+        value = tree.erase(value);
+    }
+    return tree;
+}
+
+// What differs between two trees, one line each.
+std::string Differences(const tltest::TreeSnapshot& expected, const tltest::TreeSnapshot& now) {
+    std::string lines;
+    for (const auto& [path, data] : now)
+        if (!expected.count(path))
+            lines += "left: " + path + "\n";
+        else if (expected.at(path) != data)
+            lines += "changed: " + path + "\n";
+    for (const auto& [path, data] : expected)
+        if (!now.count(path)) lines += "gone: " + path + "\n";
+    return lines;
+}
+
+// A reinstall into the same folder with another choice: the associations the first install made are
+// none of the second's, yet the uninstall takes them away too, and gives another program's extension
+// back to it.
+TEST(UninstallAfterReinstall, LeavesTheMachineAsItWasBeforeTheFirstInstall) {
+    tltest::InstalledProductCleanup installed;
+    tltest::PendingRenamesGuard renames;
+    tltest::Distribution distribution;
+    // Earlier installs in the prefix, never uninstalled, left the product's COM classes registered:
+    // the uninstall takes them back with the libraries, so the state before has none.
+    for (const std::string& file : FilesBelow(distribution.Path(u"Tunevault\\")))
+        if (TLString::FromUtf8(file).EndsWithNoCase(u".dll"))
+            tlwin::UnregisterInProcess(distribution.Path(u"Tunevault\\") + TLString::FromUtf8(file));
+    tltest::RegistryCleanup other_program(HKEY_LOCAL_MACHINE, u"Software\\Classes\\.mp3");
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, u"Software\\Classes\\.mp3", u"", u"Other.mp3"));
+    const std::vector<tltest::TreeSnapshot> before = LookAtTheRegistry();
+
+    tltest::StartedProgram first(distribution.SetupExe(), u"/Silent /NoRun");
+    ASSERT_TRUE(first.Wait(120000).finished);
+    TLString owner;
+    ASSERT_TRUE(tltest::ReadRegistryString(HKEY_CLASSES_ROOT, u".mp3", u"", &owner));
+    ASSERT_EQ(owner, u"Tonehall.27.File");
+    tltest::StartedProgram second(distribution.SetupExe(), u"/Silent /NoRun /NoAssociations");
+    ASSERT_TRUE(second.Wait(120000).finished);
+    ASSERT_TRUE(Listed());
+
+    const std::optional<std::vector<Entry>> record = journal::ReadRecord(kRecord);
+    ASSERT_TRUE(record.has_value());
+
+    tltest::StartedProgram uninstaller(kUninstaller, u"/Silent");
+    const tltest::ProgramResult removed = uninstaller.Wait(60000);
+    ASSERT_TRUE(removed.finished);
+    EXPECT_EQ(removed.exit_code, static_cast<DWORD>(uninstall::kExitRemoved));
+    EXPECT_TRUE(tltest::ReadRegistryString(HKEY_CLASSES_ROOT, u".mp3", u"", &owner));
+    EXPECT_EQ(owner, u"Other.mp3");
+    const std::vector<tltest::TreeSnapshot> after = LookAtTheRegistry();
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_EQ(Differences(WithBackupsGivenBack(before[i], kTreesAnInstallWrites[i].first,
+                                                   kTreesAnInstallWrites[i].second, *record),
+                              after[i]),
+                  "")
+            << TLString(kTreesAnInstallWrites[i].second).ToUtf8();
+    // Only the uninstaller, which waits for the next start, and the package installer stand-in's log.
+    EXPECT_EQ(FilesBelow(kDestination), (std::vector<std::string>{"PackageInstaller.log", "TLMediaUninstall.exe"}));
 }
 
 }  // namespace
