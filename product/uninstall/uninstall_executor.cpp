@@ -48,7 +48,7 @@ void CUninstallExecutor::Apply(const std::vector<Step>& steps) {
                     tools::LogFormat(kFunction, u"Registration taken back: %s", step.entry.path);
                 break;
             case StepKind::kDeleteFile:
-                DeleteFile(step.entry);
+                RemoveFile(step.entry);
                 break;
             case StepKind::kRemoveFolder:
                 RemoveFolder(step.entry);
@@ -72,7 +72,7 @@ void CUninstallExecutor::Apply(const std::vector<Step>& steps) {
     }
 }
 
-void CUninstallExecutor::DeleteFile(const journal::Entry& entry) {
+void CUninstallExecutor::RemoveFile(const journal::Entry& entry) {
     if (IsLast(entry.path) || !tlwin::TLFileSystem::FileExists(entry.path)) return;
     if (tlwin::TLFileSystem::DeleteFile(entry.path)) return;
     const DWORD error = GetLastError();

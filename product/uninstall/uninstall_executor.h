@@ -41,7 +41,7 @@ public:
     const UninstallOutcome& outcome() const { return outcome_; }
 
 private:
-    void DeleteFile(const journal::Entry& entry);
+    void RemoveFile(const journal::Entry& entry);
     void RemoveFolder(const journal::Entry& entry);
     void RestoreValue(const journal::Entry& entry);
     void DeleteKey(const journal::Entry& entry, bool log);
