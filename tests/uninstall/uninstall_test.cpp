@@ -14,6 +14,7 @@
 #include "engine/journal/registry_state.h"
 #include "product/uninstall/uninstall_app.h"
 #include "product/uninstall/uninstall_confirmation.h"
+#include "shell/registry/registry_changes.h"
 #include "tests/app/distribution_fixture.h"
 #include "tests/copy/copy_test_support.h"
 #include "tests/support/win_test_support.h"
@@ -73,9 +74,28 @@ bool Listed() {
            std::string::npos;
 }
 
-// What the install changed in the registry is as it was before it, its files gone but `kept`.
-void ExpectUndone(const std::vector<Entry>& record, std::initializer_list<const char16_t*> kept) {
+// Each value an uninstall gives back: the other program's value from the backup where one is kept as
+// text, else the value the install found. Earlier installs in the prefix, never uninstalled, leave
+// backups older than the value this install found. One per entry of the record, read before the
+// uninstall, which deletes the backups.
+std::vector<journal::ValueState> ValuesToGiveBack(const std::vector<Entry>& record) {
+    std::vector<journal::ValueState> values;
     for (const Entry& entry : record) {
+        const journal::ValueState backup =
+            entry.kind == EntryKind::kRegistryValue
+                ? journal::ReadValueState(journal::RootOfWord(entry.root), entry.path, shell::BackupValueName(entry.name))
+                : journal::ValueState();
+        values.push_back(backup.existed && backup.type == REG_SZ ? backup : entry.earlier);
+    }
+    return values;
+}
+
+// What the install changed in the registry is as it was before it (or holds the kept backup's value),
+// its files gone but `kept`.
+void ExpectUndone(const std::vector<Entry>& record, const std::vector<journal::ValueState>& given_back,
+                  std::initializer_list<const char16_t*> kept) {
+    for (size_t i = 0; i < record.size(); ++i) {
+        const Entry& entry = record[i];
         const HKEY root = journal::RootOfWord(entry.root);
         // The person's settings: the box decides, checked on their own.
         if (entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(TLString(kSettingsKey) + u"\\")) continue;
@@ -84,7 +104,7 @@ void ExpectUndone(const std::vector<Entry>& record, std::initializer_list<const 
                 EXPECT_FALSE(KeyExists(root, entry.path)) << entry.path.ToUtf8();
                 break;
             case EntryKind::kRegistryValue:
-                EXPECT_EQ(journal::ReadValueState(root, entry.path, entry.name), entry.earlier)
+                EXPECT_EQ(journal::ReadValueState(root, entry.path, entry.name), given_back[i])
                     << entry.path.ToUtf8() << " " << entry.name.ToUtf8();
                 break;
             case EntryKind::kCreatedFile:
@@ -110,6 +130,7 @@ protected:
         std::optional<std::vector<Entry>> record = journal::ReadRecord(kRecord);
         ASSERT_TRUE(record.has_value());
         record_ = std::move(*record);
+        given_back_ = ValuesToGiveBack(record_);
         ASSERT_TRUE(Listed());
         ASSERT_TRUE(UserDataThere());
         // The package installer stand-in's own log of the commands it got: no file of the product.
@@ -120,6 +141,7 @@ protected:
     tltest::PendingRenamesGuard renames_;
     tltest::Distribution distribution_;
     std::vector<Entry> record_;
+    std::vector<journal::ValueState> given_back_;
 };
 
 // Starts the installed main program and waits for its window.
@@ -216,7 +238,7 @@ TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersons
     TLString last;
     EXPECT_TRUE(tltest::ReadRegistryString(HKEY_LOCAL_MACHINE, kInstallationsKey, u"", &last));
     EXPECT_EQ(last, u"Tone Other 1");
-    ExpectUndone(record_, {in_use.c_str(), kUninstaller.c_str()});
+    ExpectUndone(record_, given_back_, {in_use.c_str(), kUninstaller.c_str()});
     EXPECT_TRUE(tltest::FileExists(notes));
     EXPECT_FALSE(GetFileAttributesW(DataFolder().wc()) != INVALID_FILE_ATTRIBUTES) << "the box was ticked";
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
@@ -285,7 +307,7 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
     EXPECT_TRUE(tltest::LogContains(
         first, u"Left alone (outside the product's folders): C:\\Program Files\\Tonehall 27\\..\\..\\windows"));
     EXPECT_FALSE(Listed());
-    ExpectUndone(record_, {kUninstaller.c_str()});
+    ExpectUndone(record_, given_back_, {kUninstaller.c_str()});
     EXPECT_TRUE(UserDataThere()) << "nobody ticked the box";
     for (const char16_t* gone : {u"Uninstall\\in_tonehall.dll", u"Input\\tha", u"Input\\thl"})
         EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, plugins + gone)) << TLString(gone).ToUtf8();
