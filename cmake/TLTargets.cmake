@@ -136,7 +136,8 @@ endfunction()
 # they are declared: each prefix has that state of its own, so the lock holds per prefix and two such
 # tests run at once. Tests without a lock share prefix 0; the others run one at a time, so a SERIAL
 # test placed there stops only its own prefix and the rest of the run goes on. scripts/test makes the
-# prefixes before the tests run.
+# prefixes before the tests run. scripts/wine-run hands a Windows test's output to ctest once the test
+# has ended (TL_WINE_OUTPUT_VIA_FILE).
 set(TL_TEST_TIMEOUT 300 CACHE STRING "Seconds a test program may run before ctest ends it")
 set(TL_WINE_PREFIXES 3 CACHE STRING "Wine prefixes the Windows tests with locks are spread over")
 set_property(GLOBAL PROPERTY TL_LOCKING_TESTS 0)
@@ -157,6 +158,9 @@ function(tl_test name)
       list(APPEND A_LOCKS tl_wine_prefix_${prefix})
       set(A_SERIAL OFF)
     endif()
+  endif()
+  if(TL_WINDOWS)
+    list(APPEND A_ENVIRONMENT TL_WINE_OUTPUT_VIA_FILE=1)
   endif()
   add_executable(${name} ${A_SOURCES})
   tl_defaults(${name} TEST)
