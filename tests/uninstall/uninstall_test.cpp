@@ -17,6 +17,7 @@
 #include "shell/registry/registry_changes.h"
 #include "tests/app/distribution_fixture.h"
 #include "tests/copy/copy_test_support.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
@@ -62,11 +63,11 @@ TLString DataFolder() {
     GetEnvironmentVariableW(L"APPDATA", app_data, MAX_PATH);
     return TLString(app_data).EnsureTrailingBackslash() + u"C. Orvane\\Tonehall 27\\";
 }
-constexpr char16_t kSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27";
+using tltest::kProductSettingsKey;
 
 bool UserDataThere() {
     return GetFileAttributesW(DataFolder().wc()) != INVALID_FILE_ATTRIBUTES &&
-           KeyExists(HKEY_CURRENT_USER, kSettingsKey);
+           KeyExists(HKEY_CURRENT_USER, kProductSettingsKey);
 }
 
 bool Listed() {
@@ -98,7 +99,7 @@ void ExpectUndone(const std::vector<Entry>& record, const std::vector<journal::V
         const Entry& entry = record[i];
         const HKEY root = journal::RootOfWord(entry.root);
         // The person's settings: the box decides, checked on their own.
-        if (entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(TLString(kSettingsKey) + u"\\")) continue;
+        if (entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(TLString(kProductSettingsKey) + u"\\")) continue;
         switch (entry.kind) {
             case EntryKind::kCreatedKey:
                 EXPECT_FALSE(KeyExists(root, entry.path)) << entry.path.ToUtf8();
@@ -241,7 +242,7 @@ TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersons
     ExpectUndone(record_, given_back_, {in_use.c_str(), kUninstaller.c_str()});
     EXPECT_TRUE(tltest::FileExists(notes));
     EXPECT_FALSE(GetFileAttributesW(DataFolder().wc()) != INVALID_FILE_ATTRIBUTES) << "the box was ticked";
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProductSettingsKey));
 
     held.Release();
     ASSERT_TRUE(tltest::RunAndWait(u"C:\\windows\\system32\\wineboot.exe", u"-r", 120000).finished);
@@ -289,7 +290,7 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
 
     // The program files' input plug-in is registered in the person's settings; another plug-in,
     // whose library is no file of the product, is too.
-    const TLString plugins = TLString(kSettingsKey) + u"\\Plugins\\";
+    const TLString plugins = TLString(kProductSettingsKey) + u"\\Plugins\\";
     ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Uninstall\\in_tonehall.dll"));
     ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Input\\tha"));
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"DSP\\Other", u"Path", kWineUninstaller));
