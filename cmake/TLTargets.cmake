@@ -38,9 +38,10 @@ function(tl_flags target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
-# Compile time. The sources of libraries and programs compile in unity batches (a file that cannot
-# share a translation unit, say for a name of its own in an anonymous namespace, sets
-# SKIP_UNITY_BUILD_INCLUSION); test files, which share helper names freely, compile one by one.
+# Compile time. The sources of every target, tests included, compile in unity batches: names in a
+# file's anonymous namespace share the batch with the target's other files, so they must differ (a
+# file that cannot share a translation unit sets SKIP_UNITY_BUILD_INCLUSION). Keys and helpers that
+# several test files need live in tests/support.
 # The headers nearly every file includes are compiled once per tree, in two precompiled headers: one
 # for the installer's code and one for the tests, which adds GoogleTest; every target reuses one of
 # them, so its flags must stay those of tl_flags. TL_FAST_BUILD=OFF builds every file on its own,
