@@ -12,7 +12,9 @@ else()
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
   endif()
-  # The fuzzing tree (scripts/fuzz) gives every library libFuzzer's coverage instrumentation.
+  # With the libFuzzer targets, every library carries libFuzzer's coverage instrumentation; the tests
+  # run with it too (the sanitizers' runtime answers its calls). scripts/build makes the native tree
+  # so, and scripts/fuzz runs its targets: one tree serves the tests and the fuzzing.
   option(TL_FUZZ "Build the libFuzzer targets (clang only)" OFF)
   if(TL_FUZZ)
     if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
@@ -23,15 +25,19 @@ else()
   endif()
 endif()
 
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-
-# GoogleTest is compiled once per tree and linked into every test program; its debug information
-# would only make each of those links slower.
-foreach(gtest_target gtest gtest_main gmock gmock_main)
-  target_compile_options(${gtest_target} PRIVATE -g0)
-endforeach()
+# The native tree links the system's GoogleTest. The Windows tree compiles it from its sources once
+# and links it into every test program; its debug information would only make each of those links
+# slower.
+if(TL_WINDOWS)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  foreach(gtest_target gtest gtest_main gmock gmock_main)
+    target_compile_options(${gtest_target} PRIVATE -g0)
+  endforeach()
+else()
+  find_package(GTest REQUIRED)
+endif()
 
 function(tl_flags target)
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
