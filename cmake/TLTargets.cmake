@@ -130,7 +130,7 @@ function(tl_program name)
 endfunction()
 
 # tl_test(name SOURCES ... [DEPS ...] [TIMEOUT seconds] [LOCKS resource...] [ENVIRONMENT VAR=value...]
-#         [SERIAL]):
+#         [SERIAL] [COST seconds]):
 # one GoogleTest executable, run by ctest as one process. Every test has a time limit, so that a hang
 # costs one test and not the run (the limit is generous: a loaded machine may be slow). Tests that
 # share state of the Wine prefix name it in LOCKS, and ctest never runs two with the same lock at once:
@@ -138,37 +138,30 @@ endfunction()
 #                      entries, the product's settings, and the installer mutex that Setup.exe takes;
 #                      also the product's running main program and the Windows version of the prefix
 # SERIAL tests restart the Wine session (wineboot -r), which ends every program of the prefix, so
-# ctest runs them with nothing beside them in that prefix.
-# The Windows tree spreads the tests that take a lock over TL_WINE_PREFIXES Wine prefixes, in turn as
-# they are declared: each prefix has that state of its own, so the lock holds per prefix and two such
-# tests run at once. Tests without a lock share prefix 0; the others run one at a time, so a SERIAL
-# test placed there stops only its own prefix and the rest of the run goes on. scripts/test makes the
-# prefixes before the tests run. scripts/wine-run hands a Windows test's output to ctest once the test
-# has ended (TL_WINE_OUTPUT_VIA_FILE).
+# ctest runs them with nothing beside them in that prefix. COST is the test's usual time in seconds
+# on a small machine, given for the long ones: ctest starts the costliest first, so that none of them
+# is left running alone at the end of a run (ctest keeps measured times too, but a new tree has none).
+# The Windows tree runs its tests in TL_WINE_PREFIXES Wine prefixes, which ctest hands out as
+# resources (wine-prefixes.json in the tree) to the next test as each becomes free: each prefix has its
+# own state, so a lock holds per prefix. A prefix has four slots: a test takes one, a test with a lock
+# three (so beside it only a test without one runs there), a SERIAL test all four. scripts/wine-run
+# runs a program in the prefix the test was given, and hands a Windows test's output to ctest once the
+# test has ended (TL_WINE_OUTPUT_VIA_FILE). scripts/test makes the prefixes before the tests run.
 set(TL_TEST_TIMEOUT 300 CACHE STRING "Seconds a test program may run before ctest ends it")
-set(TL_WINE_PREFIXES 3 CACHE STRING "Wine prefixes the Windows tests with locks are spread over")
-set_property(GLOBAL PROPERTY TL_LOCKING_TESTS 0)
+set(TL_WINE_PREFIXES 3 CACHE STRING "Wine prefixes the Windows tests are spread over")
+if(TL_WINDOWS)
+  set(prefixes "")
+  math(EXPR last "${TL_WINE_PREFIXES} - 1")
+  foreach(prefix RANGE ${last})
+    list(APPEND prefixes "{\"id\": \"${prefix}\", \"slots\": 4}")
+  endforeach()
+  list(JOIN prefixes ", " prefixes)
+  set(CTEST_RESOURCE_SPEC_FILE ${CMAKE_BINARY_DIR}/wine-prefixes.json)
+  file(CONFIGURE OUTPUT ${CTEST_RESOURCE_SPEC_FILE}
+       CONTENT "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine_prefixes\": [${prefixes}]}]}\n")
+endif()
 function(tl_test name)
-  cmake_parse_arguments(A "SERIAL" "TIMEOUT" "SOURCES;DEPS;LOCKS;ENVIRONMENT" ${ARGN})
-  if(TL_WINDOWS AND (A_LOCKS OR A_SERIAL))
-    get_property(count GLOBAL PROPERTY TL_LOCKING_TESTS)
-    if(A_SERIAL AND TL_WINE_PREFIXES GREATER 1)
-      math(EXPR prefix "1 + ${count} % (${TL_WINE_PREFIXES} - 1)")
-    else()
-      math(EXPR prefix "${count} % ${TL_WINE_PREFIXES}")
-    endif()
-    math(EXPR count "${count} + 1")
-    set_property(GLOBAL PROPERTY TL_LOCKING_TESTS ${count})
-    list(TRANSFORM A_LOCKS APPEND "_${prefix}")
-    list(APPEND A_ENVIRONMENT TL_WINE_PREFIX=${prefix})
-    if(prefix GREATER 0)
-      list(APPEND A_LOCKS tl_wine_prefix_${prefix})
-      set(A_SERIAL OFF)
-    endif()
-  endif()
-  if(TL_WINDOWS)
-    list(APPEND A_ENVIRONMENT TL_WINE_OUTPUT_VIA_FILE=1)
-  endif()
+  cmake_parse_arguments(A "SERIAL" "TIMEOUT;COST" "SOURCES;DEPS;LOCKS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   tl_defaults(${name} TEST)
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest_main GTest::gmock)
@@ -177,14 +170,29 @@ function(tl_test name)
     set(A_TIMEOUT ${TL_TEST_TIMEOUT})
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT})
-  if(A_LOCKS)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${A_LOCKS}")
+  if(A_COST)
+    set_tests_properties(${name} PROPERTIES COST ${A_COST})
+  endif()
+  if(TL_WINDOWS)
+    if(A_SERIAL)
+      set(slots 4)
+    elseif(A_LOCKS)
+      set(slots 3)
+    else()
+      set(slots 1)
+    endif()
+    set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS "wine_prefixes:${slots}")
+    list(APPEND A_ENVIRONMENT TL_WINE_OUTPUT_VIA_FILE=1)
+  else()
+    if(A_LOCKS)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${A_LOCKS}")
+    endif()
+    if(A_SERIAL)
+      set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+    endif()
   endif()
   if(A_ENVIRONMENT)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${A_ENVIRONMENT}")
-  endif()
-  if(A_SERIAL)
-    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
   endif()
 endfunction()
 
