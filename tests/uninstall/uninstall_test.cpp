@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 #include <string>
 
@@ -75,18 +76,31 @@ bool Listed() {
            std::string::npos;
 }
 
-// Each value an uninstall gives back: the other program's value from the backup where one is kept as
-// text, else the value the install found. Earlier installs in the prefix, never uninstalled, leave
-// backups older than the value this install found. One per entry of the record, read before the
-// uninstall, which deletes the backups.
+// Each value an uninstall gives back: the other program's value from the backup an earlier install
+// kept as text, else the value the install found before it first wrote it. Earlier installs in the
+// prefix, never uninstalled, leave backups older than the value this install found; a backup the
+// install made of its own first write (two file types of one MIME type) is not one of them. One per
+// entry of the record, read before the uninstall, which deletes the backups.
 std::vector<journal::ValueState> ValuesToGiveBack(const std::vector<Entry>& record) {
+    const auto value_key = [](const Entry& entry, const TLString& name) {
+        return std::u16string((entry.root + u"\\" + entry.path + u"\\" + name).MakeLower().view());
+    };
+    std::map<std::u16string, journal::ValueState> found_first;
+    for (const Entry& entry : record)
+        if (entry.kind == EntryKind::kRegistryValue) found_first.try_emplace(value_key(entry, entry.name), entry.earlier);
     std::vector<journal::ValueState> values;
     for (const Entry& entry : record) {
+        if (entry.kind != EntryKind::kRegistryValue) {
+            values.push_back(entry.earlier);
+            continue;
+        }
+        const TLString backup_name = shell::BackupValueName(entry.name);
         const journal::ValueState backup =
-            entry.kind == EntryKind::kRegistryValue
-                ? journal::ReadValueState(journal::RootOfWord(entry.root), entry.path, shell::BackupValueName(entry.name))
-                : journal::ValueState();
-        values.push_back(backup.existed && backup.type == REG_SZ ? backup : entry.earlier);
+            journal::ReadValueState(journal::RootOfWord(entry.root), entry.path, backup_name);
+        const auto own = found_first.find(value_key(entry, backup_name));
+        const bool kept_earlier = backup.existed && backup.type == REG_SZ &&
+                                  (own == found_first.end() || own->second.existed);
+        values.push_back(kept_earlier ? backup : found_first.at(value_key(entry, entry.name)));
     }
     return values;
 }
