@@ -66,13 +66,15 @@ function(tl_pch_donor name)
   target_precompile_headers(${name} PRIVATE ${ARGN})
 endfunction()
 
-# Test code of the Windows tree compiles without debug information and with lighter optimisation:
-# nobody steps through it under Wine, and debug information is a third of each test file's compile
-# time. The code under test keeps the tree's flags. The native tree keeps them for tests too, so that
-# the sanitizers' reports name lines.
+# Test code compiles with lighter optimisation and less debug information; the code under test keeps
+# the tree's flags. In the Windows tree, none: nobody steps through a test under Wine, and debug
+# information is a third of each test file's compile time. The native tree keeps the line tables, so
+# that the sanitizers' reports name the test's lines.
 function(tl_test_code_flags target)
   if(TL_WINDOWS)
     target_compile_options(${target} PRIVATE -O1 -g0)
+  else()
+    target_compile_options(${target} PRIVATE -O1 -g1)
   endif()
 endfunction()
 
