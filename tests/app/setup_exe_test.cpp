@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tests/app/distribution_fixture.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
@@ -13,7 +14,7 @@ namespace {
 
 using tltest::Distribution;
 
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 
 TLString BlockString(const uint8_t* block, size_t offset) {
     return TLString(reinterpret_cast<const char16_t*>(block + offset));
@@ -76,8 +77,8 @@ class AnotherInstance : public ::testing::TestWithParam<LanguageCase> {};
 // second copy shows its message in the user's language and then leaves with exit code 0.
 TEST_P(AnotherInstance, IsToldInTheUsersLanguageAndLeavesWithZero) {
     const LanguageCase& c = GetParam();
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
-    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", c.language));
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kPropertiesKey);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kPropertiesKey, u"Language", c.language));
 
     Distribution distribution;
     const tltest::HeldInstallerMutex held(c.locked_mutex);
@@ -167,8 +168,8 @@ class BrokenDistribution : public ::testing::TestWithParam<BrokenDistributionCas
 // speaks the user's language.
 TEST_P(BrokenDistribution, ShowsCriticalErrorNamingTheProgramAndLeavesWithZero) {
     const BrokenDistributionCase& c = GetParam();
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
-    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", c.language));
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kPropertiesKey);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kPropertiesKey, u"Language", c.language));
 
     Distribution distribution;
     ASSERT_TRUE(DeleteFileW(distribution.Path(c.missing_file).wc()));

@@ -3,16 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/distribution_fixture.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
 
 namespace {
 
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 
 void SetProperty(std::u16string_view name, const TLString& value) {
-    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, name, value));
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kPropertiesKey, name, value));
 }
 
 struct SkinCase {
@@ -24,7 +25,7 @@ struct SkinCase {
 class SkinChoice : public ::testing::TestWithParam<SkinCase> {};
 
 TEST_P(SkinChoice, KeepsTheUsersSkinWhenItIsThere) {
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kPropertiesKey);
     if (GetParam().stored) SetProperty(u"Standard View Skin 2", GetParam().stored);
     tltest::Distribution distribution;
     ASSERT_TRUE(distribution.scratch().WriteFile(u"Tunevault\\Skins\\Standard View\\Dark.tlskin", "[Colors]\r\n"));
@@ -48,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
 // When the product asks for it, the language selection comes right after the skin; the chosen
 // language is the one of every later message.
 TEST(LanguageSelection, ChangesTheLanguageOfLaterMessages) {
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kPropertiesKey);
     tltest::Distribution distribution;
     std::string product = tltest::ReadFileBytes(distribution.Path(u"Tunevault\\Product.xml"));
     const std::string off = "<ShowLanguageSelection>0</ShowLanguageSelection>";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/distribution_fixture.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
@@ -14,7 +15,7 @@ using tltest::Distribution;
 
 constexpr char16_t kCommandsKey[] = u"Software\\C. Orvane\\Tonehall 27\\Commands";
 constexpr char16_t kInstallations[] = u"Software\\C. Orvane\\Tone Core";
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 
 HWND WaitForMainWindow(DWORD timeout_ms = 30000) {
     for (DWORD waited = 0; waited <= timeout_ms; waited += 50) {
@@ -149,8 +150,8 @@ TEST_F(SystemChecks, StopsTheServiceOfTheInstalledProduct) {
 // The popup looks like the wizard and speaks the user's language; quitting ends the run before the
 // wizard.
 TEST_F(SystemChecks, TooOldABrowserComponentOffersTheDownloadOrQuitting) {
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
-    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", u"German"));
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kPropertiesKey);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kPropertiesKey, u"Language", u"German"));
     EditProductInformation(distribution_, "<MinIEVersion>9.0.0.0</MinIEVersion>",
                            "<MinIEVersion>9.11.9600.18377</MinIEVersion>");
     tltest::WizardDriver popup(distribution_.SetupExe(), u"/Silent");

@@ -5,12 +5,13 @@
 #include "engine/cleaning/cleaning.h"
 #include "engine/install/product_folder_facts.h"
 #include "tests/copy/copy_test_support.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/product_tools.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
 
-constexpr char16_t kProductKey[] = u"Software\\C. Orvane\\Tonehall 27";
+using tltest::kProductSettingsKey;
 
 class Cleaning : public ::testing::Test {
 protected:
@@ -21,7 +22,7 @@ protected:
         return request;
     }
 
-    tltest::RegistryCleanup settings_{HKEY_CURRENT_USER, kProductKey};
+    tltest::RegistryCleanup settings_{HKEY_CURRENT_USER, kProductSettingsKey};
     tltest::ScratchFolder scratch_;
     TLString dest_ = scratch_.Path(u"dest\\");
     engine::PendingOperations pending_;
@@ -96,7 +97,7 @@ bool KeyExists(const TLString& path) {
 TEST_F(Cleaning, SettingsOfEarlierVersionsAreTidied) {
     const tltest::ProductTools tools;
     ASSERT_TRUE(tools.loaded());
-    const TLString key = kProductKey;
+    const TLString key = kProductSettingsKey;
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, key + u"\\Installer\\Finalize", u"Install File (0)",
                                             u"C:\\Old\\Setup\\a.dll|C:\\Old\\a.dll"));
     ASSERT_TRUE(

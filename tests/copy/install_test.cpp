@@ -15,6 +15,7 @@
 #include "engine/record/installation_record.h"
 #include "tests/copy/copy_test_support.h"
 #include "tests/copy/recording_progress.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 
@@ -22,7 +23,7 @@ namespace {
 
 constexpr char16_t kRoot[] = u"C:\\tltest\\copy install\\";
 constexpr char16_t kRecordKey[] = u"Software\\C. Orvane\\Tone Core\\Installations";
-constexpr char16_t kUninstallKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall 27 (64-bit)";
+using tltest::kUninstallKey;
 constexpr char16_t kTagEditorServer[] =
     u"Software\\Classes\\CLSID\\{6B1E3C2A-27D0-4C1B-9E55-7A1D0C5E2701}\\InprocServer32";
 constexpr char16_t kShellExtensionClass[] = u"Software\\Classes\\CLSID\\{6B1E3C2A-27D0-4C1B-9E55-7A1D0C5E2702}";

@@ -19,20 +19,21 @@
 #include "engine/journal/journal.h"
 #include "tests/copy/copy_test_support.h"
 #include "tests/copy/recording_progress.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/recording_prompts.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
 
-constexpr char16_t kRoot[] = u"C:\\tltest\\copy rollback\\";
-constexpr char16_t kRecordKey[] = u"Software\\C. Orvane\\Tone Core\\Installations\\Tonehall 27";
-constexpr char16_t kUninstallKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall 27 (64-bit)";
+constexpr char16_t kRollbackRoot[] = u"C:\\tltest\\copy rollback\\";
+constexpr char16_t kProductRecordKey[] = u"Software\\C. Orvane\\Tone Core\\Installations\\Tonehall 27";
+using tltest::kUninstallKey;
 constexpr int kRetry = tltools::IMessageService::kResultFirstNamed;
 
-TLString DistA() { return TLString(kRoot) + u"dist A\\"; }
-TLString DistB() { return TLString(kRoot) + u"dist B\\"; }
-TLString Dest() { return TLString(kRoot) + u"Program Files\\Tonehall 27\\"; }
-TLString JournalFile() { return TLString(kRoot) + u"Setup.journal"; }
+TLString DistA() { return TLString(kRollbackRoot) + u"dist A\\"; }
+TLString DistB() { return TLString(kRollbackRoot) + u"dist B\\"; }
+TLString RollbackDest() { return TLString(kRollbackRoot) + u"Program Files\\Tonehall 27\\"; }
+TLString JournalFile() { return TLString(kRollbackRoot) + u"Setup.journal"; }
 
 // Every file below a folder with its bytes, and every folder.
 std::map<std::string, std::string> Snapshot(const TLString& folder) {
@@ -57,7 +58,7 @@ struct Machine {
 };
 
 Machine Look() {
-    return {Snapshot(Dest()), Value(kRecordKey, u"Version"), Value(kUninstallKey, u"DisplayVersion"),
+    return {Snapshot(RollbackDest()), Value(kProductRecordKey, u"Version"), Value(kUninstallKey, u"DisplayVersion"),
             Value(kUninstallKey, u"InstallLocation")};
 }
 
@@ -95,7 +96,7 @@ protected:
     static void SetUpTestSuite() {
         renames_ = new tltest::PendingRenamesGuard;
         CleanMachine();
-        tltest::DeleteTree(kRoot);
+        tltest::DeleteTree(kRollbackRoot);
         ASSERT_TRUE(tltest::CopyTree(tltest::BuildPath(u"distribution"), DistA()));
         ASSERT_TRUE(tltest::CopyTree(tltest::BuildPath(u"distribution"), DistB()));
         // Version B changes files of A and brings a file and a folder A does not have.
@@ -116,7 +117,7 @@ protected:
     }
     static void TearDownTestSuite() {
         tltools::TLModuleLoader::Get().UnloadAll();
-        tltest::DeleteTree(kRoot);
+        tltest::DeleteTree(kRollbackRoot);
         CleanMachine();
         delete renames_;
     }
@@ -129,17 +130,17 @@ protected:
     // Version A, installed afresh before each test; its record and entry say 26 so that anything of
     // B written over them shows.
     void SetUp() override {
-        tltest::DeleteTree(Dest());
+        tltest::DeleteTree(RollbackDest());
         tltest::RecordingPrompts prompts;
         ASSERT_TRUE(Install(DistA(), prompts));
         ASSERT_TRUE(prompts.asked.empty());
-        tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kRecordKey, u"Version", u"26.0.0.1");
+        tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kProductRecordKey, u"Version", u"26.0.0.1");
         tltest::WriteRegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, u"DisplayVersion", u"26.0.0.1");
         version_a_ = Look();
         ASSERT_FALSE(version_a_.files.empty());
     }
 
-    static bool Install(const TLString& dist, tools::IInstallPrompts& prompts, const TLString& dest = Dest()) {
+    static bool Install(const TLString& dist, tools::IInstallPrompts& prompts, const TLString& dest = RollbackDest()) {
         InstallSession session;
         session.SetDestinationFolder(dest);
         session.UninstallKeyName = u"Tonehall 27 (64-bit)";
@@ -153,7 +154,7 @@ protected:
         const Machine now = Look();
         EXPECT_EQ(now.record_version, u"26.0.0.1");
         EXPECT_EQ(now.uninstall_version, u"26.0.0.1");
-        EXPECT_EQ(now.uninstall_location, Dest());
+        EXPECT_EQ(now.uninstall_location, RollbackDest());
         EXPECT_TRUE(now.files == version_a_.files) << "files differ from version A's";
         for (const auto& [path, bytes] : now.files)
             EXPECT_TRUE(version_a_.files.count(path)) << "left behind: " << path;
@@ -178,19 +179,19 @@ TEST_F(Reinstall, FullDiskHalfWayAsksThenLeavesVersionAByteForByte) {
     EXPECT_EQ(Titles(prompts.asked), (std::vector<std::string>{"Failure Copying System File", "Install Error"}));
     const TLString& text = prompts.asked[0].text;
     EXPECT_NE(text.Find(u"could not be copied:\r\n" + tlwin::SystemMessage(ERROR_DISK_FULL)), TLString::npos) << text;
-    EXPECT_NE(text.Find(u"'" + Dest()), TLString::npos) << text;
+    EXPECT_NE(text.Find(u"'" + RollbackDest()), TLString::npos) << text;
     ExpectVersionAAsItWas();
 }
 
 TEST_F(Reinstall, CancelOnTheCoreLibraryBoxLeavesVersionAAsItWas) {
     tltest::RecordingPrompts prompts;
     {
-        tltest::HeldFile held(Dest() + u"TLPlayer.dll");
+        tltest::HeldFile held(RollbackDest() + u"TLPlayer.dll");
         ASSERT_TRUE(held.held());
         EXPECT_FALSE(Install(DistB(), prompts));
     }
     EXPECT_EQ(Titles(prompts.asked), (std::vector<std::string>{"Failure Copying System File", "Install Error"}));
-    EXPECT_NE(prompts.asked[0].text.Find(u"Please ensure that the file '" + Dest() + u"TLPlayer.dll' is not in use."),
+    EXPECT_NE(prompts.asked[0].text.Find(u"Please ensure that the file '" + RollbackDest() + u"TLPlayer.dll' is not in use."),
               TLString::npos)
         << prompts.asked[0].text;
     ExpectVersionAAsItWas();
@@ -202,10 +203,10 @@ TEST_F(Reinstall, DeniedProgramFileIsNamedAndRetryAfterTheFaultClearsCompletes) 
     EXPECT_TRUE(Install(DistB(), prompts));
     ASSERT_EQ(Titles(prompts.asked), std::vector<std::string>{"Failure Copying System File"});
     const TLString& text = prompts.asked[0].text;
-    EXPECT_NE(text.Find(u"The file '" + Dest()), TLString::npos) << text;
+    EXPECT_NE(text.Find(u"The file '" + RollbackDest()), TLString::npos) << text;
     EXPECT_NE(text.Find(tlwin::SystemMessage(ERROR_ACCESS_DENIED)), TLString::npos) << text;
     for (const engine::SourceFile& file : engine::ListSourceTree(DistB() + u"Tunevault\\").files)
-        EXPECT_EQ(tltest::ReadFileBytes(Dest() + file.relative),
+        EXPECT_EQ(tltest::ReadFileBytes(RollbackDest() + file.relative),
                   tltest::ReadFileBytes(DistB() + u"Tunevault\\" + file.relative))
             << file.relative;
 }
@@ -213,7 +214,7 @@ TEST_F(Reinstall, DeniedProgramFileIsNamedAndRetryAfterTheFaultClearsCompletes) 
 // A run ended half way while installing elsewhere leaves its journal; the next run undoes it before
 // anything else and then installs completely.
 TEST_F(Reinstall, RunEndedHalfWayIsUndoneByTheNextRun) {
-    const TLString elsewhere = TLString(kRoot) + u"Elsewhere\\Tonehall\\";
+    const TLString elsewhere = TLString(kRollbackRoot) + u"Elsewhere\\Tonehall\\";
     {
         KillingPrompts killing;
         tlwin::PlantedFault full(tlwin::FaultCall::kFileCopy, ERROR_DISK_FULL, 20);
@@ -225,12 +226,12 @@ TEST_F(Reinstall, RunEndedHalfWayIsUndoneByTheNextRun) {
     tltest::RecordingPrompts prompts;
     EXPECT_TRUE(Install(DistB(), prompts));
     EXPECT_TRUE(prompts.asked.empty());
-    EXPECT_FALSE(tlwin::FolderExists(TLString(kRoot) + u"Elsewhere\\")) << "the ended run's folders are gone";
+    EXPECT_FALSE(tlwin::FolderExists(TLString(kRollbackRoot) + u"Elsewhere\\")) << "the ended run's folders are gone";
     for (const engine::SourceFile& file : engine::ListSourceTree(DistB() + u"Tunevault\\").files)
-        EXPECT_EQ(tltest::ReadFileBytes(Dest() + file.relative),
+        EXPECT_EQ(tltest::ReadFileBytes(RollbackDest() + file.relative),
                   tltest::ReadFileBytes(DistB() + u"Tunevault\\" + file.relative))
             << file.relative;
-    EXPECT_EQ(Value(kUninstallKey, u"InstallLocation"), Dest());
+    EXPECT_EQ(Value(kUninstallKey, u"InstallLocation"), RollbackDest());
     EXPECT_FALSE(tltest::FileExists(JournalFile()));
 }
 
@@ -247,22 +248,22 @@ std::set<std::string> EarlierVersions(const std::vector<journal::Entry>& record)
 }
 
 TEST_F(Reinstall, InstallRecordListsExactlyWhatWasPutInPlace) {
-    const std::optional<std::vector<journal::Entry>> record_a = journal::ReadRecord(Dest() + journal::kInstallRecordName);
+    const std::optional<std::vector<journal::Entry>> record_a = journal::ReadRecord(RollbackDest() + journal::kInstallRecordName);
     ASSERT_TRUE(record_a.has_value());
     tltest::RecordingPrompts prompts;
     ASSERT_TRUE(Install(DistB(), prompts));
-    const std::optional<std::vector<journal::Entry>> record = journal::ReadRecord(Dest() + journal::kInstallRecordName);
+    const std::optional<std::vector<journal::Entry>> record = journal::ReadRecord(RollbackDest() + journal::kInstallRecordName);
     ASSERT_TRUE(record.has_value());
 
     std::set<std::string> listed, listed_elsewhere;
     for (const journal::Entry& entry : *record) {
         if (entry.kind == journal::EntryKind::kCreatedFile || entry.kind == journal::EntryKind::kReplacedFile)
-            (entry.path.StartsWithNoCase(Dest()) ? listed : listed_elsewhere)
-                .insert(entry.path.Mid(entry.path.StartsWithNoCase(Dest()) ? Dest().length() : 0).ToUtf8());
+            (entry.path.StartsWithNoCase(RollbackDest()) ? listed : listed_elsewhere)
+                .insert(entry.path.Mid(entry.path.StartsWithNoCase(RollbackDest()) ? RollbackDest().length() : 0).ToUtf8());
     }
     // Every file of the install folder but the record itself was put in place by this run.
     std::set<std::string> in_place;
-    for (const engine::SourceFile& file : engine::ListSourceTree(Dest()).files)
+    for (const engine::SourceFile& file : engine::ListSourceTree(RollbackDest()).files)
         if (file.relative != journal::kInstallRecordName) in_place.insert(file.relative.ToUtf8());
     EXPECT_EQ(listed, in_place);
     // Outside it: the system files that are always overwritten (those checked by version are as new as

@@ -15,13 +15,13 @@ namespace {
 
 using tlxml::TextEncoding;
 
-struct DecodeCase {
+struct FileDecodeCase {
     std::string_view bytes;
     TextEncoding encoding;
     std::u16string_view text;
 };
 
-const DecodeCase kDecodeCases[] = {
+const FileDecodeCase kFileDecodeCases[] = {
     {"", TextEncoding::kUtf8, u""},
     {"<a/>", TextEncoding::kUtf8, u"<a/>"},
     {"\xEF\xBB\xBF<a>\xC3\xA9</a>", TextEncoding::kUtf8Bom, u"<a>\xE9</a>"},
@@ -42,17 +42,17 @@ const DecodeCase kDecodeCases[] = {
     {"\xEF\xBB\xBF\xFF", TextEncoding::kUtf8Bom, u"\xFFFD"},
 };
 
-class FileTextDecode : public testing::TestWithParam<DecodeCase> {};
+class FileTextDecode : public testing::TestWithParam<FileDecodeCase> {};
 
 TEST_P(FileTextDecode, FindsTheEncodingAndTheText) {
-    const DecodeCase& c = GetParam();
+    const FileDecodeCase& c = GetParam();
     TextEncoding found;
     const TLString text = tlxml::DecodeFileText(c.bytes, &found);
     EXPECT_EQ(found, c.encoding);
     EXPECT_EQ(text, c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FileTextDecode, testing::ValuesIn(kDecodeCases));
+INSTANTIATE_TEST_SUITE_P(Table, FileTextDecode, testing::ValuesIn(kFileDecodeCases));
 
 // Sequences that decide between UTF-8 and ANSI text, or that a decoder working in blocks of bytes
 // could get wrong at a block's edge.

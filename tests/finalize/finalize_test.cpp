@@ -10,14 +10,15 @@
 #include "engine/finalize/finish.h"
 #include "engine/finalize/prepare_finish.h"
 #include "engine/finalize/system_shutdown.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/product_tools.h"
 #include "tests/support/recording_prompts.h"
 #include "tests/support/recording_tools.h"
 
 namespace {
 
-constexpr char16_t kFinalizeKey[] = u"Software\\C. Orvane\\Tonehall 27\\Installer\\Finalize";
-constexpr char16_t kRunOnceKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+using tltest::kFinalizeKey;
+using tltest::kRunOnceKey;
 
 bool KeyExists(const char16_t* path) {
     HKEY key;

@@ -6,12 +6,13 @@
 #include "engine/finalize/prepare_finish.h"
 #include "tests/engine/fixtures/com_server_key.h"
 #include "tests/finalize/next_start.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/product_tools.h"
 
 namespace {
 
-constexpr char16_t kFinalizeKey[] = u"Software\\C. Orvane\\Tonehall 27\\Installer\\Finalize";
-constexpr char16_t kRunOnceKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+using tltest::kFinalizeKey;
+using tltest::kRunOnceKey;
 
 DWORD ValueCount(const char16_t* path) {
     HKEY key;

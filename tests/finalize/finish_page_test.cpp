@@ -7,6 +7,7 @@
 #include "core/xml/file_text.h"
 #include "tests/app/distribution_fixture.h"
 #include "tests/finalize/next_start.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
@@ -17,9 +18,9 @@ namespace {
 using tltest::WizardDriver;
 using namespace wizard_ids;
 
-constexpr char16_t kProductSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27";
-constexpr char16_t kFinalizeKey[] = u"Software\\C. Orvane\\Tonehall 27\\Installer\\Finalize";
-constexpr char16_t kRunOnceKey[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+using tltest::kProductSettingsKey;
+using tltest::kFinalizeKey;
+using tltest::kRunOnceKey;
 constexpr char16_t kTagEditorServerKey[] =
     u"Software\\Classes\\CLSID\\{6B1E3C2A-27D0-4C1B-9E55-7A1D0C5E2701}\\InprocServer32";
 // The sample product offers file associations, so the wizard shows every page.

@@ -9,11 +9,12 @@
 #include "core/tools/module_loader.h"
 #include "core/tools/tools.h"
 #include "tests/support/dialog_answer.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
 
-constexpr char16_t kSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27";
+using tltest::kProductSettingsKey;
 
 class ToolsLibrary : public ::testing::Test {
 protected:
@@ -30,7 +31,7 @@ protected:
         block_->SetString(TLProcessInfoBlock::kInstallFolder, u"");
     }
 
-    tltest::RegistryCleanup settings_{HKEY_CURRENT_USER, kSettingsKey};
+    tltest::RegistryCleanup settings_{HKEY_CURRENT_USER, kProductSettingsKey};
     tltest::ScratchFolder scratch_;
     TLString program_ = scratch_.Path(u"Tunevault\\");
     TLProcessInfoBlock* block_ = TLProcessInfoBlock::Get();

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "core/tools/tools.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/product_tools.h"
 
 namespace {
 
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 constexpr char16_t kInstaller[] = u"Software\\C. Orvane\\Tonehall 27\\Installer";
 
 bool HasValue(const char16_t* key, std::u16string_view name) {
@@ -52,12 +53,12 @@ protected:
 TEST_F(InstallCounters, FirstInstallDatesItselfAndClearsTheReleaseChannel) {
     RecordInstall(false);
     RecordInstallRun(false);
-    EXPECT_EQ(Dword(kProperties, u"Install - First Install"), 1u);
-    EXPECT_NE(Text(kProperties, u"Install - First Install Date"), u"(absent)");
-    EXPECT_FALSE(Text(kProperties, u"Install - First Install Date").empty());
-    EXPECT_EQ(Dword(kProperties, u"Install - Number Runs Total"), 0u);
-    EXPECT_FALSE(HasValue(kProperties, u"File Associations - Set"));
-    EXPECT_EQ(Dword(kProperties, u"Install - Number Runs After Last Install"), 0u);
+    EXPECT_EQ(Dword(kPropertiesKey, u"Install - First Install"), 1u);
+    EXPECT_NE(Text(kPropertiesKey, u"Install - First Install Date"), u"(absent)");
+    EXPECT_FALSE(Text(kPropertiesKey, u"Install - First Install Date").empty());
+    EXPECT_EQ(Dword(kPropertiesKey, u"Install - Number Runs Total"), 0u);
+    EXPECT_FALSE(HasValue(kPropertiesKey, u"File Associations - Set"));
+    EXPECT_EQ(Dword(kPropertiesKey, u"Install - Number Runs After Last Install"), 0u);
 
     EXPECT_EQ(Dword(kInstaller, u"Install - Install Count"), 5u);
     EXPECT_EQ(Text(kInstaller, u"Release Channel - Pending Install"), u"");
@@ -70,9 +71,9 @@ TEST_F(InstallCounters, UpgradeKeepsTheReleaseChannelAndCountsOn) {
     RecordInstall(true);
     RecordInstallRun(true);
     RecordInstallRun(true);
-    EXPECT_EQ(Dword(kProperties, u"Install - First Install"), 0u);
-    EXPECT_EQ(Dword(kProperties, u"File Associations - Set"), 1u);
-    EXPECT_FALSE(HasValue(kProperties, u"Install - First Install Date"));
+    EXPECT_EQ(Dword(kPropertiesKey, u"Install - First Install"), 0u);
+    EXPECT_EQ(Dword(kPropertiesKey, u"File Associations - Set"), 1u);
+    EXPECT_FALSE(HasValue(kPropertiesKey, u"Install - First Install Date"));
     EXPECT_EQ(Dword(kInstaller, u"Install - Install Count"), 6u);
     EXPECT_EQ(Text(kInstaller, u"Release Channel - Pending Install"), u"27.1 beta");
     EXPECT_EQ(Dword(kInstaller, u"Release Channel - Pending Install Run Count"), 3u);

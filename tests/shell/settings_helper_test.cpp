@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/product_keys.h"
 #include "tests/support/product_tools.h"
 
 namespace {
@@ -21,7 +22,7 @@ constexpr char16_t kProductXml[] =
   </DefaultSettings>
 </TLProduct>
 )";
-constexpr char16_t kPropertiesKey[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 constexpr char16_t kHandlerKey[] = u"*\\shellex\\ContextMenuHandlers\\Tonehall x64";
 
 class SettingsHelperTest : public ::testing::Test {

@@ -20,12 +20,13 @@
 #include "shell/templates/template_table.h"
 #include "tests/app/distribution_fixture.h"
 #include "tests/shell/shell_link_reader.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 
 namespace {
 
 constexpr const char16_t* kDestination = tltest::InstalledProductCleanup::kDestination;
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 constexpr char16_t kClient[] = u"Software\\Clients\\Media\\Tonehall Media Player\\Capabilities\\FileAssociations";
 
 HKEY RootKey(shell::RegistryRoot root) {
@@ -140,7 +141,7 @@ TEST_F(ShellInstall, SilentInstallRegistersTheProductWithTheShell) {
 
     // The default types, chosen by the page as it passed over itself, associated by the product.
     TLString stored;
-    ASSERT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kProperties, u"File Associations - Selected Media Types",
+    ASSERT_TRUE(tltest::ReadRegistryString(HKEY_CURRENT_USER, kPropertiesKey, u"File Associations - Selected Media Types",
                                            &stored));
     EXPECT_EQ(stored, u"mp3;flac;ogg;opus;m4a;wav;mkv;mp4;mpl;m3u;pls");
     EXPECT_EQ(String(HKEY_CLASSES_ROOT, u".mp3", u""), u"Tonehall.27.File");

@@ -6,11 +6,10 @@
 #include <string_view>
 
 #include "core/string/tl_string.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 
 namespace tltest {
-
-inline constexpr char16_t kProductSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27";
 
 class ProductTools {
 public:

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <set>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "shell/registry/registry_changes.h"
 #include "tests/app/distribution_fixture.h"
 #include "tests/copy/copy_test_support.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
@@ -62,11 +64,11 @@ TLString DataFolder() {
     GetEnvironmentVariableW(L"APPDATA", app_data, MAX_PATH);
     return TLString(app_data).EnsureTrailingBackslash() + u"C. Orvane\\Tonehall 27\\";
 }
-constexpr char16_t kSettingsKey[] = u"Software\\C. Orvane\\Tonehall 27";
+using tltest::kProductSettingsKey;
 
 bool UserDataThere() {
     return GetFileAttributesW(DataFolder().wc()) != INVALID_FILE_ATTRIBUTES &&
-           KeyExists(HKEY_CURRENT_USER, kSettingsKey);
+           KeyExists(HKEY_CURRENT_USER, kProductSettingsKey);
 }
 
 bool Listed() {
@@ -74,18 +76,31 @@ bool Listed() {
            std::string::npos;
 }
 
-// Each value an uninstall gives back: the other program's value from the backup where one is kept as
-// text, else the value the install found. Earlier installs in the prefix, never uninstalled, leave
-// backups older than the value this install found. One per entry of the record, read before the
-// uninstall, which deletes the backups.
+// Each value an uninstall gives back: the other program's value from the backup an earlier install
+// kept as text, else the value the install found before it first wrote it. Earlier installs in the
+// prefix, never uninstalled, leave backups older than the value this install found; a backup the
+// install made of its own first write (two file types of one MIME type) is not one of them. One per
+// entry of the record, read before the uninstall, which deletes the backups.
 std::vector<journal::ValueState> ValuesToGiveBack(const std::vector<Entry>& record) {
+    const auto value_key = [](const Entry& entry, const TLString& name) {
+        return std::u16string((entry.root + u"\\" + entry.path + u"\\" + name).MakeLower().view());
+    };
+    std::map<std::u16string, journal::ValueState> found_first;
+    for (const Entry& entry : record)
+        if (entry.kind == EntryKind::kRegistryValue) found_first.try_emplace(value_key(entry, entry.name), entry.earlier);
     std::vector<journal::ValueState> values;
     for (const Entry& entry : record) {
+        if (entry.kind != EntryKind::kRegistryValue) {
+            values.push_back(entry.earlier);
+            continue;
+        }
+        const TLString backup_name = shell::BackupValueName(entry.name);
         const journal::ValueState backup =
-            entry.kind == EntryKind::kRegistryValue
-                ? journal::ReadValueState(journal::RootOfWord(entry.root), entry.path, shell::BackupValueName(entry.name))
-                : journal::ValueState();
-        values.push_back(backup.existed && backup.type == REG_SZ ? backup : entry.earlier);
+            journal::ReadValueState(journal::RootOfWord(entry.root), entry.path, backup_name);
+        const auto own = found_first.find(value_key(entry, backup_name));
+        const bool kept_earlier = backup.existed && backup.type == REG_SZ &&
+                                  (own == found_first.end() || own->second.existed);
+        values.push_back(kept_earlier ? backup : found_first.at(value_key(entry, entry.name)));
     }
     return values;
 }
@@ -98,7 +113,7 @@ void ExpectUndone(const std::vector<Entry>& record, const std::vector<journal::V
         const Entry& entry = record[i];
         const HKEY root = journal::RootOfWord(entry.root);
         // The person's settings: the box decides, checked on their own.
-        if (entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(TLString(kSettingsKey) + u"\\")) continue;
+        if (entry.root == u"HKCU" && (entry.path + u"\\").StartsWithNoCase(TLString(kProductSettingsKey) + u"\\")) continue;
         switch (entry.kind) {
             case EntryKind::kCreatedKey:
                 EXPECT_FALSE(KeyExists(root, entry.path)) << entry.path.ToUtf8();
@@ -241,7 +256,7 @@ TEST_F(Uninstall, ThroughWinesListClosesTheRunningProductAndLeavesOnlyThePersons
     ExpectUndone(record_, given_back_, {in_use.c_str(), kUninstaller.c_str()});
     EXPECT_TRUE(tltest::FileExists(notes));
     EXPECT_FALSE(GetFileAttributesW(DataFolder().wc()) != INVALID_FILE_ATTRIBUTES) << "the box was ticked";
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kProductSettingsKey));
 
     held.Release();
     ASSERT_TRUE(tltest::RunAndWait(u"C:\\windows\\system32\\wineboot.exe", u"-r", 120000).finished);
@@ -289,7 +304,7 @@ TEST_F(Uninstall, SilentIgnoresPathsOutsideTheProductAndASecondRunChangesNothing
 
     // The program files' input plug-in is registered in the person's settings; another plug-in,
     // whose library is no file of the product, is too.
-    const TLString plugins = TLString(kSettingsKey) + u"\\Plugins\\";
+    const TLString plugins = TLString(kProductSettingsKey) + u"\\Plugins\\";
     ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Uninstall\\in_tonehall.dll"));
     ASSERT_TRUE(KeyExists(HKEY_CURRENT_USER, plugins + u"Input\\tha"));
     ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, plugins + u"DSP\\Other", u"Path", kWineUninstaller));

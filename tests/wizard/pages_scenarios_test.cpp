@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include "tests/app/distribution_fixture.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/setup_stand_ins.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
@@ -21,7 +22,7 @@ namespace {
 using tltest::WizardDriver;
 using namespace wizard_ids;
 
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 constexpr char16_t kInstaller[] = u"Software\\C. Orvane\\Tonehall 27\\Installer";
 constexpr char16_t kRadioEntry[] = u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tonehall Radio";
 // The sample product offers file associations, so the wizard shows every page.
@@ -318,8 +319,8 @@ TEST(WelcomePage, AcceptDuringTheCountdownStopsItAndAsksForTheSetupType) {
 }
 
 TEST(WelcomeAndSetupTypePages, GermanRunShowsThePagesInGerman) {
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
-    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", u"German"));
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kPropertiesKey);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kPropertiesKey, u"Language", u"German"));
     tltest::Distribution distribution;
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());

@@ -8,6 +8,7 @@
 #include "tests/app/distribution_fixture.h"
 #include "tests/shell/shell_link_reader.h"
 #include "tests/support/list_view_driver.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/wizard_driver.h"
 #include "wizard/control_ids.h"
@@ -19,7 +20,7 @@ using tltest::WizardDriver;
 using namespace wizard_ids;
 
 constexpr const char16_t* kDestination = tltest::InstalledProductCleanup::kDestination;
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 constexpr char16_t kInstaller[] = u"Software\\C. Orvane\\Tonehall 27\\Installer";
 const int kSetupTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupType, true);
 const int kCustomTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupTypeCustom, true);
@@ -132,7 +133,7 @@ TEST_F(ShellPages, FirstInstallTicksTheDefaultsAndLeavingStoresAndRegistersTheTi
     ASSERT_TRUE(tltest::SetListViewRowChecked(wizard.Control(kAssociationList), RowOf(wizard, u"aac"), true));
     Next(wizard, kShortcutsIndex);
 
-    EXPECT_EQ(Stored(kProperties, u"File Associations - Selected Media Types"),
+    EXPECT_EQ(Stored(kPropertiesKey, u"File Associations - Selected Media Types"),
               u"aac;flac;m4a;ogg;opus;wav;mkv;mp4;m3u;mpl;pls");
     const std::string calls = tltest::ReadFileBytes(TLString(kDestination) + u"PackageInstaller.log");
     EXPECT_EQ(Occurrences(calls, "/RegFileAssociations"), 1u) << calls;
@@ -167,7 +168,7 @@ TEST_F(ShellPages, AnEmptySelectionIsRememberedAndTheSameVersionAgainProposesNoS
         for (int waited = 0; waited < 100 && !ReadList(wizard).ticked.IsEmpty(); ++waited) Sleep(50);
         EXPECT_TRUE(ReadList(wizard).ticked.IsEmpty());
         Next(wizard, kShortcutsIndex);
-        EXPECT_EQ(Stored(kProperties, u"File Associations - Selected Media Types"), u"");
+        EXPECT_EQ(Stored(kPropertiesKey, u"File Associations - Selected Media Types"), u"");
         Next(wizard, kFinishIndex);
         ASSERT_TRUE(wizard.Click(kNextButtonId));
         ASSERT_TRUE(wizard.WaitForExit().finished);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/app/distribution_fixture.h"
+#include "tests/support/product_keys.h"
 #include "tests/support/win_test_support.h"
 #include "tests/support/window_driver.h"
 #include "tests/support/wizard_driver.h"
@@ -17,7 +18,7 @@ namespace {
 using tltest::WizardDriver;
 using namespace wizard_ids;
 
-constexpr char16_t kProperties[] = u"Software\\C. Orvane\\Tonehall 27\\Properties";
+using tltest::kPropertiesKey;
 // The sample product offers file associations, so the wizard shows every page.
 const int kSetupTypeIndex = wizard_rules::PageIndex(wizard_rules::Page::kSetupType, true);
 const int kSelectPathIndex = wizard_rules::PageIndex(wizard_rules::Page::kSelectPath, true);
@@ -156,8 +157,8 @@ TEST(WizardFrame, TheCancelButtonCancelsAtOnce) {
 }
 
 TEST(WizardFrame, GermanUserSeesTheFrameInGerman) {
-    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kProperties);
-    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kProperties, u"Language", u"German"));
+    tltest::RegistryCleanup properties(HKEY_CURRENT_USER, kPropertiesKey);
+    ASSERT_TRUE(tltest::WriteRegistryString(HKEY_CURRENT_USER, kPropertiesKey, u"Language", u"German"));
     tltest::Distribution distribution;
     WizardDriver wizard(distribution.SetupExe(), u"");
     ASSERT_TRUE(wizard.WaitForWizard());
