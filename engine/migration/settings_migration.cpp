@@ -1,5 +1,6 @@
 #include "engine/migration/settings_migration.h"
 
+#include "core/path/path_parts.h"
 #include "core/tools/scoped_trace.h"
 #include "core/tools/tools.h"
 #include "core/windows/registry.h"
@@ -36,14 +37,22 @@ void MigrateSettings(const MigrationRequest& request, IInstallProgress& progress
     facts.product_name = request.product_name;
     facts.own_library_found = OwnLibraryFound(request);
     const MigrationPlan plan = PlanMigration(facts);
+    // Without the process block's data folder every path below would name the current folder.
+    const bool data_folder_known = tlpath::HasDriveOrServer(request.data_folder);
+    if (!data_folder_known)
+        tools::Log(u"MigrateSettings",
+                   u"The product's data folder is not known: neither the default library nor an earlier "
+                   u"version's settings are loaded",
+                   tltools::ILogger::kError);
     if (plan.own_library_kept)
         tools::LogFormat(u"MigrateSettings",
                          u"\"%sLibrary\\\" or the \"Library\" setting of %s is there already: the person's own "
                          u"library is kept and neither the default library nor an earlier version's is loaded",
                          request.data_folder, VersionName(kThisVersion));
-    RunStep(progress, u"Loading default library and settings...", plan.load_default_library, LoadDefaultLibrary,
-            request);
-    RunStep(progress, u"Upgrading from previous version...", plan.upgrade, UpgradeFromPreviousVersions, request);
+    RunStep(progress, u"Loading default library and settings...", plan.load_default_library && data_folder_known,
+            LoadDefaultLibrary, request);
+    RunStep(progress, u"Upgrading from previous version...", plan.upgrade && data_folder_known,
+            UpgradeFromPreviousVersions, request);
 }
 
 }  // namespace engine::migration

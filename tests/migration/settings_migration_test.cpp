@@ -10,6 +10,7 @@
 
 #include "core/tools/tools.h"
 #include "core/windows/registry.h"
+#include "core/windows/tl_file_system.h"
 #include "engine/journal/journal.h"
 #include "engine/migration/migration_rules.h"
 #include "engine/migration/settings_migration.h"
@@ -280,6 +281,28 @@ TEST_F(SettingsMigration, TheStepsRunAsThePlanSaysAndAReinstallKeepsThePersonsLi
             << what;
         EXPECT_EQ(progress.position, 1) << what;
     }
+}
+
+// Without a data folder (no process block) the paths would be relative: nothing may land in the
+// current folder, and the page's bar still goes through both steps.
+TEST_F(SettingsMigration, AnUnknownDataFolderLoadsNothingIntoTheCurrentFolder) {
+    ASSERT_TRUE(WriteDefault(u"Default.tvlb", "default"));
+    ASSERT_TRUE(Make(26, u"Properties").WriteString(u"Only 26", u"here"));
+    const TLString current = scratch_.Path(u"Current\\");
+    ASSERT_TRUE(tlwin::TLFileSystem::MakeDirectoryTree(current));
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    ASSERT_TRUE(SetCurrentDirectoryW(current.wc()));
+    MigrationRequest request = request_;
+    request.data_folder = TLString();
+    tltest::RecordingProgress progress;
+    engine::migration::MigrateSettings(request, progress);
+    SetCurrentDirectoryW(before);
+
+    EXPECT_TRUE(tlwin::TLFileSystem::IsFolderEmpty(current));
+    EXPECT_EQ(Read(27, u"Properties", u"Only 26"), u"(none)");
+    EXPECT_EQ(progress.texts.size(), 2u);
+    EXPECT_EQ(progress.position, 1);
 }
 
 }  // namespace
